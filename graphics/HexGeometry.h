@@ -1,0 +1,35 @@
+#pragma once
+// Flat-topped hexes in columns: pixel positions, neighbours, directions, the hexagon mask.
+
+inline constexpr int SpriteWidth = 66;
+inline constexpr int SpriteHeight = 38;
+inline constexpr int ColumnStep = 49;
+inline constexpr int RowStep = 40;
+inline constexpr int MapImageWidth = 1590;
+inline constexpr int MapImageHeight = 1301;
+
+struct PixelPoint {
+    int px;
+    int py;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+struct HexStep {
+    bool ok;
+    int nx;
+    int ny;
+    bool operator==(const HexStep&) const = default;
+};
+
+// Top-left corner of the sprite cell of hex (x, y) on the map image; unchecked.
+PixelPoint HexToPixel(int x, int y);
+
+// The hex next to (x, y) in direction d (1 north, clockwise to 6 north-west); off the map
+// gives ok false and (x, y) itself.
+HexStep HexNeighbour(int x, int y, int d);
+
+// d + k folded into 1 to 6, for d in 1 to 6 and k in -5 to 5.
+int TurnDirection(int d, int k);
+
+// Whether pixel (a, b) of a sprite cell belongs to the hexagon.
+bool InsideHex(int a, int b);

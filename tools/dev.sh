@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Gridcrafter developer entry point for a Debian 12 machine.
+#   tools/dev.sh test   install what is missing, build, run every test
+#   tools/dev.sh run    install what is missing, build, lay out a game folder, start the editor
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${GC_BUILD_DIR:-$root/build}
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6test6 qt6-qpa-plugins
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-apps imagemagick poppler-utils
+  fonts-liberation fonts-dejavu-core fonts-bebas-neue
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  local werror=OFF
+  [ -n "${CI:-}" ] && werror=ON
+  cmake -S "$root" -B "$build" -G Ninja -DGC_WERROR=$werror "$@"
+  cmake --build "$build" -j2
+}
+
+run_tests() {
+  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$build/xdg-runtime}
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  ctest --test-dir "$build" --output-on-failure -j2
+}
+
+# A game folder in the build tree: default sprite sheets, no settings file yet.
+lay_out_game() {
+  local game=$build/game
+  mkdir -p "$game/Sprites" "$game/Gridcrafter"
+  "$build/tools/gridcrafter-sprites" "$game/Sprites"
+  echo "$game/Gridcrafter"
+}
+
+case "${1:-}" in
+  test)
+    install_missing
+    configure_and_build
+    run_tests
+    ;;
+  run)
+    install_missing
+    configure_and_build
+    editor_dir=$(lay_out_game)
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display: run it as  xvfb-run -a -s '-screen 0 1024x768x24' tools/dev.sh run"
+      exit 1
+    fi
+    cd "$editor_dir"
+    exec "$build/app/gridcrafter"
+    ;;
+  *)
+    echo "usage: tools/dev.sh test|run" >&2
+    exit 2
+    ;;
+esac
