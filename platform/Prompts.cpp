@@ -27,6 +27,13 @@ Prompts* Installed = nullptr;
 
 }  // namespace
 
+std::optional<QString> Prompts::FileDialog(const FileDialogOptions&, const QString&)
+{
+    return std::nullopt;
+}
+
+bool Prompts::PrintDialog(QPrinter&) { return false; }
+
 Prompts& CurrentPrompts() { return Installed ? *Installed : DefaultPrompts; }
 
 void InstallPrompts(Prompts* prompts) { Installed = prompts; }

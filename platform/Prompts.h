@@ -4,6 +4,30 @@
 // to standard error and answers every question with yes.
 
 #include <QString>
+#include <optional>
+
+class QPrinter;
+
+// A common file dialog as designed on the main window.
+struct FileDialogOptions {
+    QString Title;
+    // Windows style: descriptions and patterns alternate, separated by "|".
+    QString Filter;
+    // Added to a typed name that has none.
+    QString DefaultExt;
+    // Saving asks before an existing file is replaced; opening wants path and file to exist.
+    bool Saving;
+};
+
+inline const FileDialogOptions SaveDialog{QStringLiteral("Write Map File"),
+                                          QStringLiteral("Korvane Map Files|*.KVX|All Files|*.*"),
+                                          QStringLiteral("KVX"), true};
+inline const FileDialogOptions OpenDialog{QStringLiteral("Load Map File"),
+                                          QStringLiteral("Korvane Map File|*.KVX|All files|*.*"),
+                                          QStringLiteral("KVX"), false};
+inline const FileDialogOptions SaveDialog2{QStringLiteral("Write Bitmap File"),
+                                           QStringLiteral("Bitmaps|*.BMP|All Files|*.*"),
+                                           QStringLiteral("BMP"), true};
 
 class Prompts {
 public:
@@ -14,6 +38,13 @@ public:
     virtual void Information(const QString& text) = 0;
     // Warning box with Yes and No; true unless the answer is No.
     virtual bool AskYesNo(const QString& text) = 0;
+    // The chosen full path, or nothing when cancelled. fileName presets the name box; a
+    // folder presets the folder with an empty name. Without a window: cancelled.
+    virtual std::optional<QString> FileDialog(const FileDialogOptions& dialog,
+                                              const QString& fileName);
+    // Lets the user choose and set up printer; false when cancelled. Without a window:
+    // cancelled.
+    virtual bool PrintDialog(QPrinter& printer);
 };
 
 Prompts& CurrentPrompts();

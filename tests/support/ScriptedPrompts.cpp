@@ -23,3 +23,38 @@ bool ScriptedPrompts::AskYesNo(const QString& text)
 }
 
 void ScriptedPrompts::AnswerYesNo(bool yes) { yesNoAnswers_.push_back(yes); }
+
+std::optional<QString> ScriptedPrompts::FileDialog(const FileDialogOptions& dialog,
+                                                   const QString& fileName)
+{
+    DialogTitles.append(dialog.Title);
+    DialogFileNames.append(fileName);
+    if (fileAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << dialog.Title.toStdString();
+        return std::nullopt;
+    }
+    const FileAnswer answer = fileAnswers_.front();
+    fileAnswers_.pop_front();
+    if (!answer.Chosen)
+        return std::nullopt;
+    return answer.Path;
+}
+
+bool ScriptedPrompts::PrintDialog(QPrinter&)
+{
+    ++PrintDialogsShown;
+    if (printAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    }
+    const bool answer = printAnswers_.front();
+    printAnswers_.pop_front();
+    return answer;
+}
+
+void ScriptedPrompts::AnswerFileDialog(std::optional<QString> path)
+{
+    fileAnswers_.push_back(path ? FileAnswer{true, *path} : FileAnswer{false, QString()});
+}
+
+void ScriptedPrompts::AnswerPrintDialog(bool print) { printAnswers_.push_back(print); }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 class ScriptedPrompts : public Prompts {
 public:
@@ -15,14 +16,32 @@ public:
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
     bool AskYesNo(const QString& text) override;
+    std::optional<QString> FileDialog(const FileDialogOptions& dialog,
+                                      const QString& fileName) override;
+    bool PrintDialog(QPrinter& printer) override;
 
     // Answers for the next questions, in order; an unscripted question fails the test.
     void AnswerYesNo(bool yes);
+    // The next file dialogs' chosen paths, in order; nothing is a cancel.
+    void AnswerFileDialog(std::optional<QString> path);
+    // The next print dialogs: true prints on the printer as it is set up.
+    void AnswerPrintDialog(bool print);
 
     QStringList Warnings;
     QStringList Informations;
     QStringList Questions;
+    // Title and preset file name of every file dialog shown.
+    QStringList DialogTitles;
+    QStringList DialogFileNames;
+    int PrintDialogsShown = 0;
 
 private:
+    // Kept apart from std::optional, which trips GCC's uninitialised-use warning here.
+    struct FileAnswer {
+        bool Chosen;
+        QString Path;
+    };
     std::deque<bool> yesNoAnswers_;
+    std::deque<FileAnswer> fileAnswers_;
+    std::deque<bool> printAnswers_;
 };
