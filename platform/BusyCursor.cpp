@@ -10,8 +10,10 @@ int Depth = 0;
 
 BusyCursor::BusyCursor()
 {
-    if (Depth++ == 0 && ShowBusy)
+    // Counted only once shown: a hook that throws leaves no guard behind to undo it.
+    if (Depth == 0 && ShowBusy)
         ShowBusy();
+    ++Depth;
 }
 
 BusyCursor::~BusyCursor()

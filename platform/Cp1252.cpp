@@ -39,8 +39,13 @@ QString FromCp1252(const QByteArray& bytes)
 
 QByteArray ToCp1252(const QString& text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[i] = ByteOf(text[i].unicode());
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond the basic plane is two UTF-16 units but one '?'.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        bytes.append(ByteOf(text[i].unicode()));
+    }
     return bytes;
 }
