@@ -1,0 +1,128 @@
+#include "tools/sprites/ArtKit.h"
+
+#include "graphics/HexGeometry.h"
+#include "tools/sprites/SpriteArt.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+const QRgb MaskShown = qRgb(0, 0, 0);
+const QRgb MaskHidden = qRgb(255, 255, 255);
+
+std::uint32_t Mix(std::uint32_t h)
+{
+    h ^= h >> 16;
+    h *= 0x7feb352dU;
+    h ^= h >> 15;
+    h *= 0x846ca68bU;
+    h ^= h >> 16;
+    return h;
+}
+
+QImage BlankCell(QRgb colour)
+{
+    QImage cell(SpriteWidth, SpriteHeight, QImage::Format_RGB888);
+    cell.fill(colour);
+    return cell;
+}
+
+int ClampChannel(double v) { return std::clamp(static_cast<int>(v + 0.5), 0, 255); }
+
+}  // namespace
+
+QImage PaintCell(QColor fill, const std::function<void(QPainter&)>& draw)
+{
+    QImage art(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
+    art.fill(fill);
+    QPainter painter(&art);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
+    return art;
+}
+
+double Noise(int a, int b, unsigned seed)
+{
+    const std::uint32_t h = Mix(static_cast<std::uint32_t>(a) * 73856093U ^
+                                static_cast<std::uint32_t>(b) * 19349663U ^ Mix(seed + 1U));
+    return static_cast<double>(h & 0xffffffU) / static_cast<double>(0x1000000U);
+}
+
+void Grain(QImage& art, double amount, unsigned seed)
+{
+    for (int b = 0; b < art.height(); ++b) {
+        for (int a = 0; a < art.width(); ++a) {
+            const QColor c = QColor::fromRgba(qUnpremultiply(art.pixel(a, b)));
+            if (c.alpha() == 0)
+                continue;
+            const double f = 1.0 + amount * (2.0 * Noise(a, b, seed) - 1.0);
+            art.setPixel(a, b, qPremultiply(qRgba(ClampChannel(c.red() * f), ClampChannel(c.green() * f),
+                                                  ClampChannel(c.blue() * f), c.alpha())));
+        }
+    }
+}
+
+QColor Shade(QColor colour, double factor)
+{
+    return QColor(ClampChannel(colour.red() * factor), ClampChannel(colour.green() * factor),
+                  ClampChannel(colour.blue() * factor), colour.alpha());
+}
+
+std::vector<QPointF> Scatter(int count, unsigned seed, int margin)
+{
+    std::vector<QPointF> points;
+    for (unsigned i = 0; static_cast<int>(points.size()) < count && i < 10000U; ++i) {
+        const int a = static_cast<int>(Mix(seed * 7919U + i * 2U) % SpriteWidth);
+        const int b = static_cast<int>(Mix(seed * 7919U + i * 2U + 1U) % SpriteHeight);
+        const bool clear = a - margin > HeightWindowLastColumn + 1 && InsideHex(a - margin, b) &&
+                           InsideHex(a + margin, b) && InsideHex(a, b - margin) && InsideHex(a, b + margin) &&
+                           InsideHex(a - margin, b - margin) && InsideHex(a + margin, b + margin) &&
+                           InsideHex(a - margin, b + margin) && InsideHex(a + margin, b - margin);
+        if (clear)
+            points.emplace_back(a + 0.5, b + 0.5);
+    }
+    return points;
+}
+
+bool OnHexRim(int a, int b, int width)
+{
+    if (!InsideHex(a, b))
+        return false;
+    for (int db = -width; db <= width; ++db)
+        for (int da = -width; da <= width; ++da)
+            if (!InsideHex(a + da, b + db))
+                return true;
+    return false;
+}
+
+SpriteCells OpaqueCells(const QImage& art, const std::function<bool(int, int)>& shown)
+{
+    SpriteCells cells{BlankCell(MaskHidden), art.convertToFormat(QImage::Format_RGB888)};
+    for (int b = 0; b < SpriteHeight; ++b)
+        for (int a = 0; a < SpriteWidth; ++a)
+            if (shown(a, b))
+                cells.Mask.setPixel(a, b, MaskShown);
+    return cells;
+}
+
+SpriteCells OverlayCells(const QImage& art, bool dither)
+{
+    // Straight (not premultiplied) colours, so antialiased edges keep the colour of the stroke.
+    const QImage straight = art.convertToFormat(QImage::Format_ARGB32);
+    SpriteCells cells{BlankCell(MaskHidden), BlankCell(MaskHidden)};
+    for (int b = 0; b < SpriteHeight; ++b) {
+        for (int a = 0; a < SpriteWidth; ++a) {
+            const QRgb pixel = straight.pixel(a, b);
+            const int alpha = qAlpha(pixel);
+            const bool solid = alpha >= (dither ? 170 : 110);
+            const bool dithered = dither && alpha >= 60 && (a + b) % 2 == 0;
+            if (solid || dithered) {
+                cells.Mask.setPixel(a, b, MaskShown);
+                cells.Image.setPixel(a, b, qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+            }
+        }
+    }
+    return cells;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Drawing helpers shared by the sprite artwork: canvases, grain, scatter and the conversion
+// of painted art into a mask cell and an image cell.
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <functional>
+#include <vector>
+
+// One sprite as the sheets hold it: mask cell (white transparent, black shown) and image cell.
+struct SpriteCells {
+    QImage Mask;
+    QImage Image;
+};
+
+// The pixel that facings turn about, and its centre in painter coordinates.
+inline constexpr int TurnPixelX = 33;
+inline constexpr int TurnPixelY = 19;
+inline const QPointF TurnCentre{TurnPixelX + 0.5, TurnPixelY + 0.5};
+
+// A 66 by 38 canvas painted by draw with antialiasing on.
+QImage PaintCell(QColor fill, const std::function<void(class QPainter&)>& draw);
+
+// A deterministic value in [0, 1) for a pixel and a seed.
+double Noise(int a, int b, unsigned seed);
+// Varies the brightness of every pixel by up to +-amount, so flat fills read as a surface.
+void Grain(QImage& art, double amount, unsigned seed);
+QColor Shade(QColor colour, double factor);
+
+// Points spread over the hexagon, at least margin pixels inside it and clear of the height
+// window, in a fixed pseudo-random order.
+std::vector<QPointF> Scatter(int count, unsigned seed, int margin);
+
+// Whether the pixel lies in the band of the given width along the inside of the hexagon edge.
+bool OnHexRim(int a, int b, int width);
+
+// Opaque art: the image is the art, the mask shows the pixels for which shown holds.
+SpriteCells OpaqueCells(const QImage& art, const std::function<bool(int, int)>& shown);
+// Art on a transparent canvas: the mask shows the pixels the art covers. With dither, thinly
+// covered pixels are shown in a checkerboard, so the ground glimmers through.
+SpriteCells OverlayCells(const QImage& art, bool dither = false);
