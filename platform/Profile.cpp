@@ -58,10 +58,13 @@ bool NameEquals(const QByteArray& bytes, Span span, const QByteArray& name)
     return true;
 }
 
+// Searches the span only: a search running on past it would make reading quadratic.
 qsizetype IndexIn(const QByteArray& bytes, Span span, char c)
 {
-    const qsizetype at = bytes.indexOf(c, span.begin);
-    return at >= 0 && at < span.end ? at : -1;
+    for (qsizetype i = span.begin; i < span.end; ++i)
+        if (bytes[i] == c)
+            return i;
+    return -1;
 }
 
 qsizetype LastIndexIn(const QByteArray& bytes, Span span, char c)

@@ -103,7 +103,11 @@ TEST_F(ProfileReadTest, HugeLinesAndBinaryJunkAreHarmless)
     QByteArray junk;
     for (int i = 0; i < 100000; ++i)
         junk.append(static_cast<char>((i * 7919) % 256));
-    Write(QByteArray(10 * 1024 * 1024, 'a') + "\n" + junk + "\n[S]\nKey=found\n" + junk);
+    // A million lines without "=" in the section searched: each line is looked at once.
+    QByteArray strayLines;
+    for (int i = 0; i < 1000000; ++i)
+        strayLines.append("x\n");
+    Write(QByteArray(10 * 1024 * 1024, 'a') + "\n" + junk + "\n[S]\n" + strayLines + "Key=found\n" + junk);
     EXPECT_EQ(Read("S", "Key"), "found");
     EXPECT_EQ(Read("S", "Missing"), "<none>");
 }

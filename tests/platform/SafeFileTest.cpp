@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -94,4 +95,17 @@ TEST(SafeFile, ReplacingKeepsTheFilePermissions)
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
     WriteFileSafely(path, "new");
     EXPECT_EQ(QFile::permissions(path), permissions);
+}
+
+TEST(SafeFile, ALinkedFileIsReplacedAtItsTarget)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.path() + "/Shared.INI";
+    const QString link = dir.path() + "/Korvane.INI";
+    WriteBytes(target, "old");
+    ASSERT_TRUE(QFile::link(target, link));
+    WriteFileSafely(link, "new");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBytes(target), QByteArray("new"));
 }
