@@ -4,16 +4,31 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
+// A stretch of opaque pixels in one row of a sprite.
+struct OpaqueRun {
+    std::uint8_t Row;
+    std::uint8_t First;
+    std::uint8_t Length;
+    bool operator==(const OpaqueRun&) const = default;
+};
+
 // An image list of 66 by 38 images. Each image is premultiplied ARGB with its mask as
-// alpha (white in the mask cell: transparent), so drawing it is a masked copy.
+// alpha (white in the mask cell: transparent), so drawing it is a masked copy. Runs[n]
+// lists the opaque pixels of image n, so drawing copies only those; AddSprite keeps the
+// two lists in step.
 struct SpriteSet {
     std::vector<QImage> Images;
+    std::vector<std::vector<OpaqueRun>> Runs;
     int Count() const { return static_cast<int>(Images.size()); }
 };
+
+// Adds image (a 66 by 38 cell) with its mask cell: white in the mask is transparent.
+void AddSprite(SpriteSet& set, const QImage& image, const QImage& mask);
 
 extern SpriteSet HeightSet;
 extern SpriteSet EffectSet;
@@ -36,6 +51,10 @@ public:
 // Makes the loading window for LoadSpriteLibrary; without a factory no progress is shown.
 void SetSpriteProgressFactory(std::function<std::unique_ptr<SpriteProgress>()> factory);
 
+// The progress bar's maximum for the present counts: 7 + effects + ground + 5 per mech + 20,
+// counted in 64 bits and clamped to int; a count below 0 adds nothing.
+int SpriteProgressMaximum();
+
 // Shows the loading window, creates the sets and BaseTile, loads the sheets.
 void LoadSpriteLibrary();
 // Refills the sets from the sheets named by the settings; throws GcError on a bad sheet.
@@ -49,7 +68,8 @@ void DrawSprite(const SpriteSet& set, int n, int x, int y);
 // Image n of set with its top-left corner at topLeft of target.
 void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft);
 
-// The steps of turning a facing, exposed for their exact pixel rules.
+// The steps of turning a facing, exposed for their exact pixel rules. Cells are 66 by 38
+// images of 32 bits per pixel.
 void TurnCell(const QImage& source, QImage& destination, float angle);
 void NudgeJoinCell(QImage& cell, int d);
 void WhitenOutsideHex(QImage& cell);

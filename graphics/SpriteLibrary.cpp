@@ -1,0 +1,408 @@
+#include "graphics/SpriteLibrary.h"
+
+#include "graphics/HexGeometry.h"
+#include "graphics/MapView.h"
+#include "platform/Errors.h"
+#include "platform/WinPath.h"
+#include "settings/Settings.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numbers>
+#include <utility>
+
+SpriteSet HeightSet;
+SpriteSet EffectSet;
+SpriteSet GroundSet;
+std::array<SpriteSet, 7> MechSets;
+std::array<SpriteSet, 7> RoadSets;
+std::array<SpriteSet, 7> RiverSets;
+QImage BaseTile;
+
+namespace {
+
+constexpr QRgb White = 0xffffffff;
+constexpr QRgb ColourBits = 0x00ffffff;
+constexpr QRgb OpaqueAlpha = 0xff000000;
+constexpr int BytesPerPixel = 4;
+
+// Pair sheets: a mask cell, a one-pixel gap, its image cell; four pairs to a row.
+constexpr int PairStep = 134;
+constexpr int ImageOffset = 67;
+constexpr int RowPitch = 39;
+constexpr int PairsPerRow = 4;
+// The heights sheet: the shared mask, then the seven height images, in one row.
+constexpr int HeightCellStep = 67;
+constexpr int HeightImages = 7;
+// Road and river sheets: the arm toward the edge, then the centre piece.
+constexpr int JoinSprites = 2;
+constexpr int TurnedFacings = 5;
+
+// The point the turn goes round: row 19, one above the hexagon's middle row.
+constexpr double TurnCentreA = 33;
+constexpr double TurnCentreB = 19;
+
+struct Shift {
+    int right;
+    int down;
+};
+// By direction; 1 and 4 stay where turning put them.
+constexpr Shift JoinNudges[7] = {{0, 0}, {0, 0}, {8, -1}, {8, 1}, {0, 0}, {-8, 0}, {-8, 0}};
+
+std::function<std::unique_ptr<SpriteProgress>()> ProgressFactory;
+bool SetsCreated = false;
+bool LastLoadFinished = false;
+
+void StepProgress(SpriteProgress* progress)
+{
+    if (progress)
+        progress->Step();
+}
+
+QImage WhiteCell()
+{
+    QImage cell(SpriteWidth, SpriteHeight, QImage::Format_RGB32);
+    cell.fill(White);
+    return cell;
+}
+
+QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+const QRgb* Row(const QImage& image, int y)
+{
+    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+}
+
+std::size_t PixelBytes(int pixels) { return static_cast<std::size_t>(pixels) * BytesPerPixel; }
+
+// The 66 by 38 rectangle of sheet at (left, top); where it lies outside the sheet it is
+// white, which a mask reads as transparent.
+QImage CutCell(const QImage& sheet, int left, int top)
+{
+    QImage cell = WhiteCell();
+    const QRect area = QRect(left, top, SpriteWidth, SpriteHeight) & sheet.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::memcpy(Row(cell, y - top) + (area.left() - left), Row(sheet, y) + area.left(),
+                    PixelBytes(area.width()));
+    return cell;
+}
+
+// Qt's reader fills the missing rows of a file cut short with black; here such a file is
+// not a valid bitmap. Only the uncompressed and RLE layouts say how much data they need.
+bool PixelDataComplete(const QByteArray& file)
+{
+    constexpr qsizetype FileHeaderSize = 14;
+    constexpr quint32 CoreHeaderSize = 12;
+    constexpr quint32 InfoHeaderSize = 40;
+    constexpr quint32 Rle8 = 1;
+    constexpr quint32 Rle4 = 2;
+    if (file.size() < FileHeaderSize + static_cast<qsizetype>(CoreHeaderSize))
+        return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    const qint64 pixelOffset = qFromLittleEndian<quint32>(bytes + 10);
+    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    qint64 bitCount = 0;
+    quint32 compression = 0;
+    qint64 compressedSize = 0;
+    if (headerSize == CoreHeaderSize) {
+        width = qFromLittleEndian<quint16>(bytes + 18);
+        height = qFromLittleEndian<quint16>(bytes + 20);
+        bitCount = qFromLittleEndian<quint16>(bytes + 24);
+    } else {
+        if (headerSize < InfoHeaderSize || file.size() < FileHeaderSize + InfoHeaderSize)
+            return false;
+        width = qFromLittleEndian<qint32>(bytes + 18);
+        height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(bytes + 22)));
+        bitCount = qFromLittleEndian<quint16>(bytes + 28);
+        compression = qFromLittleEndian<quint32>(bytes + 30);
+        compressedSize = qFromLittleEndian<quint32>(bytes + 34);
+    }
+    const bool runLength = compression == Rle8 || compression == Rle4;
+    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    const qint64 dataBytes = runLength ? compressedSize : rowBytes * height;
+    return width >= 0 && file.size() >= pixelOffset + dataBytes;
+}
+
+// The sheet at path (Windows-style) as an RGB32 image.
+QImage ReadSheet(const QString& path)
+{
+    const QString native = NativePath(path);
+    const QFileInfo info(native);
+    QFile file(native);
+    // A FIFO or device would block or never end; only plain files are sheets.
+    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly))
+        throw GcError(QStringLiteral("Cannot open file ") + path);
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    QImage sheet;
+    if (!PixelDataComplete(bytes) || !reader.read(&sheet))
+        throw GcError(QStringLiteral("Bitmap image is not valid"));
+    return sheet.convertToFormat(QImage::Format_RGB32);
+}
+
+QString SheetPath(const QString& fileName) { return SpriteDir + fileName; }
+
+QPoint MaskCellOrigin(int i) { return {PairStep * (i % PairsPerRow), RowPitch * (i / PairsPerRow)}; }
+
+// Cells of rows that begin below the sheet would be wholly transparent: they are left out
+// and their indexes draw nothing, so a count far beyond the sheet costs nothing.
+int CellsToCut(const QImage& sheet, std::int32_t count)
+{
+    const qint64 rowsReached = (static_cast<qint64>(sheet.height()) + RowPitch - 1) / RowPitch;
+    return static_cast<int>(std::clamp<qint64>(count, 0, rowsReached * PairsPerRow));
+}
+
+void Empty(SpriteSet& set) { set = SpriteSet(); }
+
+void EmptyFacingSets(std::array<SpriteSet, 7>& sets)
+{
+    for (SpriteSet& set : sets)
+        Empty(set);
+}
+
+void LoadHeights(SpriteProgress* progress)
+{
+    const QImage sheet = ReadSheet(SheetPath(QStringLiteral("Height.BMP")));
+    Empty(HeightSet);
+    const QImage mask = CutCell(sheet, 0, 0);
+    for (int h = 0; h < HeightImages; ++h) {
+        const QImage image = CutCell(sheet, HeightCellStep * (h + 1), 0);
+        AddSprite(HeightSet, image, mask);
+        if (h == 0)
+            BaseTile = image;
+        StepProgress(progress);
+    }
+}
+
+void LoadPlainSheet(const QString& name, std::int32_t count, SpriteSet& set,
+                    SpriteProgress* progress)
+{
+    const QImage sheet = ReadSheet(SheetPath(name + QStringLiteral(".BMP")));
+    Empty(set);
+    const int cells = CellsToCut(sheet, count);
+    for (int i = 0; i < cells; ++i) {
+        const QPoint at = MaskCellOrigin(i);
+        AddSprite(set, CutCell(sheet, at.x() + ImageOffset, at.y()), CutCell(sheet, at.x(), at.y()));
+        StepProgress(progress);
+    }
+}
+
+float FacingAngle(int d) { return static_cast<float>((d - 1) * std::numbers::pi / 3); }
+
+void LoadTurnedSheet(const QString& name, std::int32_t count, std::array<SpriteSet, 7>& sets,
+                     bool nudge, SpriteProgress* progress)
+{
+    const QImage sheet = ReadSheet(SheetPath(name + QStringLiteral(".BMP")));
+    EmptyFacingSets(sets);
+    const int cells = CellsToCut(sheet, count);
+    for (int i = 0; i < cells; ++i) {
+        const QPoint at = MaskCellOrigin(i);
+        const QImage mask = CutCell(sheet, at.x(), at.y());
+        const QImage image = CutCell(sheet, at.x() + ImageOffset, at.y());
+        AddSprite(sets[1], image, mask);
+        for (int d = 2; d <= 6; ++d) {
+            QImage turnedMask = WhiteCell();
+            QImage turnedImage = WhiteCell();
+            TurnCell(mask, turnedMask, FacingAngle(d));
+            TurnCell(image, turnedImage, FacingAngle(d));
+            if (nudge) {
+                NudgeJoinCell(turnedImage, d);
+                NudgeJoinCell(turnedMask, d);
+            }
+            AddSprite(sets[static_cast<std::size_t>(d)], turnedImage, turnedMask);
+            StepProgress(progress);
+        }
+    }
+}
+
+void LoadSheets(SpriteProgress* progress)
+{
+    LastLoadFinished = false;
+    LoadHeights(progress);
+    LoadPlainSheet(QStringLiteral("EFFECTS"), EffectSpriteCount, EffectSet, progress);
+    LoadPlainSheet(QStringLiteral("GROUND"), GroundSpriteCount, GroundSet, progress);
+    LoadTurnedSheet(QStringLiteral("MECHS"), MechSpriteCount, MechSets, false, progress);
+    LoadTurnedSheet(QStringLiteral("ROAD"), JoinSprites, RoadSets, true, progress);
+    LoadTurnedSheet(QStringLiteral("RIVER"), JoinSprites, RiverSets, true, progress);
+    LastLoadFinished = true;
+}
+
+qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
+
+bool DrawsByRuns(const QImage& target)
+{
+    const QImage::Format format = target.format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+}  // namespace
+
+void AddSprite(SpriteSet& set, const QImage& image, const QImage& mask)
+{
+    const QImage colours = image.convertToFormat(QImage::Format_RGB32);
+    const QImage maskColours = mask.convertToFormat(QImage::Format_RGB32);
+    QImage sprite(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
+    std::vector<OpaqueRun> runs;
+    for (int b = 0; b < SpriteHeight; ++b) {
+        const QRgb* source = Row(colours, b);
+        const QRgb* maskRow = Row(maskColours, b);
+        QRgb* out = Row(sprite, b);
+        int runStart = -1;
+        for (int a = 0; a <= SpriteWidth; ++a) {
+            const bool opaque = a < SpriteWidth && (maskRow[a] & ColourBits) != ColourBits;
+            if (a < SpriteWidth)
+                out[a] = opaque ? (source[a] | OpaqueAlpha) : 0;
+            if (opaque && runStart < 0)
+                runStart = a;
+            if (!opaque && runStart >= 0) {
+                runs.push_back({static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(runStart),
+                                static_cast<std::uint8_t>(a - runStart)});
+                runStart = -1;
+            }
+        }
+    }
+    set.Images.push_back(std::move(sprite));
+    set.Runs.push_back(std::move(runs));
+}
+
+void SetSpriteProgressFactory(std::function<std::unique_ptr<SpriteProgress>()> factory)
+{
+    ProgressFactory = std::move(factory);
+}
+
+int SpriteProgressMaximum()
+{
+    const qint64 maximum = HeightImages + PositiveCount(EffectSpriteCount) +
+                           PositiveCount(GroundSpriteCount) +
+                           TurnedFacings * PositiveCount(MechSpriteCount) +
+                           2 * TurnedFacings * JoinSprites;
+    return static_cast<int>(std::min<qint64>(maximum, std::numeric_limits<int>::max()));
+}
+
+void LoadSpriteLibrary()
+{
+    // Released when loading ends; on a failure too, since a borderless window that
+    // stayed would cover the editor and could not be closed.
+    const std::unique_ptr<SpriteProgress> window = ProgressFactory ? ProgressFactory() : nullptr;
+    if (window)
+        window->SetMaximum(SpriteProgressMaximum());
+    BaseTile = WhiteCell();
+    Empty(HeightSet);
+    Empty(EffectSet);
+    Empty(GroundSet);
+    EmptyFacingSets(MechSets);
+    EmptyFacingSets(RoadSets);
+    EmptyFacingSets(RiverSets);
+    SetsCreated = true;
+    LoadSheets(window.get());
+}
+
+void LoadSpriteSheets() { LoadSheets(nullptr); }
+
+void FreeSpriteLibrary()
+{
+    BaseTile = QImage();
+    Empty(GroundSet);
+    Empty(HeightSet);
+    Empty(EffectSet);
+    for (std::size_t d = 1; d <= 6; ++d) {
+        Empty(MechSets[d]);
+        Empty(RoadSets[d]);
+        Empty(RiverSets[d]);
+    }
+    SetsCreated = false;
+    LastLoadFinished = false;
+}
+
+bool SpriteLibraryReady() { return SetsCreated && LastLoadFinished; }
+
+void DrawSprite(const SpriteSet& set, int n, int x, int y)
+{
+    const PixelPoint at = HexToPixel(x, y);
+    DrawSpriteAt(MapImage(), set, n, QPoint(at.px, at.py));
+}
+
+void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft)
+{
+    if (n < 0 || n >= set.Count() || static_cast<std::size_t>(n) >= set.Runs.size())
+        return;
+    const auto index = static_cast<std::size_t>(n);
+    const QImage& sprite = set.Images[index];
+    if (!DrawsByRuns(target)) {
+        QPainter painter(&target);
+        painter.drawImage(topLeft, sprite);
+        return;
+    }
+    uchar* bits = target.bits();
+    const qsizetype pitch = target.bytesPerLine();
+    for (const OpaqueRun& run : set.Runs[index]) {
+        const int y = topLeft.y() + run.Row;
+        const int first = std::max(topLeft.x() + run.First, 0);
+        const int end = std::min(topLeft.x() + run.First + run.Length, target.width());
+        if (y < 0 || y >= target.height() || first >= end)
+            continue;
+        std::memcpy(bits + y * pitch + first * BytesPerPixel,
+                    Row(sprite, run.Row) + (first - topLeft.x()), PixelBytes(end - first));
+    }
+}
+
+void TurnCell(const QImage& source, QImage& destination, float angle)
+{
+    const double co = static_cast<float>(std::cos(-static_cast<double>(angle)));
+    const double si = static_cast<float>(std::sin(-static_cast<double>(angle)));
+    for (int b = 0; b < SpriteHeight; ++b) {
+        QRgb* out = Row(destination, b);
+        for (int a = 0; a < SpriteWidth; ++a) {
+            if (!InsideHex(a, b))
+                continue;
+            // nearbyint in the default rounding mode takes halves to the even neighbour.
+            const int sa = static_cast<int>(std::nearbyint(a * co - b * si - TurnCentreA * co +
+                                                           TurnCentreB * si)) + 33;
+            const int sb = static_cast<int>(std::nearbyint(a * si + b * co - TurnCentreA * si -
+                                                           TurnCentreB * co)) + 19;
+            if (sa >= 0 && sa < SpriteWidth && sb >= 0 && sb < SpriteHeight)
+                out[a] = Row(source, sb)[sa];
+        }
+    }
+}
+
+void NudgeJoinCell(QImage& cell, int d)
+{
+    if (d != 2 && d != 3 && d != 5 && d != 6)
+        return;
+    const Shift shift = JoinNudges[d];
+    const QImage scratch = cell.copy();
+    for (int b = 0; b < SpriteHeight; ++b) {
+        const int sb = b - shift.down;
+        if (sb < 0 || sb >= SpriteHeight)
+            continue;
+        QRgb* out = Row(cell, b);
+        const QRgb* in = Row(scratch, sb);
+        for (int a = std::max(shift.right, 0); a < SpriteWidth + std::min(shift.right, 0); ++a)
+            out[a] = in[a - shift.right];
+    }
+    WhitenOutsideHex(cell);
+}
+
+void WhitenOutsideHex(QImage& cell)
+{
+    for (int b = 0; b < SpriteHeight; ++b) {
+        QRgb* out = Row(cell, b);
+        for (int a = 0; a < SpriteWidth; ++a)
+            if (!InsideHex(a, b))
+                out[a] = White;
+    }
+}
