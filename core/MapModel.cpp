@@ -13,19 +13,23 @@ namespace {
 std::function<void(const QString&)> CaptionSink;
 }  // namespace
 
+void ResetCell(int x, int y, std::int32_t height, std::uint8_t ground)
+{
+    MapCell& cell = Cell(x, y);
+    cell.X = static_cast<std::uint8_t>(x);
+    cell.Y = static_cast<std::uint8_t>(y);
+    cell.Height = height;
+    cell.Ground = ground;
+    cell.Mines = 0;
+    cell.Overlays = MapOverlays{};
+    cell.Reserved = 0;
+}
+
 void ClearMap()
 {
     for (int x = 1; x <= MapSize; ++x)
-        for (int y = 1; y <= MapSize; ++y) {
-            MapCell& cell = Cell(x, y);
-            cell.X = static_cast<std::uint8_t>(x);
-            cell.Y = static_cast<std::uint8_t>(y);
-            cell.Height = 0;
-            cell.Ground = 0;
-            cell.Mines = 0;
-            cell.Overlays = MapOverlays{};
-            cell.Reserved = 0;
-        }
+        for (int y = 1; y <= MapSize; ++y)
+            ResetCell(x, y, 0, 0);
     MapName = QStringLiteral("NewMap");
     MapModified = false;
     UpdateCaption();

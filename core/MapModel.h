@@ -58,6 +58,10 @@ inline MapCell& Cell(int x, int y)
     return MapGrid[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)];
 }
 
+// Gives the cell of column x, row y its own position, the height and ground, and no mines,
+// overlays or Reserved; the padding stays as it is.
+void ResetCell(int x, int y, std::int32_t height, std::uint8_t ground);
+
 // Resets every cell to flat grass without overlays (padding untouched), names the map
 // "NewMap", clears MapModified and updates the caption.
 void ClearMap();

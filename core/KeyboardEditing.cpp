@@ -1,0 +1,163 @@
+#include "core/KeyboardEditing.h"
+
+#include "core/Catalogue.h"
+#include "core/MapModel.h"
+#include "graphics/HexGeometry.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view EditKeys = ",.ACEFGHILMNOPRSVWX";
+constexpr int HeightMin = 0;
+constexpr int HeightMax = 6;
+// The cursor is kept this far inside the view's edges.
+constexpr int BandNearEdge = 5;
+constexpr int BandFarEdge = 100;
+
+// Flags hold any byte from a file; the editor flips only the lowest bit.
+void Toggle(std::uint8_t& flag) { flag ^= 1u; }
+
+std::uint8_t NextWaterLevel(std::uint8_t ground)
+{
+    return ground >= tcWater0 && ground < tcWater3 ? static_cast<std::uint8_t>(ground + 1)
+                                                   : static_cast<std::uint8_t>(tcWater0);
+}
+
+void ToggleMines(MapCell& cell)
+{
+    cell.Mines = cell.Mines == MineValue ? std::uint8_t{0} : static_cast<std::uint8_t>(MineValue);
+}
+
+// Returns whether the height changed.
+bool StepHeight(MapCell& cell, int step)
+{
+    const bool possible = step < 0 ? cell.Height > HeightMin : cell.Height < HeightMax;
+    if (possible)
+        cell.Height += step;
+    return possible;
+}
+
+void MoveCursorHorz(int step, EditorView& view)
+{
+    CursorX += step;
+    if (NeedsHorzScroll(view))
+        view.SetHorzScrollPosition(view.HorzScrollPosition() + step * ColumnStep);
+}
+
+void MoveCursorVert(int step, EditorView& view)
+{
+    CursorY += step;
+    if (NeedsVertScroll(view))
+        view.SetVertScrollPosition(view.VertScrollPosition() + step * RowStep);
+}
+
+void SetGround(MapCell& cell, TerrainCode code) { cell.Ground = static_cast<std::uint8_t>(code); }
+
+// The key table. Returns whether a height key changed the height; the other changes are
+// marked by IsEditKey.
+bool ApplyKey(char key, MapCell& cell, EditorView& view)
+{
+    switch (key) {
+    case '8': MoveCursorVert(-1, view); break;
+    case '2': MoveCursorVert(+1, view); break;
+    case '4': MoveCursorHorz(-1, view); break;
+    case '6': MoveCursorHorz(+1, view); break;
+    case 'G': SetGround(cell, tcGrass); break;
+    case 'R': SetGround(cell, tcRough); break;
+    case 'L': SetGround(cell, tcLightWoods); break;
+    case 'H': SetGround(cell, tcHeavyWoods); break;
+    case 'C': SetGround(cell, tcConcrete); break;
+    case 'W': cell.Ground = NextWaterLevel(cell.Ground); break;
+    case 'I': SetGround(cell, tcIce); break;
+    case 'M': SetGround(cell, tcMud); break;
+    case 'S': SetGround(cell, tcSand); break;
+    case 'A': SetGround(cell, tcLava); break;
+    case 'V': SetGround(cell, tcVolcano); break;
+    case 'X': SetGround(cell, tcImpassable); break;
+    case 'O': SetGround(cell, tcCratered); break;
+    case 'F': Toggle(cell.Overlays.Fire); break;
+    case 'E': Toggle(cell.Overlays.Smoke); break;
+    case 'P': Toggle(cell.Overlays.Swamp); break;
+    case '.': Toggle(cell.Overlays.Road); break;
+    case ',': Toggle(cell.Overlays.River); break;
+    case 'N': ToggleMines(cell); break;
+    case '<': return StepHeight(cell, -1);
+    case '>': return StepHeight(cell, +1);
+    default: break;
+    }
+    return false;
+}
+
+void ShowCursorAt(int x, int y, EditorView& view)
+{
+    view.DrawCursor(x, y);
+    view.ShowHexInfo(x, y);
+}
+
+// Road and river joins of the neighbours follow the cursor cell's change.
+void RedrawNeighbours(EditorView& view)
+{
+    for (int d = 1; d <= 6; ++d) {
+        const HexStep next = HexNeighbour(CursorX, CursorY, d);
+        if (next.ok)
+            view.DrawCell(next.nx, next.ny, false);
+    }
+    view.RepaintMap();
+}
+
+bool OutsideBand(int edge, int scrollPosition, int viewExtent)
+{
+    const int inView = edge - scrollPosition;
+    return inView > viewExtent - BandFarEdge || inView < BandNearEdge;
+}
+
+}  // namespace
+
+char UpperKey(char key) { return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key; }
+
+bool IsEditKey(char key) { return key != '\0' && EditKeys.find(key) != std::string_view::npos; }
+
+void EditorKeyPress(char key, EditorView& view)
+{
+    const int oldX = CursorX;
+    const int oldY = CursorY;
+    const bool changed = ApplyKey(key, Cell(oldX, oldY), view) || IsEditKey(key);
+    CursorX = std::clamp(CursorX, 1, MapSize);
+    CursorY = std::clamp(CursorY, 1, MapSize);
+
+    if (CursorX != oldX || CursorY != oldY) {
+        view.DrawCell(oldX, oldY, true);
+        ShowCursorAt(CursorX, CursorY, view);
+    }
+    if (changed) {
+        view.DrawCell(CursorX, CursorY, true);
+        ShowCursorAt(CursorX, CursorY, view);
+        MapModified = true;
+    }
+    if (key == '.' || key == ',')
+        RedrawNeighbours(view);
+}
+
+bool NeedsHorzScroll(const EditorView& view)
+{
+    return OutsideBand(HexToPixel(CursorX, CursorY).px, view.HorzScrollPosition(), view.ViewWidth());
+}
+
+bool NeedsVertScroll(const EditorView& view)
+{
+    return OutsideBand(HexToPixel(CursorX, CursorY).py, view.VertScrollPosition(), view.ViewHeight());
+}
+
+void EditingModeSwitched(bool on, EditorView& view)
+{
+    if (on) {
+        view.DrawCursor(CursorX, CursorY);
+        view.SetEditCaption(QStringLiteral("Editing..."));
+        view.ShowHexInfo(CursorX, CursorY);
+    } else {
+        view.DrawCell(CursorX, CursorY, true);
+        view.SetEditCaption(QStringLiteral("Edit"));
+    }
+}

@@ -1,0 +1,228 @@
+#include "graphics/HexGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool OnMap(int x, int y) { return x >= 1 && x <= 32 && y >= 1 && y <= 32; }
+
+// Which directions from (x, y) stay on the map, as a string of direction digits.
+std::string DirectionsOnMap(int x, int y)
+{
+    std::string found;
+    for (int d = 1; d <= 6; ++d)
+        if (HexNeighbour(x, y, d).ok)
+            found += static_cast<char>('0' + d);
+    return found;
+}
+
+TEST(HexToPixel, PlacesColumnsFortyNineApartAndEvenColumnsHalfARowLower)
+{
+    EXPECT_EQ(HexToPixel(1, 1), (PixelPoint{0, 2}));
+    EXPECT_EQ(HexToPixel(2, 1), (PixelPoint{49, 22}));
+    EXPECT_EQ(HexToPixel(1, 2), (PixelPoint{0, 42}));
+    EXPECT_EQ(HexToPixel(31, 32), (PixelPoint{1470, 1242}));
+    EXPECT_EQ(HexToPixel(32, 32), (PixelPoint{1519, 1262}));
+}
+
+TEST(HexToPixel, ColumnsOutsideTheMapKeepTheirParity)
+{
+    EXPECT_EQ(HexToPixel(0, 1), (PixelPoint{-49, 22}));
+    EXPECT_EQ(HexToPixel(-1, 1), (PixelPoint{-98, 2}));
+    EXPECT_EQ(HexToPixel(33, 33), (PixelPoint{1568, 1282}));
+}
+
+TEST(HexToPixel, WholeGridFitsTheMapImage)
+{
+    int right = 0;
+    int bottom = 0;
+    for (int x = 1; x <= 32; ++x)
+        for (int y = 1; y <= 32; ++y) {
+            const PixelPoint p = HexToPixel(x, y);
+            EXPECT_GE(p.px, 0);
+            EXPECT_GE(p.py, 0);
+            right = std::max(right, p.px + SpriteWidth - 1);
+            bottom = std::max(bottom, p.py + SpriteHeight - 1);
+        }
+    EXPECT_EQ(right, 1584);
+    EXPECT_EQ(bottom, 1299);
+    EXPECT_LT(right, MapImageWidth);
+    EXPECT_LT(bottom, MapImageHeight);
+}
+
+TEST(HexNeighbour, CornersHaveTwoOrThreeNeighbours)
+{
+    EXPECT_EQ(DirectionsOnMap(1, 1), "34");
+    EXPECT_EQ(DirectionsOnMap(32, 1), "456");
+    EXPECT_EQ(DirectionsOnMap(1, 32), "123");
+    EXPECT_EQ(DirectionsOnMap(32, 32), "16");
+    EXPECT_EQ(HexNeighbour(1, 1, 3), (HexStep{true, 2, 1}));
+    EXPECT_EQ(HexNeighbour(1, 1, 4), (HexStep{true, 1, 2}));
+    EXPECT_EQ(HexNeighbour(32, 32, 1), (HexStep{true, 32, 31}));
+    EXPECT_EQ(HexNeighbour(32, 32, 6), (HexStep{true, 31, 32}));
+}
+
+TEST(HexNeighbour, EdgesLoseTheDirectionsThatLeaveTheMap)
+{
+    EXPECT_EQ(DirectionsOnMap(5, 1), "345");    // top, odd column
+    EXPECT_EQ(DirectionsOnMap(6, 1), "23456");  // top, even column sits lower
+    EXPECT_EQ(DirectionsOnMap(5, 32), "12356");
+    EXPECT_EQ(DirectionsOnMap(6, 32), "126");
+    EXPECT_EQ(DirectionsOnMap(1, 10), "1234");
+    EXPECT_EQ(DirectionsOnMap(32, 10), "1456");
+    EXPECT_EQ(DirectionsOnMap(16, 16), "123456");
+}
+
+TEST(HexNeighbour, OffTheMapGivesTheHexItself)
+{
+    for (const int d : {1, 2, 5, 6})
+        EXPECT_EQ(HexNeighbour(1, 1, d), (HexStep{false, 1, 1})) << "direction " << d;
+    EXPECT_EQ(HexNeighbour(32, 32, 5), (HexStep{false, 32, 32}));
+    EXPECT_EQ(HexNeighbour(10, 10, 0), (HexStep{false, 10, 10}));
+    EXPECT_EQ(HexNeighbour(10, 10, 7), (HexStep{false, 10, 10}));
+}
+
+TEST(HexNeighbour, SouthEastKeepsTheRowFromOddColumnsOnly)
+{
+    EXPECT_EQ(HexNeighbour(5, 7, 3), (HexStep{true, 6, 7}));
+    EXPECT_EQ(HexNeighbour(6, 7, 3), (HexStep{true, 7, 8}));
+}
+
+// On the image, direction d from a hex is a fixed pixel step whatever the column.
+TEST(HexNeighbour, EveryNeighbourLiesInItsDirectionOnTheImage)
+{
+    const PixelPoint steps[6] = {{0, -40}, {49, -20}, {49, 20}, {0, 40}, {-49, 20}, {-49, -20}};
+    for (int x = 1; x <= 32; ++x)
+        for (int y = 1; y <= 32; ++y)
+            for (int d = 1; d <= 6; ++d) {
+                const PixelPoint from = HexToPixel(x, y);
+                const PixelPoint expected{from.px + steps[d - 1].px, from.py + steps[d - 1].py};
+                // The hex whose sprite lies there, if any is on the map.
+                const int nx = x + steps[d - 1].px / 49;
+                const int ny = (expected.py - HexToPixel(nx, 1).py) / 40 + 1;
+                const HexStep step = HexNeighbour(x, y, d);
+                SCOPED_TRACE(testing::Message() << x << "," << y << " direction " << d);
+                if (OnMap(nx, ny)) {
+                    EXPECT_EQ(step, (HexStep{true, nx, ny}));
+                    EXPECT_EQ(HexToPixel(step.nx, step.ny), expected);
+                    EXPECT_EQ(HexNeighbour(nx, ny, TurnDirection(d, 3)), (HexStep{true, x, y}));
+                } else {
+                    EXPECT_EQ(step, (HexStep{false, x, y}));
+                }
+            }
+}
+
+TEST(TurnDirection, FoldsIntoOneToSix)
+{
+    EXPECT_EQ(TurnDirection(6, 3), 3);
+    EXPECT_EQ(TurnDirection(4, 3), 1);
+    EXPECT_EQ(TurnDirection(1, -1), 6);
+    EXPECT_EQ(TurnDirection(1, 3), 4);
+    EXPECT_EQ(TurnDirection(2, 3), 5);
+    EXPECT_EQ(TurnDirection(3, 3), 6);
+    for (int d = 1; d <= 6; ++d)
+        for (int k = -5; k <= 5; ++k) {
+            const int turned = TurnDirection(d, k);
+            EXPECT_GE(turned, 1);
+            EXPECT_LE(turned, 6);
+            EXPECT_EQ((turned - d - k + 12) % 6, 0) << d << " turned by " << k;
+        }
+}
+
+TEST(InsideHex, EdgePixels)
+{
+    EXPECT_TRUE(InsideHex(19, 0));
+    EXPECT_TRUE(InsideHex(47, 0));
+    EXPECT_FALSE(InsideHex(18, 0));
+    EXPECT_FALSE(InsideHex(48, 0));
+    EXPECT_TRUE(InsideHex(0, 20));
+    EXPECT_TRUE(InsideHex(64, 20));
+    EXPECT_FALSE(InsideHex(65, 20));
+    EXPECT_FALSE(InsideHex(-1, 20));
+    EXPECT_FALSE(InsideHex(33, -1));
+    EXPECT_FALSE(InsideHex(33, 39));
+}
+
+// First and last inside column of each pixel row; every column between them is inside.
+TEST(InsideHex, RowsOfTheHexagon)
+{
+    for (int b = 0; b < SpriteHeight; ++b) {
+        int first = 0;
+        int last = 0;
+        if (b <= 17) {
+            first = 19 - b;
+            last = 47 + b;
+        } else if (b >= 23) {
+            first = b - 21;
+            last = 87 - b;
+        } else {
+            first = b == 18 || b == 22 ? 1 : 0;
+            last = 64;
+        }
+        for (int a = -1; a <= SpriteWidth; ++a)
+            EXPECT_EQ(InsideHex(a, b), a >= first && a <= last) << "pixel " << a << "," << b;
+    }
+}
+
+TEST(InsideHex, NoTwoHexagonsOverlapOnTheMapImage)
+{
+    std::vector<int> owner(static_cast<std::size_t>(MapImageWidth * MapImageHeight), 0);
+    int covered = 0;
+    for (int x = 1; x <= 32; ++x)
+        for (int y = 1; y <= 32; ++y) {
+            const PixelPoint p = HexToPixel(x, y);
+            for (int b = 0; b < SpriteHeight; ++b)
+                for (int a = 0; a < SpriteWidth; ++a) {
+                    if (!InsideHex(a, b))
+                        continue;
+                    const int ix = p.px + a;
+                    const int iy = p.py + b;
+                    ASSERT_TRUE(ix >= 0 && ix < MapImageWidth && iy >= 0 && iy < MapImageHeight);
+                    int& pixel = owner[static_cast<std::size_t>(iy * MapImageWidth + ix)];
+                    ASSERT_EQ(pixel, 0) << "hex " << x << "," << y << " overlaps hex " << pixel / 100 << ","
+                                        << pixel % 100 << " at " << ix << "," << iy;
+                    pixel = x * 100 + y;
+                    ++covered;
+                }
+        }
+    int perHex = 0;
+    for (int b = 0; b < SpriteHeight; ++b)
+        for (int a = 0; a < SpriteWidth; ++a)
+            perHex += InsideHex(a, b) ? 1 : 0;
+    EXPECT_EQ(covered, 1024 * perHex);
+}
+
+// Beside the notch at the corners, the slanted edges of neighbouring columns meet without a gap.
+TEST(InsideHex, SlantedEdgesMeetTheirSouthEastNeighbour)
+{
+    auto lastInside = [](int b) {
+        int a = SpriteWidth - 1;
+        while (a >= 0 && !InsideHex(a, b))
+            --a;
+        return a;
+    };
+    auto firstInside = [](int b) {
+        int a = 0;
+        while (a < SpriteWidth && !InsideHex(a, b))
+            ++a;
+        return a;
+    };
+    // Hex (1, 1) and its south-east neighbour (2, 1) share the image rows 22 to 39.
+    const PixelPoint upper = HexToPixel(1, 1);
+    const PixelPoint lower = HexToPixel(2, 1);
+    for (int row = lower.py; row < upper.py + SpriteHeight; ++row) {
+        const int b = row - upper.py;
+        const int gap = (lower.px + firstInside(row - lower.py)) - (upper.px + lastInside(b)) - 1;
+        EXPECT_GE(gap, 0) << "row " << row;
+        EXPECT_LE(gap, 3) << "row " << row;
+        if (b >= 23) {
+            EXPECT_EQ(gap, 0) << "row " << row;
+        }
+    }
+}
+
+}  // namespace
