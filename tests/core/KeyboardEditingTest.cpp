@@ -282,6 +282,15 @@ TEST_F(KeyboardEditing, CursorStopsAtTheMapEdgeButTheViewStillScrolls)
     EXPECT_EQ(view.Calls, (QStringList{"SetHorzScrollPosition 749", "SetVertScrollPosition 640"}));
 }
 
+// Row 1 of an even column lies inside the band at the top of the view; row 0 does not.
+TEST_F(KeyboardEditing, EdgeScrollIsAskedForTheUnlimitedCursor)
+{
+    PutCursor(2, 1);
+    Press('8');
+    EXPECT_EQ(CursorY, 1);
+    EXPECT_EQ(view.Calls, QStringList{"SetVertScrollPosition -40"});
+}
+
 TEST_F(KeyboardEditing, MovingPastTheFarMarginScrollsBeforeRedrawing)
 {
     // Column 16 starts at pixel 735, beyond 800 - 100.

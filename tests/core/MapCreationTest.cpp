@@ -94,6 +94,21 @@ TEST_F(MapCreation, HeightsAreZeroToSix)
     EXPECT_EQ(heights, Range(0, 6));
 }
 
+TEST_F(MapCreation, EachCellDrawsItsHeightThenItsGroundInGridOrder)
+{
+    GroundSpriteCount = 16;
+    Randomize(99);
+    RandomMap();
+    Randomize(99);
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y) {
+            const int height = Random(7);
+            const int ground = Random(16);
+            ASSERT_EQ(Cell(x, y).Height, height) << "cell " << x << "," << y;
+            ASSERT_EQ(Cell(x, y).Ground, ground) << "cell " << x << "," << y;
+        }
+}
+
 TEST_F(MapCreation, GroundCodesFollowTheSpriteCount)
 {
     EXPECT_EQ(GroundCodesFor(16), Range(0, 15));
