@@ -76,10 +76,10 @@ std::vector<QPointF> Scatter(int count, unsigned seed, int margin)
     for (unsigned i = 0; static_cast<int>(points.size()) < count && i < 10000U; ++i) {
         const int a = static_cast<int>(Mix(seed * 7919U + i * 2U) % SpriteWidth);
         const int b = static_cast<int>(Mix(seed * 7919U + i * 2U + 1U) % SpriteHeight);
-        const bool clear = a - margin > HeightWindowLastColumn + 1 && InsideHex(a - margin, b) &&
-                           InsideHex(a + margin, b) && InsideHex(a, b - margin) && InsideHex(a, b + margin) &&
-                           InsideHex(a - margin, b - margin) && InsideHex(a + margin, b + margin) &&
-                           InsideHex(a - margin, b + margin) && InsideHex(a + margin, b - margin);
+        bool clear = true;
+        for (int db = -margin; db <= margin; db += std::max(margin, 1))
+            for (int da = -margin; da <= margin; da += std::max(margin, 1))
+                clear = clear && InsideHex(a + da, b + db) && ClearOfHeightWindow(a + da, b + db);
         if (clear)
             points.emplace_back(a + 0.5, b + 0.5);
     }
@@ -109,6 +109,7 @@ SpriteCells OpaqueCells(const QImage& art, const std::function<bool(int, int)>& 
 
 SpriteCells OverlayCells(const QImage& art, bool dither)
 {
+    // Nothing may spill over the edge: a neighbour's hexagon starts right there.
     // Straight (not premultiplied) colours, so antialiased edges keep the colour of the stroke.
     const QImage straight = art.convertToFormat(QImage::Format_ARGB32);
     SpriteCells cells{BlankCell(MaskHidden), BlankCell(MaskHidden)};
@@ -118,7 +119,7 @@ SpriteCells OverlayCells(const QImage& art, bool dither)
             const int alpha = qAlpha(pixel);
             const bool solid = alpha >= (dither ? 170 : 110);
             const bool dithered = dither && alpha >= 60 && (a + b) % 2 == 0;
-            if (solid || dithered) {
+            if (InsideHex(a, b) && (solid || dithered)) {
                 cells.Mask.setPixel(a, b, MaskShown);
                 cells.Image.setPixel(a, b, qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
             }

@@ -37,6 +37,7 @@ bool OnHexRim(int a, int b, int width);
 
 // Opaque art: the image is the art, the mask shows the pixels for which shown holds.
 SpriteCells OpaqueCells(const QImage& art, const std::function<bool(int, int)>& shown);
-// Art on a transparent canvas: the mask shows the pixels the art covers. With dither, thinly
+// Art on a transparent canvas: the mask shows the pixels of the hexagon that the art covers.
+// With dither, thinly
 // covered pixels are shown in a checkerboard, so the ground glimmers through.
 SpriteCells OverlayCells(const QImage& art, bool dither = false);

@@ -64,13 +64,13 @@ SpriteCells Smoke()
         p.setPen(Qt::NoPen);
         for (const Puff& puff : puffs) {
             QRadialGradient body(puff.at, puff.r);
-            body.setColorAt(0.0, QColor(0x9a, 0x9a, 0x9e, 235));
-            body.setColorAt(0.7, QColor(0x74, 0x74, 0x78, 190));
-            body.setColorAt(1.0, QColor(0x60, 0x60, 0x64, 0));
+            body.setColorAt(0.0, QColor(0x8c, 0x8c, 0x92, 240));
+            body.setColorAt(0.55, QColor(0x6c, 0x6c, 0x72, 180));
+            body.setColorAt(1.0, QColor(0x50, 0x50, 0x56, 40));
             p.setBrush(body);
             p.drawEllipse(puff.at, puff.r, puff.r * 0.8);
         }
-        p.setBrush(QColor(0xd4, 0xd4, 0xd8, 220));
+        p.setBrush(QColor(0xc4, 0xc4, 0xca, 230));
         for (const Puff& puff : puffs)
             p.drawEllipse(puff.at + QPointF(-puff.r * 0.3, -puff.r * 0.3), puff.r * 0.35, puff.r * 0.25);
     }), true);
@@ -78,13 +78,13 @@ SpriteCells Smoke()
 
 void Reeds(QPainter& p, QPointF foot)
 {
-    const QPointF tips[] = {{-3, -7}, {0, -9}, {3, -6}};
-    for (const QPointF& tip : tips) {
-        p.setPen(QPen(QColor(0x8a, 0x9a, 0x3a), 1.0));
+    const QPointF tips[] = {{-2.5, -7}, {-0.5, -9}, {1.5, -8}, {3, -5.5}};
+    p.setPen(QPen(QColor(0x9c, 0xb0, 0x46), 1.0));
+    for (const QPointF& tip : tips)
         p.drawLine(foot, foot + tip);
-        p.setPen(QPen(QColor(0x5a, 0x36, 0x18), 1.8, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(foot + tip * 0.75, foot + tip * 0.95);
-    }
+    p.setPen(QPen(QColor(0x4a, 0x2c, 0x14), 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(foot + tips[1] * 0.8, foot + tips[1] * 0.95);
+    p.drawLine(foot + tips[2] * 0.75, foot + tips[2] * 0.9);
 }
 
 SpriteCells Swamp()
@@ -94,7 +94,7 @@ SpriteCells Swamp()
             QPointF at;
             double rx, ry;
         };
-        const Pool pools[] = {{{24, 22}, 9.0, 4.0}, {{44, 12}, 8.0, 3.5}, {{47, 28}, 7.0, 3.0}, {{30, 9}, 4.0, 2.0}};
+        const Pool pools[] = {{{24, 22}, 9.0, 4.0}, {{44, 12}, 8.0, 3.5}, {{47, 28}, 7.0, 3.0}, {{34, 8}, 4.0, 2.0}};
         p.setPen(QPen(QColor(0x3a, 0x34, 0x1c), 1.0));
         for (const Pool& pool : pools) {
             p.setBrush(QColor(0x3e, 0x52, 0x34));
@@ -127,7 +127,7 @@ void Mine(QPainter& p, QPointF at)
 SpriteCells Mines()
 {
     return OverlayCells(PaintCell(Qt::transparent, [](QPainter& p) {
-        const QPointF spots[] = {{22, 13}, {43, 11}, {29, 27}, {49, 26}};
+        const QPointF spots[] = {{25, 15}, {44, 10}, {30, 28}, {50, 26}};
         for (const QPointF& spot : spots)
             Mine(p, spot);
     }));

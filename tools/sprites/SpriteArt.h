@@ -5,10 +5,14 @@
 
 #include <vector>
 
-// Ground tiles leave the height tile visible in the left corner of the hexagon, where no road,
-// river or overlay ever reaches: every pixel of the hexagon up to this column.
-inline constexpr int HeightWindowLastColumn = 9;
+// Ground tiles leave the height tile visible in the top-left corner of the hexagon, under the
+// grid line and clear of every road, river and overlay: the pixels of the hexagon up to this
+// column and row.
+inline constexpr int HeightWindowRight = 25;
+inline constexpr int HeightWindowBottom = 8;
 bool InHeightWindow(int a, int b);
+// Whether art drawn at the pixel stays clear of the window and its seam.
+bool ClearOfHeightWindow(int a, int b);
 
 // The hexagon in black, white around it: shared by all height images.
 QImage HeightMask();

@@ -47,7 +47,7 @@ QImage HeightImage(int height)
             if (OnHexRim(a, b, 1))
                 art.setPixelColor(a, b, Shade(base, b < 20 ? 1.25 : 0.7));
     const bool light = base.lightness() > 110;
-    PutDigit(art, height, 3, 17, light ? QColor(0x10, 0x10, 0x10) : QColor(0xff, 0xff, 0xff));
+    PutDigit(art, height, 19, 1, light ? QColor(0x10, 0x10, 0x10) : QColor(0xff, 0xff, 0xff));
     return art;
 }
 
@@ -55,9 +55,9 @@ QImage HeightImage(int height)
 SpriteCells GroundCells(QImage art)
 {
     for (int b = 0; b < SpriteHeight; ++b)
-        if (InsideHex(HeightWindowLastColumn + 1, b))
-            art.setPixelColor(HeightWindowLastColumn + 1, b,
-                              Shade(art.pixelColor(HeightWindowLastColumn + 1, b), 0.55));
+        for (int a = 0; a < SpriteWidth; ++a)
+            if (InsideHex(a, b) && !InHeightWindow(a, b) && !ClearOfHeightWindow(a, b))
+                art.setPixelColor(a, b, Shade(art.pixelColor(a, b), 0.55));
     return OpaqueCells(art, [](int a, int b) { return InsideHex(a, b) && !InHeightWindow(a, b); });
 }
 
@@ -138,11 +138,11 @@ QImage LightWoods()
         for (const QPointF& at : Scatter(8, 31U, 2))
             Tuft(p, at, QColor(0x3e, 0x76, 0x2a));
         const QColor crown(0x2e, 0x7e, 0x2c);
-        Tree(p, {24.0, 11.0}, 6.0, crown);
+        Tree(p, {28.0, 15.0}, 6.0, crown);
         Tree(p, {44.0, 9.0}, 5.5, crown);
         Tree(p, {36.0, 24.0}, 6.5, crown);
         Tree(p, {53.0, 24.0}, 4.5, crown);
-        Tree(p, {20.0, 27.0}, 4.5, crown);
+        Tree(p, {17.0, 25.0}, 4.5, crown);
     });
 }
 
@@ -180,7 +180,7 @@ QImage Water(int level)
                             QColor(0x10, 0x32, 0x7a)};
     const QColor base = bases[level];
     return Surface(base, 0.04, 50U + static_cast<unsigned>(level), [&](QPainter& p) {
-        Waves(p, 7 - level, 51U + static_cast<unsigned>(level), Shade(base, level == 0 ? 1.15 : 1.45));
+        Waves(p, 9 - level, 51U + static_cast<unsigned>(level), Shade(base, level == 0 ? 1.12 : 1.3 + 0.15 * level));
         if (level == 0) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(0xc8, 0xd8, 0xb0));
@@ -265,6 +265,7 @@ QImage Lava()
 QImage Volcano()
 {
     return Surface(QColor(0x4c, 0x42, 0x3c), 0.12, 13U, [](QPainter& p) {
+        p.translate(3, 1);  // clear of the height window
         p.setPen(Qt::NoPen);
         QPainterPath cone;
         cone.moveTo(10, 36);
@@ -292,20 +293,25 @@ QImage Volcano()
 
 QImage Impassable()
 {
-    return Surface(QColor(0x4e, 0x4a, 0x46), 0.12, 14U, [](QPainter& p) {
+    return Surface(QColor(0x3a, 0x36, 0x34), 0.12, 14U, [](QPainter& p) {
         struct Peak {
             QPointF left, top, right;
         };
-        const Peak peaks[] = {{{12, 30}, {24, 5}, {36, 30}},
-                              {{30, 34}, {45, 7}, {60, 34}},
-                              {{18, 37}, {31, 15}, {44, 37}}};
+        const Peak peaks[] = {{{14, 30}, {30, 6}, {44, 30}},
+                              {{34, 34}, {48, 9}, {62, 34}},
+                              {{4, 36}, {18, 16}, {32, 36}},
+                              {{22, 38}, {36, 18}, {50, 38}}};
         p.setPen(Qt::NoPen);
         for (const Peak& peak : peaks) {
             const QPointF foot((peak.left.x() + peak.right.x()) / 2 + 2, peak.left.y());
             p.setBrush(QColor(0xa6, 0xa0, 0x98));
             p.drawPolygon(QPolygonF({peak.left, peak.top, foot}));
-            p.setBrush(QColor(0x5c, 0x56, 0x50));
+            p.setBrush(QColor(0x6e, 0x66, 0x5e));
             p.drawPolygon(QPolygonF({foot, peak.top, peak.right}));
+            p.setPen(QPen(QColor(0x26, 0x22, 0x20), 1.0));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolyline(QPolygonF({peak.left, peak.top, peak.right}));
+            p.setPen(Qt::NoPen);
             p.setBrush(QColor(0xf4, 0xf4, 0xf8));
             const QPointF snowL = peak.top + (peak.left - peak.top) * 0.28;
             const QPointF snowR = peak.top + (peak.right - peak.top) * 0.28;
@@ -321,7 +327,7 @@ QImage Cratered()
             QPointF at;
             double rx, ry;
         };
-        const Crater craters[] = {{{26, 12}, 8.0, 5.0}, {{45, 24}, 9.0, 6.0}, {{22, 28}, 5.0, 3.2}, {{50, 9}, 4.0, 2.6}};
+        const Crater craters[] = {{{31, 15}, 8.0, 5.0}, {{49, 25}, 8.0, 5.5}, {{22, 28}, 5.0, 3.2}, {{48, 8}, 4.0, 2.6}, {{13, 20}, 3.0, 2.0}};
         p.setPen(Qt::NoPen);
         for (const Crater& c : craters) {
             p.setBrush(QColor(0xa8, 0x98, 0x7c));
@@ -336,7 +342,9 @@ QImage Cratered()
 
 }  // namespace
 
-bool InHeightWindow(int a, int b) { return InsideHex(a, b) && a <= HeightWindowLastColumn; }
+bool InHeightWindow(int a, int b) { return InsideHex(a, b) && a <= HeightWindowRight && b <= HeightWindowBottom; }
+
+bool ClearOfHeightWindow(int a, int b) { return a > HeightWindowRight + 1 || b > HeightWindowBottom + 1; }
 
 QImage HeightMask()
 {
