@@ -1,0 +1,338 @@
+#include "app/Main.h"
+
+#include "app/Help.h"
+#include "app/Hints.h"
+#include "core/Catalogue.h"
+#include "core/MapCreation.h"
+#include "core/MapModel.h"
+#include "graphics/Loading.h"
+#include "graphics/MapRenderer.h"
+#include "graphics/MapView.h"
+#include "graphics/SpriteLibrary.h"
+#include "platform/BusyCursor.h"
+#include "platform/Cp1252.h"
+#include "platform/Errors.h"
+#include "platform/Prompts.h"
+#include "settings/Settings.h"
+#include "ui_Main.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+#include <exception>
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+// The error of the last load of settings and sprites that failed; empty after a success.
+QString failedLoad;
+
+constexpr int DesignedFontPixels = 11;
+
+bool IsEnterKey(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+// Characters typed with Alt or Meta are commands to the menus, not text.
+bool TypesOneCharacter(const QKeyEvent& event)
+{
+    return event.text().size() == 1 &&
+           !(event.modifiers() & (Qt::AltModifier | Qt::MetaModifier));
+}
+
+} // namespace
+
+bool RequireSprites()
+{
+    if (SpriteLibraryReady())
+        return true;
+    CurrentPrompts().Information(
+        failedLoad.isEmpty()
+            ? QStringLiteral("The sprites are not loaded yet.")
+            : QStringLiteral("Loading the settings and sprites failed:\n%1\n\n"
+                             "Mend the files, then press Reload.")
+                  .arg(failedLoad));
+    return false;
+}
+
+void RunLoad(const std::function<void()>& load)
+{
+    try {
+        load();
+        failedLoad.clear();
+    } catch (const GcError& error) {
+        failedLoad = error.Text();
+        throw;
+    } catch (const std::exception& error) {
+        failedLoad = QString::fromLocal8Bit(error.what());
+        throw;
+    }
+}
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>())
+{
+    ui->setupUi(this);
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    SetHintHandler(nullptr);
+    SetCaptionSink(nullptr);
+    SetMapViewRepaint(nullptr);
+    if (frmMain == this)
+        frmMain = nullptr;
+}
+
+// ---- The window's own events
+
+void TfrmMain::FormCreate()
+{
+    // Layout fonts are given in points; the design asks for a character height in pixels.
+    QFont designed = font();
+    designed.setPixelSize(DesignedFontPixels);
+    setFont(designed);
+
+    ui->StatusBar->AddPanel(QStringLiteral("Hex info"), 400);
+    ui->StatusBar->AddPanel(QStringLiteral("Hint"), 20);
+
+    SetHintHandler([this] { DisplayHint(); });
+    SetCaptionSink([this](const QString& caption) { setWindowTitle(caption); });
+    SetMapViewRepaint([this] { ui->imgMap->repaint(); });
+    SetSpriteProgressFactory(ShowLoadingWindow);
+
+    connect(ui->Quit1, &QAction::triggered, this, &TfrmMain::Quit1Click);
+    connect(ui->Terrain1, &QAction::triggered, this, &TfrmMain::Terrain1Click);
+    connect(ui->cmdEdit, &QPushButton::clicked, this, &TfrmMain::cmdEditClick);
+
+    // Key preview and the default button see every key before the focused control does.
+    QCoreApplication::instance()->installEventFilter(this);
+
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    ui->cmdEdit->setFocus();
+}
+
+void TfrmMain::DisplayHint()
+{
+    ui->StatusBar->SetPanelText(1, ApplicationHint());
+}
+
+void TfrmMain::FormShow()
+{
+    // Queued, so that the window is on screen before the start-up work begins.
+    QTimer::singleShot(0, this, &TfrmMain::StartEditor);
+}
+
+void TfrmMain::FormResize()
+{
+    const QSize whole = frameGeometry().size();
+    ui->sbMap->resize(std::max(0, whole.width() - 30), std::max(0, whole.height() - 100));
+}
+
+void TfrmMain::FormClose()
+{
+    FreeSpriteLibrary();
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    FormShow();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    DockStatusBar();
+    FormResize();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !focusWidget())
+        ui->cmdEdit->setFocus();
+}
+
+void TfrmMain::DockStatusBar()
+{
+    const QWidget* client = centralWidget();
+    const int height = ui->StatusBar->height();
+    ui->StatusBar->setGeometry(0, client->height() - height, client->width(), height);
+    ui->StatusBar->raise();
+}
+
+void TfrmMain::StartEditor()
+{
+    RunLoad([] {
+        BusyCursor busy;
+        Randomize();
+        LoadSettings();
+        LoadSpriteLibrary();
+        ClearMap();
+        CursorX = 1;
+        CursorY = 1;
+        MineValue = 10;
+        MapModified = false;
+        RedrawMap();
+    });
+}
+
+// ---- Menu entries and buttons
+
+void TfrmMain::Quit1Click()
+{
+    close();
+}
+
+void TfrmMain::Terrain1Click()
+{
+    if (frmHelp)
+        frmHelp->exec();
+}
+
+void TfrmMain::cmdEditClick()
+{
+    if (!RequireSprites())
+        return;
+    keyPreview_ = !keyPreview_;
+    EditingModeSwitched(keyPreview_, *this);
+}
+
+// ---- Keyboard editing
+
+void TfrmMain::FormKeyPress(char& key)
+{
+    key = UpperKey(key);
+    if (!RequireSprites())
+        return;
+    EditorKeyPress(key, *this);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || event == forwardedKey_ || !watched->isWidgetType())
+        return false;
+    auto* receiver = static_cast<QWidget*>(watched);
+    if (!ReceivesKeysFirst(receiver))
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (IsEnterKey(key))
+        return PressDefaultButton();
+    if (keyPreview_ && TypesOneCharacter(key))
+        return PreviewKey(receiver, key);
+    return false;
+}
+
+// The first delivery of a key inside the client area: to the focused control, or to the
+// window when nothing has the focus. Keys passed on to parents, and keys for the menus,
+// are not seen again.
+bool TfrmMain::ReceivesKeysFirst(const QWidget* widget) const
+{
+    const QWidget* focused = focusWidget();
+    if (widget != (focused ? focused : this))
+        return false;
+    return widget == this || centralWidget()->isAncestorOf(widget);
+}
+
+// Enter clicks the focused button, or the default button cmdEdit when no button has the focus.
+bool TfrmMain::PressDefaultButton()
+{
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (!button)
+        button = ui->cmdEdit;
+    if (button->isEnabled())
+        button->click();
+    return true;
+}
+
+// Hands the character to FormKeyPress, then to the focused control as FormKeyPress left it.
+bool TfrmMain::PreviewKey(QWidget* receiver, const QKeyEvent& event)
+{
+    char key = ToCp1252(event.text()).at(0);
+    FormKeyPress(key);
+    const QString typed = FromCp1252(QByteArray(1, key));
+    if (typed == event.text())
+        return false;
+    QKeyEvent changed(event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
+                      event.nativeVirtualKey(), event.nativeModifiers(), typed,
+                      event.isAutoRepeat(), static_cast<quint16>(event.count()));
+    forwardedKey_ = &changed;
+    const auto forwarded = qScopeGuard([this] { forwardedKey_ = nullptr; });
+    QCoreApplication::sendEvent(receiver, &changed);
+    return true;
+}
+
+// ---- The keyboard editor's view of this window
+
+void TfrmMain::DrawCell(int x, int y, bool repaint)
+{
+    ::DrawCell(x, y, repaint);
+}
+
+void TfrmMain::DrawCursor(int x, int y)
+{
+    ::DrawCursor(x, y);
+}
+
+void TfrmMain::RepaintMap()
+{
+    RepaintMapView();
+}
+
+void TfrmMain::ShowHexInfo(int x, int y)
+{
+    ui->StatusBar->SetPanelText(0, DescribeHex(x, y));
+}
+
+int TfrmMain::ViewWidth() const
+{
+    return ui->sbMap->width();
+}
+
+int TfrmMain::ViewHeight() const
+{
+    return ui->sbMap->height();
+}
+
+int TfrmMain::HorzScrollPosition() const
+{
+    return ui->sbMap->horizontalScrollBar()->value();
+}
+
+int TfrmMain::VertScrollPosition() const
+{
+    return ui->sbMap->verticalScrollBar()->value();
+}
+
+void TfrmMain::SetHorzScrollPosition(int position)
+{
+    ui->sbMap->horizontalScrollBar()->setValue(position);
+}
+
+void TfrmMain::SetVertScrollPosition(int position)
+{
+    ui->sbMap->verticalScrollBar()->setValue(position);
+}
+
+void TfrmMain::SetEditCaption(const QString& caption)
+{
+    ui->cmdEdit->setText(caption);
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The main window: menu, buttons, the scrolling map view and the status bar. Its handlers
+// call the plain procedures of the map core and the graphics; it is the keyboard editor's
+// view of the screen.
+
+#include "core/KeyboardEditing.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TfrmMain;
+}
+
+class TfrmMain : public QMainWindow, public EditorView {
+    Q_OBJECT
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Handlers, named after their control or menu entry and the event.
+    void Quit1Click();
+    void FormResize();
+    void FormShow();
+    void FormClose();
+    // key: one Windows-1252 character; it leaves upper-cased.
+    void FormKeyPress(char& key);
+    void cmdEditClick();
+    void FormCreate();
+    void DisplayHint();
+    void Terrain1Click();
+
+    // The start-up sequence: settings, sprites, a clean map.
+    void StartEditor();
+
+    // Editing mode: while on, every typed character reaches FormKeyPress before the
+    // focused control.
+    bool KeyPreview() const { return keyPreview_; }
+
+    // EditorView
+    void DrawCell(int x, int y, bool repaint) override;
+    void DrawCursor(int x, int y) override;
+    void RepaintMap() override;
+    void ShowHexInfo(int x, int y) override;
+    int ViewWidth() const override;
+    int ViewHeight() const override;
+    int HorzScrollPosition() const override;
+    int VertScrollPosition() const override;
+    void SetHorzScrollPosition(int position) override;
+    void SetVertScrollPosition(int position) override;
+    void SetEditCaption(const QString& caption) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool ReceivesKeysFirst(const QWidget* widget) const;
+    bool PressDefaultButton();
+    bool PreviewKey(QWidget* receiver, const QKeyEvent& event);
+    void DockStatusBar();
+
+    std::unique_ptr<Ui::TfrmMain> ui;
+    bool keyPreview_ = false;
+    bool shown_ = false;
+    const QEvent* forwardedKey_ = nullptr;
+};
+
+extern TfrmMain* frmMain;
+
+// Commands that draw or need the sprites call this first: while the sprites are not
+// loaded it shows one information message naming the failed load and answers false.
+bool RequireSprites();
+
+// Runs a load of the settings and sprites; a failure is remembered for RequireSprites
+// and passed on to the default error handler.
+void RunLoad(const std::function<void()>& load);
