@@ -1,13 +1,24 @@
 #include "core/MapFile.h"
 
 #include "core/MapModel.h"
+#include "platform/BusyCursor.h"
 #include "platform/Errors.h"
+#include "platform/Prompts.h"
 #include "platform/SafeFile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
+#include <optional>
+
+namespace {
+
+bool IsPathDelimiter(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+
+bool IsNameDelimiter(QChar c) { return IsPathDelimiter(c) || c == QLatin1Char(':'); }
+
+}  // namespace
 
 void WriteMapFile(const QString& path)
 {
@@ -33,4 +44,50 @@ void ReadMapFile(const QString& path)
         throw GcError(QStringLiteral("Cannot load map file %1: %2").arg(path, reason));
     }
     std::memcpy(&MapGrid, bytes.constData(), sizeof(MapGrid));
+}
+
+QString MapDirectoryPart(const QString& name)
+{
+    qsizetype last = name.size() - 1;
+    while (last >= 0 && !IsNameDelimiter(name[last]))
+        --last;
+    if (last < 0)
+        return {};
+    // The final separator stays where it belongs to a root: "C:\", "/", a doubled one.
+    const bool dropSeparator =
+        last > 0 && IsPathDelimiter(name[last]) && !IsNameDelimiter(name[last - 1]);
+    return name.left(dropSeparator ? last : last + 1);
+}
+
+void SaveMapCommand()
+{
+    const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog, MapName);
+    if (!path)
+        return;
+    {
+        BusyCursor busy;
+        WriteMapFile(*path);
+        MapName = *path;
+        UpdateCaption();
+    }
+    CurrentPrompts().Information(QStringLiteral("Map saved as ") + MapName);
+    MapModified = false;
+}
+
+void LoadMapCommand(const std::function<void()>& redraw)
+{
+    if (MapModified &&
+        !CurrentPrompts().AskYesNo(
+            QStringLiteral("Are you sure you want to load a map and discard this one?")))
+        return;
+    const std::optional<QString> path =
+        CurrentPrompts().FileDialog(OpenDialog, MapDirectoryPart(MapName));
+    if (!path)
+        return;
+    BusyCursor busy;
+    ReadMapFile(*path);
+    MapName = *path;
+    UpdateCaption();
+    redraw();
+    MapModified = false;
 }

@@ -1,0 +1,455 @@
+// The map commands of the main window: Save, Load (with the folder rule of the open
+// dialog's preset), New, Clear and Random map.
+
+#include "core/MapFile.h"
+
+#include "core/MapCreation.h"
+#include "FreshMap.h"
+#include "QtPrinters.h"
+#include "core/Catalogue.h"
+#include "core/MapModel.h"
+#include "platform/BusyCursor.h"
+#include "platform/Errors.h"
+#include "settings/Settings.h"
+#include "tests/support/ScriptedPrompts.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <set>
+
+namespace {
+
+TEST(MapDirectoryPart, FollowsTheWindowsRuleWithBothSeparators)
+{
+    const struct {
+        const char* name;
+        const char* folder;
+    } cases[] = {
+        {"C:\\Games\\Korvane\\Maps\\desert.KVX", "C:\\Games\\Korvane\\Maps"},
+        {"C:\\desert.KVX", "C:\\"},
+        {"C:desert.KVX", "C:"},
+        {"NewMap", ""},
+        {"Random", ""},
+        {"", ""},
+        {"/home/pilot/maps/desert.KVX", "/home/pilot/maps"},
+        {"/desert.KVX", "/"},
+        {"\\desert.KVX", "\\"},
+        {"\\\\server\\desert.KVX", "\\\\server"},
+        {"maps\\\\desert.KVX", "maps\\\\"},
+        {"C:\\Maps/desert.KVX", "C:\\Maps"},
+        {"maps/", "maps"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MapDirectoryPart(QString::fromLatin1(c.name)), QString::fromLatin1(c.folder))
+            << c.name;
+}
+
+// A fresh editor with scripted prompts, a recorded caption and busy cursor, and a folder.
+class MapCommands : public FreshMap {
+protected:
+    ScriptedPrompts prompts;
+    QTemporaryDir dir;
+    QStringList captions;
+    QStringList cursor;
+    int redraws = 0;
+
+    void SetUp() override
+    {
+        FreshMap::SetUp();
+        SetCaptionSink([this](const QString& caption) { captions << caption; });
+        SetBusyCursorHooks([this] { cursor << "busy"; }, [this] { cursor << "default"; });
+    }
+    void TearDown() override
+    {
+        SetBusyCursorHooks(nullptr, nullptr);
+        FreshMap::TearDown();
+    }
+
+    void Load() { LoadMapCommand([this] { ++redraws; }); }
+
+    QString PathOf(const QString& name) const { return dir.filePath(name); }
+
+    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
+
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void WriteAll(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    // A few edits, with padding and Reserved set too, so the whole record must travel.
+    static void EditSomeCells()
+    {
+        Cell(1, 1).Height = 3;
+        Cell(1, 1).Ground = tcMud;
+        Cell(1, 1).Mines = 10;
+        Cell(1, 1).Overlays.Fire = 1;
+        Cell(1, 1).Overlays.Road = 1;
+        Cell(32, 32).Overlays.River = 1;
+        Cell(17, 5).Padding1[0] = 0xAB;
+        Cell(17, 5).Padding2 = 0xCD;
+        Cell(17, 5).Reserved = -2;
+        MapModified = true;
+    }
+};
+
+TEST_F(MapCommands, SaveWritesTheGridAndNamesTheMapAfterTheFile)
+{
+    EditSomeCells();
+    const QString path = PathOf("desert.KVX");
+    prompts.AnswerFileDialog(path);
+
+    SaveMapCommand();
+
+    EXPECT_EQ(prompts.DialogTitles, QStringList{"Write Map File"});
+    EXPECT_EQ(prompts.DialogFileNames, QStringList{"NewMap"});
+    EXPECT_EQ(ReadAll(path), GridBytes());
+    EXPECT_EQ(MapName, path);
+    EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : " + path});
+    EXPECT_EQ(prompts.Informations, QStringList{"Map saved as " + path});
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+TEST_F(MapCommands, SaveDialogIsPresetWithTheMapName)
+{
+    MapName = "Random";
+    prompts.AnswerFileDialog(std::nullopt);
+    SaveMapCommand();
+
+    MapName = "/maps/old.KVX";
+    prompts.AnswerFileDialog(std::nullopt);
+    SaveMapCommand();
+
+    EXPECT_EQ(prompts.DialogFileNames, (QStringList{"Random", "/maps/old.KVX"}));
+}
+
+TEST_F(MapCommands, CancelledSaveChangesNothing)
+{
+    EditSomeCells();
+    prompts.AnswerFileDialog(std::nullopt);
+
+    SaveMapCommand();
+
+    EXPECT_EQ(MapName, "NewMap");
+    EXPECT_TRUE(MapModified);
+    EXPECT_TRUE(captions.isEmpty());
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_TRUE(cursor.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(MapCommands, FailedSaveNamesTheFileAndKeepsNameCaptionAndModifiedFlag)
+{
+    EditSomeCells();
+    MapName = PathOf("kept.KVX");
+    const QString unwritable = PathOf("no such folder/desert.KVX");
+    prompts.AnswerFileDialog(unwritable);
+
+    try {
+        SaveMapCommand();
+        ADD_FAILURE() << "the save reported no failure";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().contains(unwritable)) << error.Text().toStdString();
+    }
+
+    EXPECT_EQ(MapName, PathOf("kept.KVX"));
+    EXPECT_TRUE(MapModified);
+    EXPECT_TRUE(captions.isEmpty());
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+TEST_F(MapCommands, SaveThenLoadGivesTheSameGridByteForByte)
+{
+    EditSomeCells();
+    const QByteArray saved = GridBytes();
+    const QString path = PathOf("round trip.KVX");
+    prompts.AnswerFileDialog(path);
+    SaveMapCommand();
+
+    ClearMap();
+    captions.clear();
+    cursor.clear();
+    prompts.AnswerFileDialog(path);
+    Load();
+
+    EXPECT_EQ(GridBytes(), saved);
+    EXPECT_EQ(MapName, path);
+    EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : " + path});
+    EXPECT_EQ(redraws, 1);
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+TEST_F(MapCommands, LoadAsksOnlyWithUnsavedEdits)
+{
+    const QString path = PathOf("plain.KVX");
+    WriteAll(path, GridBytes());
+
+    prompts.AnswerFileDialog(path);
+    Load();
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+
+    MapModified = true;
+    prompts.AnswerYesNo(true);
+    prompts.AnswerFileDialog(path);
+    Load();
+    EXPECT_EQ(prompts.Questions,
+              QStringList{"Are you sure you want to load a map and discard this one?"});
+    EXPECT_EQ(redraws, 2);
+}
+
+TEST_F(MapCommands, AfterSavingLoadAsksNothingUntilTheNextChange)
+{
+    EditSomeCells();
+    const QString path = PathOf("saved.KVX");
+    prompts.AnswerFileDialog(path);
+    SaveMapCommand();
+
+    prompts.AnswerFileDialog(path);
+    Load();
+
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+}
+
+TEST_F(MapCommands, AnsweringNoToTheLoadQuestionShowsNoDialog)
+{
+    EditSomeCells();
+    const QByteArray before = GridBytes();
+    prompts.AnswerYesNo(false);
+
+    Load();
+
+    EXPECT_TRUE(prompts.DialogTitles.isEmpty());
+    EXPECT_EQ(GridBytes(), before);
+    EXPECT_TRUE(MapModified);
+    EXPECT_EQ(redraws, 0);
+    EXPECT_TRUE(cursor.isEmpty());
+}
+
+TEST_F(MapCommands, OpenDialogIsPresetWithTheFolderOfTheMapName)
+{
+    prompts.AnswerFileDialog(std::nullopt);
+    Load();
+    MapName = PathOf("maps.KVX");
+    prompts.AnswerFileDialog(std::nullopt);
+    Load();
+
+    EXPECT_EQ(prompts.DialogTitles, (QStringList{"Load Map File", "Load Map File"}));
+    EXPECT_EQ(prompts.DialogFileNames, (QStringList{"", dir.path()}));
+}
+
+TEST_F(MapCommands, CancelledLoadChangesNothing)
+{
+    EditSomeCells();
+    const QByteArray before = GridBytes();
+    prompts.AnswerYesNo(true);
+    prompts.AnswerFileDialog(std::nullopt);
+
+    Load();
+
+    EXPECT_EQ(GridBytes(), before);
+    EXPECT_EQ(MapName, "NewMap");
+    EXPECT_TRUE(MapModified);
+    EXPECT_TRUE(captions.isEmpty());
+    EXPECT_EQ(redraws, 0);
+    EXPECT_TRUE(cursor.isEmpty());
+}
+
+TEST_F(MapCommands, UnreadableFilesAreRefusedAndNothingChanges)
+{
+    const QString shortFile = PathOf("short.KVX");
+    WriteAll(shortFile, QByteArray(100, '\x05'));
+    const QString folder = PathOf("folder.KVX");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.KVX"));
+    const QString missing = PathOf("missing.KVX");
+
+    EditSomeCells();
+    MapName = PathOf("kept.KVX");
+    const QByteArray before = GridBytes();
+    for (const QString& path : {shortFile, folder, missing}) {
+        cursor.clear();
+        prompts.AnswerYesNo(true);
+        prompts.AnswerFileDialog(path);
+        try {
+            Load();
+            ADD_FAILURE() << "loaded " << path.toStdString();
+        } catch (const GcError& error) {
+            EXPECT_TRUE(error.Text().contains(path)) << error.Text().toStdString();
+        }
+        EXPECT_EQ(GridBytes(), before) << path.toStdString();
+        EXPECT_EQ(MapName, PathOf("kept.KVX"));
+        EXPECT_TRUE(MapModified);
+        EXPECT_TRUE(captions.isEmpty());
+        EXPECT_EQ(redraws, 0);
+        EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+    }
+}
+
+TEST_F(MapCommands, ReadOnlyMapFilesLoad)
+{
+    Cell(4, 4).Ground = tcSand;
+    const QByteArray saved = GridBytes();
+    const QString path = PathOf("read only.KVX");
+    WriteAll(path, saved);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    ClearMap();
+
+    prompts.AnswerFileDialog(path);
+    Load();
+
+    EXPECT_EQ(GridBytes(), saved);
+    EXPECT_EQ(MapName, path);
+}
+
+// What New, Clear and Random map leave after the user kept an edited, named map.
+class CreationCommands : public MapCommands {
+protected:
+    void SetUp() override
+    {
+        MapCommands::SetUp();
+        savedGroundCount = GroundSpriteCount;
+        GroundSpriteCount = 16;
+        Randomize(99);
+    }
+    void TearDown() override
+    {
+        GroundSpriteCount = savedGroundCount;
+        MapCommands::TearDown();
+    }
+
+    void EditAndName()
+    {
+        EditSomeCells();
+        MapName = PathOf("kept.KVX");
+        edited = GridBytes();
+    }
+
+    void ExpectUntouched()
+    {
+        EXPECT_EQ(GridBytes(), edited);
+        EXPECT_EQ(MapName, PathOf("kept.KVX"));
+        EXPECT_TRUE(MapModified);
+        EXPECT_TRUE(captions.isEmpty());
+        EXPECT_EQ(redraws, 0);
+        EXPECT_TRUE(cursor.isEmpty());
+    }
+
+    static bool IsClean()
+    {
+        for (int x = 1; x <= MapSize; ++x)
+            for (int y = 1; y <= MapSize; ++y)
+                if (DescribeHex(x, y) != QStringLiteral("(%1,%2): Grass, Height 0").arg(x).arg(y))
+                    return false;
+        return true;
+    }
+
+    void Redraw() { ++redraws; }
+
+    QByteArray edited;
+    std::int32_t savedGroundCount = 0;
+};
+
+TEST_F(CreationCommands, NewAsksWithUnsavedEditsAndNoKeepsEverything)
+{
+    EditAndName();
+    prompts.AnswerYesNo(false);
+
+    NewMapCommand([this] { Redraw(); });
+
+    EXPECT_EQ(prompts.Questions, QStringList{"Are you sure you want to clear the map and start over?"});
+    ExpectUntouched();
+}
+
+TEST_F(CreationCommands, NewClearsAndDrawsTheMap)
+{
+    EditAndName();
+    prompts.AnswerYesNo(true);
+
+    NewMapCommand([this] { Redraw(); });
+
+    EXPECT_TRUE(IsClean());
+    EXPECT_EQ(MapName, "NewMap");
+    EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : NewMap"});
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+TEST_F(CreationCommands, NewAndRandomMapActAtOnceWithoutUnsavedEdits)
+{
+    MapName = PathOf("saved.KVX");
+    NewMapCommand([this] { Redraw(); });
+    RandomMapCommand([this] { Redraw(); });
+
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_EQ(MapName, "Random");
+    EXPECT_EQ(redraws, 2);
+}
+
+TEST_F(CreationCommands, ClearAsksNothingEvenWithUnsavedEdits)
+{
+    EditAndName();
+
+    ClearMapCommand([this] { Redraw(); });
+
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_TRUE(IsClean());
+    EXPECT_EQ(MapName, "NewMap");
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_TRUE(cursor.isEmpty());
+}
+
+TEST_F(CreationCommands, RandomMapAsksWithUnsavedEditsAndNoKeepsEverything)
+{
+    EditAndName();
+    prompts.AnswerYesNo(false);
+
+    RandomMapCommand([this] { Redraw(); });
+
+    EXPECT_EQ(prompts.Questions,
+              QStringList{"Are you sure you abandon this map and create a random one?"});
+    ExpectUntouched();
+}
+
+TEST_F(CreationCommands, RandomMapMakesARandomMapAndDrawsIt)
+{
+    EditAndName();
+    prompts.AnswerYesNo(true);
+
+    RandomMapCommand([this] { Redraw(); });
+
+    std::set<int> heights;
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y) {
+            const MapCell& cell = Cell(x, y);
+            heights.insert(cell.Height);
+            EXPECT_LT(cell.Ground, 16);
+            EXPECT_EQ(cell.Mines, 0);
+            EXPECT_EQ(std::memcmp(&cell.Overlays, "\0\0\0\0\0", 5), 0);
+        }
+    EXPECT_EQ(heights, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(MapName, "Random");
+    EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : Random"});
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+}  // namespace
