@@ -1,0 +1,60 @@
+#include "graphics/MapOutput.h"
+
+#include "core/MapModel.h"
+#include "graphics/MapView.h"
+#include "platform/BusyCursor.h"
+#include "platform/Errors.h"
+#include "platform/Prompts.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QRect>
+#include <QSaveFile>
+#include <optional>
+
+PrintArea PrintRectangle(int dpiX, int dpiY, int pageWidth, int pageHeight)
+{
+    const QImage& image = MapImage();
+    const double ratio = static_cast<double>(image.height()) / static_cast<double>(image.width());
+    return {dpiX, dpiY, pageWidth - dpiX,
+            static_cast<int>(ratio * static_cast<double>(pageHeight)) - dpiY};
+}
+
+void DrawMapImage(QPainter& painter, const PrintArea& area)
+{
+    const QRect target(area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top);
+    if (target.isEmpty())
+        return;
+    painter.drawImage(target, MapImage());
+}
+
+void PrintMapImage(QPaintDevice& page)
+{
+    QPainter painter;
+    if (!painter.begin(&page))
+        throw GcError(QStringLiteral("Cannot print the map: the printer refused the job"));
+    DrawMapImage(painter, PrintRectangle(page.logicalDpiX(), page.logicalDpiY(), page.width(),
+                                         page.height()));
+    if (!painter.end())
+        throw GcError(QStringLiteral("Cannot print the map: the printer did not finish the job"));
+}
+
+void WriteMapImageFile(const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !MapImage().save(&file, "BMP") || !file.commit())
+        throw GcError(QStringLiteral("Cannot create file ") + path);
+}
+
+void WriteBitmapCommand()
+{
+    const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog2, MapName);
+    if (!path)
+        return;
+    {
+        const BusyCursor busy;
+        WriteMapImageFile(*path);
+    }
+    CurrentPrompts().Information(QStringLiteral("BMP image ") + MapName +
+                                 QStringLiteral(" created"));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The map image put out of the program: onto a printed page, or into a Windows BMP file.
+
+#include <QString>
+
+class QPaintDevice;
+class QPainter;
+
+// A rectangle on the page in device pixels, right and bottom exclusive.
+struct PrintArea {
+    int Left;
+    int Top;
+    int Right;
+    int Bottom;
+    bool operator==(const PrintArea&) const = default;
+};
+
+// One inch in from the left, top and right of a printable page of pageWidth by pageHeight
+// pixels at dpiX by dpiY; the bottom is the page height times the map image's height to
+// width ratio, truncated, less one inch. The map is stretched to it, not kept in proportion.
+PrintArea PrintRectangle(int dpiX, int dpiY, int pageWidth, int pageHeight);
+
+// The whole map image stretched into area; an empty area draws nothing.
+void DrawMapImage(QPainter& painter, const PrintArea& area);
+
+// Paints one page: the map image into the print rectangle of page, by its own resolution
+// and size. On a printer this begins and ends the job. Throws GcError when page refuses.
+void PrintMapImage(QPaintDevice& page);
+
+// The whole map image at its own size as a Windows BMP file. A file left unwritten keeps
+// what it held. Throws GcError "Cannot create file " + path.
+void WriteMapImageFile(const QString& path);
+
+// Files, Write BMP: the bitmap dialog preset to MapName, the file, then the notice that
+// names the map (not the file).
+void WriteBitmapCommand();
