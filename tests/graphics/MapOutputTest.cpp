@@ -1,0 +1,282 @@
+// The map image on a page and in a BMP file.
+
+#include "graphics/MapOutput.h"
+
+#include "SyntheticSprites.h"
+#include "core/MapCreation.h"
+#include "core/MapModel.h"
+#include "graphics/MapView.h"
+#include "graphics/Showcase.h"
+#include "platform/BusyCursor.h"
+#include "platform/Errors.h"
+#include "settings/Settings.h"
+#include "tests/support/ScriptedPrompts.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb White = 0xffffffff;
+constexpr QRgb Red = 0xffff0000;
+constexpr QRgb Blue = 0xff0000ff;
+
+// Left half red, right half blue: where each half lands shows the stretch.
+void PaintHalves()
+{
+    QPainter painter(&MapImage());
+    painter.fillRect(0, 0, MapImageWidth / 2, MapImageHeight, QColor(Red));
+    painter.fillRect(MapImageWidth / 2, 0, MapImageWidth - MapImageWidth / 2, MapImageHeight,
+                     QColor(Blue));
+}
+
+// A white page of width by height pixels at dpi.
+QImage BlankPage(int width, int height, int dpi)
+{
+    QImage page(width, height, QImage::Format_RGB32);
+    page.fill(White);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    page.setDotsPerMeterX(dotsPerMeter);
+    page.setDotsPerMeterY(dotsPerMeter);
+    return page;
+}
+
+TEST(PrintRectangle, PortraitAndLandscapePagesAt100Dpi)
+{
+    EXPECT_EQ(PrintRectangle(100, 100, 800, 1100), (PrintArea{100, 100, 700, 800}));
+    EXPECT_EQ(PrintRectangle(100, 100, 1100, 800), (PrintArea{100, 100, 1000, 554}));
+}
+
+TEST(PrintRectangle, BottomComesFromThePageHeightTruncated)
+{
+    // A4 at 300 dpi: 1301 / 1590 * 3508 = 2870.4, less one inch.
+    EXPECT_EQ(PrintRectangle(300, 300, 2480, 3508), (PrintArea{300, 300, 2180, 2570}));
+    // Unequal resolutions: each margin by its own axis.
+    EXPECT_EQ(PrintRectangle(200, 100, 1600, 1100), (PrintArea{200, 100, 1400, 800}));
+}
+
+TEST(DrawMapImage, StretchesTheWholeImageIntoTheArea)
+{
+    PaintHalves();
+    QImage page = BlankPage(800, 1100, 100);
+    {
+        QPainter painter(&page);
+        DrawMapImage(painter, PrintArea{100, 100, 700, 800});
+    }
+    EXPECT_EQ(page.pixel(101, 101), Red);
+    EXPECT_EQ(page.pixel(398, 500), Red);
+    EXPECT_EQ(page.pixel(402, 500), Blue);
+    EXPECT_EQ(page.pixel(698, 798), Blue);
+    EXPECT_EQ(page.pixel(99, 400), White);
+    EXPECT_EQ(page.pixel(700, 400), White);
+    EXPECT_EQ(page.pixel(400, 99), White);
+    EXPECT_EQ(page.pixel(400, 800), White);
+}
+
+TEST(DrawMapImage, AnAreaWithoutRoomDrawsNothing)
+{
+    PaintHalves();
+    QImage page = BlankPage(150, 150, 100);
+    {
+        QPainter painter(&page);
+        DrawMapImage(painter, PrintRectangle(100, 100, 150, 150));
+    }
+    EXPECT_EQ(page, BlankPage(150, 150, 100));
+}
+
+TEST(PrintMapImage, UsesTheResolutionAndSizeOfThePage)
+{
+    PaintHalves();
+    QImage page = BlankPage(1100, 800, 100);
+
+    PrintMapImage(page);
+
+    EXPECT_EQ(page.pixel(101, 101), Red);
+    EXPECT_EQ(page.pixel(998, 552), Blue);
+    EXPECT_EQ(page.pixel(1001, 300), White);
+    EXPECT_EQ(page.pixel(500, 555), White);
+}
+
+TEST(PrintMapImage, APageThatCannotBePaintedIsReported)
+{
+    QImage nothing;
+    EXPECT_THROW(PrintMapImage(nothing), GcError);
+}
+
+// The page of a PDF as pdftoppm sees it at 100 dpi; a null image without the tool.
+QImage RenderPdfPage(const QString& pdf, const QString& folder)
+{
+    const QString tool = QStandardPaths::findExecutable("pdftoppm");
+    if (tool.isEmpty())
+        return {};
+    const QString prefix = QDir(folder).filePath("page");
+    if (QProcess::execute(tool, {"-png", "-r", "100", "-singlefile", pdf, prefix}) != 0)
+        return {};
+    return QImage(prefix + ".png");
+}
+
+TEST(PrintMapImage, APdfPageShowsTheMapInItsRectangle)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("map.pdf");
+    PaintHalves();
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(100);
+        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(8, 11), QPageSize::Inch),
+                                         QPageLayout::Portrait, QMarginsF()));
+        PrintMapImage(writer);
+    }
+    const QImage page = RenderPdfPage(pdf, dir.path());
+    if (page.isNull())
+        GTEST_SKIP() << "pdftoppm is not available";
+
+    ASSERT_EQ(page.size(), QSize(800, 1100));
+    const auto near = [&page](int x, int y, QRgb colour) {
+        const QRgb seen = page.pixel(x, y);
+        return qAbs(qRed(seen) - qRed(colour)) < 40 && qAbs(qGreen(seen) - qGreen(colour)) < 40 &&
+               qAbs(qBlue(seen) - qBlue(colour)) < 40;
+    };
+    EXPECT_TRUE(near(105, 105, Red));
+    EXPECT_TRUE(near(395, 795, Red));
+    EXPECT_TRUE(near(405, 105, Blue));
+    EXPECT_TRUE(near(695, 795, Blue));
+    EXPECT_TRUE(near(95, 400, White));
+    EXPECT_TRUE(near(705, 400, White));
+    EXPECT_TRUE(near(400, 95, White));
+    EXPECT_TRUE(near(400, 805, White));
+}
+
+class WriteBmp : public ::testing::Test {
+protected:
+    ScriptedPrompts prompts;
+    QTemporaryDir dir;
+    QStringList cursor;
+
+    void SetUp() override
+    {
+        SetCaptionSink(nullptr);
+        ClearMap();
+        PaintHalves();
+        SetBusyCursorHooks([this] { cursor << "busy"; }, [this] { cursor << "default"; });
+    }
+    void TearDown() override
+    {
+        SetBusyCursorHooks(nullptr, nullptr);
+        FreeSpriteLibrary();
+    }
+
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(WriteBmp, WritesTheWholeImageAsAWindowsBitmap)
+{
+    const QString path = dir.filePath("NewMap.BMP");
+    prompts.AnswerFileDialog(path);
+
+    WriteBitmapCommand();
+
+    EXPECT_EQ(prompts.DialogTitles, QStringList{"Write Bitmap File"});
+    EXPECT_EQ(prompts.DialogFileNames, QStringList{"NewMap"});
+    EXPECT_EQ(prompts.Informations, QStringList{"BMP image NewMap created"});
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+
+    const QByteArray bytes = ReadAll(path);
+    ASSERT_GT(bytes.size(), 54);
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 18), MapImageWidth);
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 22), MapImageHeight);
+    QImageReader reader(path, "bmp");
+    const QImage written = reader.read();
+    ASSERT_FALSE(written.isNull()) << reader.errorString().toStdString();
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
+}
+
+TEST_F(WriteBmp, TheNoticeNamesTheMapNotTheFile)
+{
+    MapName = dir.filePath("desert.KVX");
+    const QString path = dir.filePath("picture.BMP");
+    prompts.AnswerFileDialog(path);
+
+    WriteBitmapCommand();
+
+    EXPECT_EQ(prompts.DialogFileNames, QStringList{MapName});
+    EXPECT_EQ(prompts.Informations, QStringList{"BMP image " + MapName + " created"});
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST_F(WriteBmp, TheFilledMechsGoIntoTheFileAlthoughTheMapHoldsNone)
+{
+    synthetic::FillSetsInMemory(4);
+    MechSpriteCount = 4;
+    synthetic::ClearMapImage();
+    Randomize(5);
+    FillMechs();
+    const QString path = dir.filePath("mechs.BMP");
+    prompts.AnswerFileDialog(path);
+
+    WriteBitmapCommand();
+
+    const QImage written(path, "BMP");
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
+    QImage black(MapImageWidth, MapImageHeight, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    EXPECT_NE(MapImage(), black);
+    EXPECT_FALSE(MapModified);
+}
+
+TEST_F(WriteBmp, CancellingWritesNothing)
+{
+    prompts.AnswerFileDialog(std::nullopt);
+
+    WriteBitmapCommand();
+
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_TRUE(cursor.isEmpty());
+}
+
+TEST_F(WriteBmp, AFileThatCannotBeCreatedIsReportedWithoutTheNotice)
+{
+    const QString path = dir.filePath("missing folder/map.BMP");
+    prompts.AnswerFileDialog(path);
+
+    try {
+        WriteBitmapCommand();
+        ADD_FAILURE() << "the bitmap was reported written";
+    } catch (const GcError& error) {
+        EXPECT_EQ(error.Text(), "Cannot create file " + path);
+    }
+
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+TEST_F(WriteBmp, AFolderInPlaceOfTheFileIsReportedAndKept)
+{
+    const QString path = dir.filePath("taken.BMP");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.BMP"));
+
+    EXPECT_THROW(WriteMapImageFile(path), GcError);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+}  // namespace
