@@ -6,12 +6,10 @@
 #include <vector>
 
 // Ground tiles leave the height tile visible in the top-left corner of the hexagon, under the
-// grid line and clear of every road, river and overlay: the pixels of the hexagon up to this
-// column and row.
-inline constexpr int HeightWindowRight = 25;
-inline constexpr int HeightWindowBottom = 8;
+// grid line, left of the north arm and above the north-west arm of roads and rivers, so that
+// nothing drawn over a hex hides its height.
 bool InHeightWindow(int a, int b);
-// Whether art drawn at the pixel stays clear of the window and its seam.
+// Whether art drawn at the pixel stays clear of the window and its one-pixel seam.
 bool ClearOfHeightWindow(int a, int b);
 
 // The hexagon in black, white around it: shared by all height images.

@@ -47,7 +47,7 @@ QImage HeightImage(int height)
             if (OnHexRim(a, b, 1))
                 art.setPixelColor(a, b, Shade(base, b < 20 ? 1.25 : 0.7));
     const bool light = base.lightness() > 110;
-    PutDigit(art, height, 19, 1, light ? QColor(0x10, 0x10, 0x10) : QColor(0xff, 0xff, 0xff));
+    PutDigit(art, height, 20, 1, light ? QColor(0x10, 0x10, 0x10) : QColor(0xff, 0xff, 0xff));
     return art;
 }
 
@@ -342,9 +342,22 @@ QImage Cratered()
 
 }  // namespace
 
-bool InHeightWindow(int a, int b) { return InsideHex(a, b) && a <= HeightWindowRight && b <= HeightWindowBottom; }
+bool InHeightWindow(int a, int b)
+{
+    // The north-west arm, turned and moved to its edge, runs from (25, 19) toward (8, 9);
+    // the window keeps 7.5 pixels from that axis, more than half the widest arm.
+    const double fromArmAxis = 0.5 * (a - 8) + 0.866 * (9 - b);
+    return InsideHex(a, b) && a <= 26 && b <= 8 && fromArmAxis >= 7.5;
+}
 
-bool ClearOfHeightWindow(int a, int b) { return a > HeightWindowRight + 1 || b > HeightWindowBottom + 1; }
+bool ClearOfHeightWindow(int a, int b)
+{
+    for (int db = -1; db <= 1; ++db)
+        for (int da = -1; da <= 1; ++da)
+            if (InHeightWindow(a + da, b + db))
+                return false;
+    return true;
+}
 
 QImage HeightMask()
 {
