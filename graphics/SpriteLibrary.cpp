@@ -2,7 +2,6 @@
 
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
-#include "platform/Errors.h"
 #include "platform/WinPath.h"
 #include "settings/Settings.h"
 
@@ -140,7 +139,7 @@ QImage ReadSheet(const QString& path)
     QFile file(native);
     // A FIFO or device would block or never end; only plain files are sheets.
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly))
-        throw GcError(QStringLiteral("Cannot open file ") + path);
+        throw SpriteSheetError(QStringLiteral("Cannot open file ") + path, path);
     QByteArray bytes = file.readAll();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -148,7 +147,7 @@ QImage ReadSheet(const QString& path)
     reader.setAutoDetectImageFormat(false);
     QImage sheet;
     if (!PixelDataComplete(bytes) || !reader.read(&sheet))
-        throw GcError(QStringLiteral("Bitmap image is not valid"));
+        throw SpriteSheetError(QStringLiteral("Bitmap image is not valid"), path);
     return sheet.convertToFormat(QImage::Format_RGB32);
 }
 

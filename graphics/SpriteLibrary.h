@@ -1,6 +1,8 @@
 #pragma once
 // Sprites cut from the six sheets, with their masks, in sets addressed from index 0.
 
+#include "platform/Errors.h"
+
 #include <QImage>
 #include <QPoint>
 #include <array>
@@ -39,6 +41,17 @@ extern std::array<SpriteSet, 7> RoadSets;
 extern std::array<SpriteSet, 7> RiverSets;
 // A plain copy of height image 0, its whole cell.
 extern QImage BaseTile;
+
+// A sheet that cannot be read: the text is the user's ("Cannot open file ...", "Bitmap
+// image is not valid"); Path is the sheet's name as the settings make it.
+class SpriteSheetError : public GcError {
+public:
+    SpriteSheetError(const QString& text, const QString& path) : GcError(text), path_(path) {}
+    QString Path() const { return path_; }
+
+private:
+    QString path_;
+};
 
 // Progress of a load as the loading window shows it.
 class SpriteProgress {
