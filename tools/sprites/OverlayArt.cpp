@@ -185,7 +185,7 @@ SpriteCells Arm(const JoinStyle& style)
 SpriteCells Hub(const JoinStyle& style)
 {
     QImage art = PaintCell(Qt::transparent, [&](QPainter& p) {
-        p.setPen(QPen(style.edge, 1.0));
+        p.setPen(Qt::NoPen);
         p.setBrush(style.body);
         p.drawEllipse(TurnCentre, style.hubRadius, style.hubRadius);
     });
@@ -193,8 +193,8 @@ SpriteCells Hub(const JoinStyle& style)
     return OverlayCells(art);
 }
 
-const JoinStyle RoadStyle{QColor(0x5a, 0x5a, 0x60), QColor(0x34, 0x34, 0x38), QColor(0xf0, 0xd8, 0x5a), 4.5, 8.0, 70U, true};
-const JoinStyle RiverStyle{QColor(0x3c, 0x7c, 0xd0), QColor(0x24, 0x4c, 0x86), QColor(0x9c, 0xcc, 0xf4), 5.5, 8.5, 80U, false};
+const JoinStyle RoadStyle{QColor(0x5a, 0x5a, 0x60), QColor(0x34, 0x34, 0x38), QColor(0xf0, 0xd8, 0x5a), 4.5, 6.5, 70U, true};
+const JoinStyle RiverStyle{QColor(0x3c, 0x7c, 0xd0), QColor(0x24, 0x4c, 0x86), QColor(0x9c, 0xcc, 0xf4), 5.5, 7.5, 80U, false};
 
 }  // namespace
 
