@@ -24,12 +24,6 @@ std::uint32_t ClockMs()
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-// Unsigned difference, so that the comparison holds across the wrap of the clock.
-bool Reached(std::uint32_t now, std::uint32_t due)
-{
-    return now - due < 0x80000000u;
-}
-
 int NiceValue(TThreadPriority priority)
 {
     switch (priority) {
@@ -45,6 +39,12 @@ int NiceValue(TThreadPriority priority)
 }
 
 } // namespace
+
+bool TimerClockReached(std::uint32_t now, std::uint32_t due)
+{
+    // Unsigned difference, so that the comparison holds across the wrap of the clock.
+    return now - due < 0x80000000u;
+}
 
 // Runs the ticks that the worker posts, on the thread the timer was created on. It outlives
 // a timer destroyed by its own tick handler, so that the handler can return into it.
@@ -122,6 +122,7 @@ void TTimerThread::Run()
         std::lock_guard lock(timer_.mutex_);
         fatal_ = std::current_exception();
     }
+    threadId_ = 0; // its id may soon belong to another thread
 }
 
 void TTimerThread::Execute()
@@ -140,11 +141,11 @@ void TTimerThread::Execute()
         }
         lock.unlock();
         std::uint32_t now = ClockMs();
-        while (!Reached(now, t.nextDue_) && t.enabled_)
+        while (!TimerClockReached(now, t.nextDue_) && t.enabled_)
             now = ClockMs();
         lock.lock();
         // Paused, or enabled again with a new due time, while spinning: start over.
-        if (!t.enabled_ || t.ending_ || !Reached(now, t.nextDue_))
+        if (!t.enabled_ || t.ending_ || !TimerClockReached(now, t.nextDue_))
             continue;
 
         // The next interval is timed from this actual firing, not from when it was due.

@@ -20,6 +20,10 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 
 class TSuperTimer;
 
+// Whether the 32-bit millisecond clock, now, has reached the due time; true for due times up
+// to about 24 days behind, so that the wrap of the clock every 49.7 days never stalls a timer.
+bool TimerClockReached(std::uint32_t now, std::uint32_t due);
+
 // The worker of one TSuperTimer. Created paused: its thread starts at the first Resume.
 class TTimerThread {
 public:

@@ -59,6 +59,20 @@ struct Recorder {
 
 } // namespace
 
+TEST(SuperTimer, ClockComparisonHoldsAcrossTheWrap)
+{
+    EXPECT_TRUE(TimerClockReached(1000, 1000));
+    EXPECT_TRUE(TimerClockReached(1001, 1000));
+    EXPECT_FALSE(TimerClockReached(999, 1000));
+    // Due just after the wrap, the clock still just before it: not yet; then reached.
+    EXPECT_FALSE(TimerClockReached(0xFFFFFFF0u, 0x10u));
+    EXPECT_TRUE(TimerClockReached(0x10u, 0x10u));
+    EXPECT_TRUE(TimerClockReached(0x20u, 0xFFFFFFF0u));
+    // Past the signed boundary of the count.
+    EXPECT_TRUE(TimerClockReached(0x80000005u, 0x7FFFFFFBu));
+    EXPECT_FALSE(TimerClockReached(0x7FFFFFFBu, 0x80000005u));
+}
+
 TEST(SuperTimer, StartsDisabledWithItsDefaults)
 {
     TSuperTimer timer;
