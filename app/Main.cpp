@@ -4,10 +4,14 @@
 #include "app/Hints.h"
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
+#include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "graphics/Loading.h"
+#include "graphics/MapOutput.h"
+#include "graphics/MapPrint.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
+#include "graphics/Showcase.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/BusyCursor.h"
 #include "platform/Cp1252.h"
@@ -111,6 +115,18 @@ void TfrmMain::FormCreate()
     connect(ui->Quit1, &QAction::triggered, this, &TfrmMain::Quit1Click);
     connect(ui->Terrain1, &QAction::triggered, this, &TfrmMain::Terrain1Click);
     connect(ui->cmdEdit, &QPushButton::clicked, this, &TfrmMain::cmdEditClick);
+    connect(ui->cmdTest, &QPushButton::clicked, this, &TfrmMain::cmdTestClick);
+    connect(ui->cmdRoads, &QPushButton::clicked, this, &TfrmMain::cmdRoadsClick);
+    connect(ui->cmdFill, &QPushButton::clicked, this, &TfrmMain::cmdFillClick);
+    connect(ui->cmdClear, &QPushButton::clicked, this, &TfrmMain::cmdClearClick);
+    connect(ui->cmdReload, &QPushButton::clicked, this, &TfrmMain::cmdReloadClick);
+    connect(ui->NewMap1, &QAction::triggered, this, &TfrmMain::NewMap1Click);
+    connect(ui->LoadMap1, &QAction::triggered, this, &TfrmMain::LoadMap1Click);
+    connect(ui->Save1, &QAction::triggered, this, &TfrmMain::Save1Click);
+    connect(ui->Reloadtiles1, &QAction::triggered, this, &TfrmMain::Reloadtiles1Click);
+    connect(ui->Randommap1, &QAction::triggered, this, &TfrmMain::Randommap1Click);
+    connect(ui->Print1, &QAction::triggered, this, &TfrmMain::Print1Click);
+    connect(ui->WriteBMP1, &QAction::triggered, this, &TfrmMain::WriteBMP1Click);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
@@ -206,6 +222,80 @@ void TfrmMain::Terrain1Click()
 {
     if (frmHelp)
         frmHelp->exec();
+}
+
+// The map itself needs no sprites to be saved; every other command draws or puts out the
+// map image, and Reload is the way back from a failed load.
+void TfrmMain::Save1Click()
+{
+    SaveMapCommand();
+}
+
+void TfrmMain::LoadMap1Click()
+{
+    if (RequireSprites())
+        LoadMapCommand(RedrawMap);
+}
+
+void TfrmMain::NewMap1Click()
+{
+    if (RequireSprites())
+        NewMapCommand(RedrawMap);
+}
+
+void TfrmMain::cmdClearClick()
+{
+    if (RequireSprites())
+        ClearMapCommand(RedrawMap);
+}
+
+void TfrmMain::Randommap1Click()
+{
+    if (RequireSprites())
+        RandomMapCommand([] {
+            RedrawMap();
+            FillMechs();
+        });
+}
+
+void TfrmMain::cmdTestClick()
+{
+    if (RequireSprites())
+        ShowMechs();
+}
+
+void TfrmMain::cmdRoadsClick()
+{
+    if (RequireSprites())
+        ShowRoads();
+}
+
+void TfrmMain::cmdFillClick()
+{
+    if (RequireSprites())
+        FillMechs();
+}
+
+void TfrmMain::cmdReloadClick()
+{
+    RunLoad(ReloadSprites);
+}
+
+void TfrmMain::Reloadtiles1Click()
+{
+    RunLoad(ReloadSprites);
+}
+
+void TfrmMain::Print1Click()
+{
+    if (RequireSprites())
+        PrintMapCommand();
+}
+
+void TfrmMain::WriteBMP1Click()
+{
+    if (RequireSprites())
+        WriteBitmapCommand();
 }
 
 void TfrmMain::cmdEditClick()

@@ -30,6 +30,18 @@ public:
     void FormCreate();
     void DisplayHint();
     void Terrain1Click();
+    void cmdFillClick();
+    void cmdClearClick();
+    void cmdTestClick();
+    void cmdReloadClick();
+    void NewMap1Click();
+    void Randommap1Click();
+    void Save1Click();
+    void LoadMap1Click();
+    void Print1Click();
+    void Reloadtiles1Click();
+    void cmdRoadsClick();
+    void WriteBMP1Click();
 
     // The start-up sequence: settings, sprites, a clean map.
     void StartEditor();

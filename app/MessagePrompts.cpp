@@ -1,7 +1,11 @@
 #include "app/MessagePrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -28,4 +32,51 @@ bool MessagePrompts::AskYesNo(const QString& text)
 {
     return ShowBox(QMessageBox::Warning, QStringLiteral("Warning"), text,
                    QMessageBox::Yes | QMessageBox::No) != QMessageBox::No;
+}
+
+QStringList QtNameFilters(const QString& windowsFilter)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            if (pattern == QStringLiteral("*.*"))
+                pattern = QStringLiteral("*");
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters;
+}
+
+void SetUpFileDialog(QFileDialog& box, const FileDialogOptions& dialog, const QString& fileName)
+{
+    // Qt's own dialog on every desktop, so the extension rule and the questions hold.
+    box.setOption(QFileDialog::DontUseNativeDialog);
+    box.setWindowTitle(dialog.Title);
+    box.setNameFilters(QtNameFilters(dialog.Filter));
+    box.setDefaultSuffix(dialog.DefaultExt);
+    box.setAcceptMode(dialog.Saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(dialog.Saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (QFileInfo(fileName).isDir())
+        box.setDirectory(fileName);
+    else if (!fileName.isEmpty())
+        box.selectFile(fileName);
+}
+
+std::optional<QString> MessagePrompts::FileDialog(const FileDialogOptions& dialog,
+                                                  const QString& fileName)
+{
+    QFileDialog box(QApplication::activeWindow());
+    SetUpFileDialog(box, dialog, fileName);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return box.selectedFiles().constFirst();
+}
+
+bool MessagePrompts::PrintDialog(QPrinter& printer)
+{
+    QPrintDialog box(&printer, QApplication::activeWindow());
+    box.setOption(QAbstractPrintDialog::PrintToFile);
+    return box.exec() == QDialog::Accepted;
 }
