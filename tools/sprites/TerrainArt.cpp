@@ -226,14 +226,16 @@ QImage Sand()
 {
     return Surface(QColor(0xe4, 0xcc, 0x8c), 0.06, 11U, [](QPainter& p) {
         p.setBrush(Qt::NoBrush);
-        for (int i = 0; i < 5; ++i) {
-            const double y = 6.0 + 7.0 * i;
-            QPainterPath ripple(QPointF(4, y + 2));
-            ripple.cubicTo(QPointF(20, y - 3), QPointF(40, y + 5), QPointF(62, y - 1));
-            p.setPen(QPen(QColor(0xc4, 0xa6, 0x62), 1.0));
-            p.drawPath(ripple);
-            p.setPen(QPen(QColor(0xf4, 0xe2, 0xaa), 1.0));
-            p.drawPath(ripple.translated(0, -1));
+        // Dune crests: a lit windward side above, a shaded lee below.
+        for (int i = 0; i < 4; ++i) {
+            const double y = 8.0 + 8.5 * i;
+            const double sway = (i % 2 == 0) ? 4.0 : -4.0;
+            QPainterPath crest(QPointF(2, y + 1));
+            crest.cubicTo(QPointF(18, y - sway), QPointF(36, y + sway), QPointF(64, y - 1));
+            p.setPen(QPen(QColor(0xc2, 0xa2, 0x5c), 1.6));
+            p.drawPath(crest.translated(0, 1));
+            p.setPen(QPen(QColor(0xf6, 0xe6, 0xb2), 1.0));
+            p.drawPath(crest.translated(0, -0.6));
         }
     });
 }
@@ -265,29 +267,38 @@ QImage Lava()
 QImage Volcano()
 {
     return Surface(QColor(0x4c, 0x42, 0x3c), 0.12, 13U, [](QPainter& p) {
-        p.translate(3, 1);  // clear of the height window
         p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x38, 0x30, 0x2c));
+        p.drawEllipse(QPointF(36, 34), 28, 6);  // ash around the foot
         QPainterPath cone;
-        cone.moveTo(10, 36);
-        cone.lineTo(26, 8);
-        cone.lineTo(40, 8);
-        cone.lineTo(58, 36);
+        cone.moveTo(10, 37);
+        cone.cubicTo(QPointF(22, 30), QPointF(26, 18), QPointF(29, 11));
+        cone.lineTo(43, 11);
+        cone.cubicTo(QPointF(46, 18), QPointF(50, 30), QPointF(62, 37));
         cone.closeSubpath();
-        QLinearGradient light(QPointF(10, 20), QPointF(58, 20));
-        light.setColorAt(0.0, QColor(0x9a, 0x86, 0x72));
-        light.setColorAt(0.55, QColor(0x6e, 0x5c, 0x4c));
-        light.setColorAt(1.0, QColor(0x3e, 0x32, 0x2a));
+        QLinearGradient light(QPointF(14, 20), QPointF(60, 24));
+        light.setColorAt(0.0, QColor(0xa4, 0x8e, 0x78));
+        light.setColorAt(0.5, QColor(0x74, 0x62, 0x52));
+        light.setColorAt(1.0, QColor(0x3a, 0x2e, 0x28));
         p.setBrush(light);
         p.drawPath(cone);
         p.setBrush(QColor(0x2a, 0x1c, 0x16));
-        p.drawEllipse(QPointF(33, 8.5), 7.5, 3.0);
-        p.setBrush(QColor(0xff, 0x6a, 0x10));
-        p.drawEllipse(QPointF(33, 8.8), 5.5, 2.0);
-        p.setBrush(QColor(0xff, 0xe0, 0x50));
-        p.drawEllipse(QPointF(33, 8.8), 2.5, 1.0);
-        p.setPen(QPen(QColor(0xf0, 0x5a, 0x10), 1.6, Qt::SolidLine, Qt::RoundCap));
-        p.drawPolyline(QPolygonF({{30, 11}, {28, 17}, {29, 22}, {26, 29}}));
-        p.drawPolyline(QPolygonF({{37, 11}, {40, 18}, {39, 24}}));
+        p.drawEllipse(QPointF(36, 11.5), 7.5, 2.8);
+        QRadialGradient glow(QPointF(36, 11.5), 6.0);
+        glow.setColorAt(0.0, QColor(0xff, 0xf0, 0x80));
+        glow.setColorAt(0.5, QColor(0xff, 0xa0, 0x20));
+        glow.setColorAt(1.0, QColor(0xe0, 0x40, 0x10));
+        p.setBrush(glow);
+        p.drawEllipse(QPointF(36, 11.8), 5.8, 1.9);
+        const QPolygonF streams[] = {QPolygonF({{32, 13}, {31, 17}, {28, 21}, {27, 26}, {23, 31}}),
+                                     QPolygonF({{39, 13}, {41, 18}, {40, 22}, {43, 28}})};
+        p.setBrush(Qt::NoBrush);
+        for (const QPolygonF& stream : streams) {
+            p.setPen(QPen(QColor(0xc8, 0x30, 0x0c), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPolyline(stream);
+            p.setPen(QPen(QColor(0xff, 0xb0, 0x30), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPolyline(stream);
+        }
     });
 }
 
