@@ -1,9 +1,130 @@
 #include "app/Help.h"
 
+#include "app/FormKit.h"
+#include "core/Catalogue.h"
+#include "graphics/SpriteLibrary.h"
+#include "ui_Help.h"
+
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <vector>
+
 TfrmHelp* frmHelp = nullptr;
 
-TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr int ImageWidth = 281;
+constexpr int ImageHeight = 905;
+constexpr int TileX = 10;
+constexpr int NameX = 100;
+constexpr int KeyX = 220;
+constexpr int TextDrop = 10;
+constexpr int RowPitch = 40;
+constexpr unsigned TerrainCount = 16;
+constexpr unsigned FirstListedEffect = eiFire;  // the cursor is no terrain
+constexpr unsigned LastListedEffect = eiMines;
+constexpr int ListFontPixels = 16;  // Times New Roman 12 point on a 96-dpi screen
+constexpr int FormFontPixels = 11;
+
+struct ListRow {
+    const SpriteSet& Set;
+    int Index;
+    int Y;
+    QString Name;
+    QString Key;
+};
+
+// Sixteen terrain rows, then after a gap the four overlays.
+std::vector<ListRow> ListRows()
 {
-    setWindowTitle(QStringLiteral("Gridcraft Help"));
-    setFixedSize(303, 453);
+    std::vector<ListRow> rows;
+    for (unsigned i = 0; i < TerrainCount; ++i)
+        rows.push_back({GroundSet, static_cast<int>(i), RowPitch * static_cast<int>(i) + 50,
+                        TerrainName(i), TerrainKeyLabel(i)});
+    for (unsigned i = FirstListedEffect; i <= LastListedEffect; ++i)
+        rows.push_back({EffectSet, static_cast<int>(i), RowPitch * static_cast<int>(i) + 700,
+                        EffectName(i), EffectKeyLabel(i)});
+    return rows;
+}
+
+// Text with its top-left corner at (x, y), on an opaque white background as the canvas
+// writes it, so that writing it again leaves the same pixels.
+void WriteText(QPainter& painter, int x, int y, const QString& text)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+    painter.fillRect(box, Qt::white);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+}  // namespace
+
+void DrawTerrainList(QImage& image)
+{
+    const std::vector<ListRow> rows = ListRows();
+    {
+        QPainter tiles(&image);
+        tiles.setCompositionMode(QPainter::CompositionMode_Source);  // an unmasked copy
+        for (const ListRow& row : rows)
+            tiles.drawImage(TileX, row.Y, BaseTile);
+    }
+    for (const ListRow& row : rows)
+        DrawSpriteAt(image, row.Set, row.Index, QPoint(TileX, row.Y));
+
+    QPainter text(&image);
+    text.setPen(QPalette().color(QPalette::WindowText));
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(ListFontPixels);
+    font.setBold(true);
+    text.setFont(font);
+    WriteText(text, 30, 10, QStringLiteral("Tile"));
+    WriteText(text, NameX, 10, QStringLiteral("Name"));
+    WriteText(text, KeyX, 10, QStringLiteral("Key"));
+    font.setBold(false);
+    text.setFont(font);
+    for (const ListRow& row : rows) {
+        WriteText(text, NameX, row.Y + TextDrop, row.Name);
+        WriteText(text, KeyX, row.Y + TextDrop, row.Key);
+    }
+}
+
+TfrmHelp::TfrmHelp(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui(std::make_unique<Ui::TfrmHelp>())
+{
+    ui->setupUi(this);
+    setFixedSize(size());
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), FormFontPixels));
+    const QFont heading = PixelFont(QStringLiteral("Times New Roman"), ListFontPixels, true);
+    ui->Label3->setFont(heading);
+    for (QLabel* label : {ui->Label1, ui->Label4, ui->Label2})
+        label->setFont(PixelFont(QStringLiteral("Times New Roman"), ListFontPixels));
+    QPalette face = ui->ScrollBox1->palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    ui->ScrollBox1->setPalette(face);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmHelp::cmdOKClick);
+    CentreOnScreen(*this);
+}
+
+TfrmHelp::~TfrmHelp() = default;
+
+void TfrmHelp::FormShow()
+{
+    if (helpImage_.isNull()) {
+        helpImage_ = QImage(ImageWidth, ImageHeight, QImage::Format_RGB32);
+        helpImage_.fill(Qt::white);
+    }
+    DrawTerrainList(helpImage_);
+    ui->imgHelp->setPixmap(QPixmap::fromImage(helpImage_));
+}
+
+void TfrmHelp::cmdOKClick() { accept(); }
+
+void TfrmHelp::reject() {}
+
+void TfrmHelp::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
 }

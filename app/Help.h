@@ -1,13 +1,41 @@
 #pragma once
-// The help window: created with the main window, hidden between showings, shown modally.
-// For now it is an empty window; the key reminder and the terrain list come later.
+// The help window: a reminder of the keys and a picture list of every terrain and overlay
+// with its tile, name and key. Created with the main window, hidden between showings,
+// shown modally; each showing draws the list again from the sprites loaded at that moment.
 
 #include <QDialog>
+#include <QImage>
+#include <memory>
+
+namespace Ui {
+class TfrmHelp;
+}
+
+// Draws the picture list onto image (281 by 905): headings, sixteen terrain rows and four
+// overlay rows, each a tile on the base tile, a name and a key label. Everything drawn is
+// opaque, so drawing again over the same image gives the same picture.
+void DrawTerrainList(QImage& image);
 
 class TfrmHelp : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmHelp(QWidget* parent = nullptr);
+    ~TfrmHelp() override;
+
+    void FormShow();
+    void cmdOKClick();
+
+    // The raster of imgHelp: white when first drawn on, kept between showings.
+    const QImage& HelpImage() const { return helpImage_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Only "&OK" closes the window: Escape and the window manager's close do nothing.
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::TfrmHelp> ui;
+    QImage helpImage_;
 };
 
 extern TfrmHelp* frmHelp;
