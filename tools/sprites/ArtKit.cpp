@@ -1,7 +1,6 @@
 #include "tools/sprites/ArtKit.h"
 
 #include "graphics/HexGeometry.h"
-#include "tools/sprites/SpriteArt.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -32,6 +31,23 @@ QImage BlankCell(QRgb colour)
 int ClampChannel(double v) { return std::clamp(static_cast<int>(v + 0.5), 0, 255); }
 
 }  // namespace
+
+bool InHeightWindow(int a, int b)
+{
+    // The north-west arm, turned and moved to its edge, runs from (25, 19) toward (8, 9);
+    // the window keeps 7.5 pixels from that axis, more than half the widest arm.
+    const double fromArmAxis = 0.5 * (a - 8) + 0.866 * (9 - b);
+    return InsideHex(a, b) && a <= 26 && b <= 8 && fromArmAxis >= 7.5;
+}
+
+bool ClearOfHeightWindow(int a, int b)
+{
+    for (int db = -1; db <= 1; ++db)
+        for (int da = -1; da <= 1; ++da)
+            if (InHeightWindow(a + da, b + db))
+                return false;
+    return true;
+}
 
 QImage PaintCell(QColor fill, const std::function<void(QPainter&)>& draw)
 {

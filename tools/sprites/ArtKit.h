@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+class QPainter;
+
 // One sprite as the sheets hold it: mask cell (white transparent, black shown) and image cell.
 struct SpriteCells {
     QImage Mask;
@@ -19,8 +21,15 @@ inline constexpr int TurnPixelX = 33;
 inline constexpr int TurnPixelY = 19;
 inline const QPointF TurnCentre{TurnPixelX + 0.5, TurnPixelY + 0.5};
 
+// Ground tiles leave the height tile visible in the top-left corner of the hexagon, under the
+// grid line, left of the north arm and above the north-west arm of roads and rivers, so that
+// nothing drawn over a hex hides its height.
+bool InHeightWindow(int a, int b);
+// Whether art drawn at the pixel stays clear of the window and its one-pixel seam.
+bool ClearOfHeightWindow(int a, int b);
+
 // A 66 by 38 canvas painted by draw with antialiasing on.
-QImage PaintCell(QColor fill, const std::function<void(class QPainter&)>& draw);
+QImage PaintCell(QColor fill, const std::function<void(QPainter&)>& draw);
 
 // A deterministic value in [0, 1) for a pixel and a seed.
 double Noise(int a, int b, unsigned seed);

@@ -5,13 +5,6 @@
 
 #include <vector>
 
-// Ground tiles leave the height tile visible in the top-left corner of the hexagon, under the
-// grid line, left of the north arm and above the north-west arm of roads and rivers, so that
-// nothing drawn over a hex hides its height.
-bool InHeightWindow(int a, int b);
-// Whether art drawn at the pixel stays clear of the window and its one-pixel seam.
-bool ClearOfHeightWindow(int a, int b);
-
 // The hexagon in black, white around it: shared by all height images.
 QImage HeightMask();
 // Height images 0 to 6: a shade per height and the height's digit in the window.

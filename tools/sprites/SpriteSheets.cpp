@@ -13,7 +13,7 @@ namespace {
 
 constexpr int CellStep = 67;
 constexpr int PairStep = 134;
-constexpr int RowStep39 = 39;
+constexpr int SheetRowStep = 39;
 constexpr int PairsPerRow = 4;
 
 QImage WhiteSheet(int width, int height)
@@ -44,10 +44,10 @@ QImage PairSheet(const std::vector<SpriteCells>& sprites)
 {
     const int count = static_cast<int>(sprites.size());
     const int rows = (count + PairsPerRow - 1) / PairsPerRow;
-    QImage sheet = WhiteSheet(PairStep * std::min(count, PairsPerRow), RowStep39 * rows - 1);
+    QImage sheet = WhiteSheet(PairStep * std::min(count, PairsPerRow), SheetRowStep * rows - 1);
     for (int i = 0; i < count; ++i) {
         const int left = PairStep * (i % PairsPerRow);
-        const int top = RowStep39 * (i / PairsPerRow);
+        const int top = SheetRowStep * (i / PairsPerRow);
         PutCell(sheet, sprites[static_cast<std::size_t>(i)].Mask, left, top);
         PutCell(sheet, sprites[static_cast<std::size_t>(i)].Image, left + CellStep, top);
     }
