@@ -10,10 +10,14 @@ const QColor Outline(0x1a, 0x1a, 0x1a);
 const QColor Steel(0x50, 0x54, 0x5a);
 const QColor Glass(0x6a, 0xe0, 0xff);
 
+// A plate lit from the upper left.
 void Part(QPainter& p, QRectF rect, QColor fill, double rounding = 1.5)
 {
+    QLinearGradient light(rect.topLeft(), rect.bottomRight());
+    light.setColorAt(0.0, Shade(fill, 1.3));
+    light.setColorAt(1.0, Shade(fill, 0.8));
     p.setPen(QPen(Outline, 1.0));
-    p.setBrush(fill);
+    p.setBrush(light);
     p.drawRoundedRect(rect, rounding, rounding);
 }
 
@@ -79,9 +83,7 @@ SpriteCells Sniper()
         Part(p, QRectF(-11, -5, 5, 9), Shade(hull, 0.8));
         Part(p, QRectF(2, -16, 3, 24), Steel, 0.5);  // the long rifle along the right shoulder
         Part(p, QRectF(1, -6, 10, 10), Shade(hull, 0.8));
-        p.setPen(QPen(Outline, 1.0));
-        p.setBrush(hull);
-        p.drawEllipse(QPointF(-1, 0), 6.5, 8);
+        Part(p, QRectF(-7.5, -8, 13, 16), hull, 6.5);
         p.setBrush(Glass);
         p.drawEllipse(QPointF(-1, -4), 2.5, 2.5);
     });
@@ -103,9 +105,7 @@ SpriteCells Strider()
                 p.drawEllipse(foot, 2.2, 2.2);
             }
         }
-        p.setPen(QPen(Outline, 1.0));
-        p.setBrush(hull);
-        p.drawEllipse(QPointF(0, 1), 8, 7.5);
+        Part(p, QRectF(-8, -6.5, 16, 15), hull, 7.5);
         Barrel(p, QPointF(-2.5, -15), 12, 2.5);
         Barrel(p, QPointF(2.5, -15), 12, 2.5);
         p.setPen(QPen(Outline, 1.0));
