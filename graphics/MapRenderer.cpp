@@ -46,8 +46,9 @@ void DrawCell(int x, int y, bool repaint)
 {
     const MapCell& cell = Cell(x, y);
     if (cell.Height >= 0)
-        DrawSprite(HeightSet, cell.Height, x, y);
-    DrawSprite(GroundSet, cell.Ground, x, y);
+        DrawSpritePair(HeightSet, cell.Height, GroundSet, cell.Ground, x, y);
+    else
+        DrawSprite(GroundSet, cell.Ground, x, y);
     if (HasSwamp(x, y))
         DrawEffect(eiSwamp, x, y);
     if (HasRiver(x, y))

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <numbers>
 #include <utility>
 
@@ -59,6 +60,11 @@ constexpr Shift JoinNudges[7] = {{0, 0}, {0, 0}, {8, -1}, {8, 1}, {0, 0}, {-8, 0
 std::function<std::unique_ptr<SpriteProgress>()> ProgressFactory;
 bool SetsCreated = false;
 bool LastLoadFinished = false;
+
+// Pairs of images drawn one over the other, made into one sprite on first use: most hexes of
+// a map show a height and a ground tile only, and one sprite is copied at half the cost.
+// Keyed by the images' cache keys, which change whenever an image does.
+std::map<std::pair<qint64, qint64>, SpriteSet> Stacks;
 
 void StepProgress(SpriteProgress* progress)
 {
@@ -229,6 +235,7 @@ void LoadTurnedSheet(const QString& name, std::int32_t count, std::array<SpriteS
 void LoadSheets(SpriteProgress* progress)
 {
     LastLoadFinished = false;
+    Stacks.clear();
     LoadHeights(progress);
     LoadPlainSheet(QStringLiteral("EFFECTS"), EffectSpriteCount, EffectSet, progress);
     LoadPlainSheet(QStringLiteral("GROUND"), GroundSpriteCount, GroundSet, progress);
@@ -236,6 +243,50 @@ void LoadSheets(SpriteProgress* progress)
     LoadTurnedSheet(QStringLiteral("ROAD"), JoinSprites, RoadSets, true, progress);
     LoadTurnedSheet(QStringLiteral("RIVER"), JoinSprites, RiverSets, true, progress);
     LastLoadFinished = true;
+}
+
+// The opaque stretches of each row of a premultiplied sprite whose alpha is 0 or 255.
+std::vector<OpaqueRun> OpaqueRuns(const QImage& sprite)
+{
+    std::vector<OpaqueRun> runs;
+    for (int b = 0; b < SpriteHeight; ++b) {
+        const QRgb* row = Row(sprite, b);
+        int a = 0;
+        while (a < SpriteWidth) {
+            while (a < SpriteWidth && qAlpha(row[a]) == 0)
+                ++a;
+            const int first = a;
+            while (a < SpriteWidth && qAlpha(row[a]) != 0)
+                ++a;
+            if (a > first)
+                runs.push_back({static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(first),
+                                static_cast<std::uint8_t>(a - first)});
+        }
+    }
+    return runs;
+}
+
+const SpriteSet& Stacked(const QImage& lower, const QImage& upper)
+{
+    SpriteSet& stack = Stacks[{lower.cacheKey(), upper.cacheKey()}];
+    if (stack.Count() == 0) {
+        QImage picture = lower.copy();
+        for (int b = 0; b < SpriteHeight; ++b) {
+            const QRgb* over = Row(upper, b);
+            QRgb* out = Row(picture, b);
+            for (int a = 0; a < SpriteWidth; ++a)
+                if (qAlpha(over[a]) != 0)
+                    out[a] = over[a];
+        }
+        stack.Runs.push_back(OpaqueRuns(picture));
+        stack.Images.push_back(std::move(picture));
+    }
+    return stack;
+}
+
+bool Holds(const SpriteSet& set, int n)
+{
+    return n >= 0 && n < set.Count() && static_cast<std::size_t>(n) < set.Runs.size();
 }
 
 qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
@@ -254,27 +305,15 @@ void AddSprite(SpriteSet& set, const QImage& image, const QImage& mask)
     const QImage colours = image.convertToFormat(QImage::Format_RGB32);
     const QImage maskColours = mask.convertToFormat(QImage::Format_RGB32);
     QImage sprite(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
-    std::vector<OpaqueRun> runs;
     for (int b = 0; b < SpriteHeight; ++b) {
         const QRgb* source = Row(colours, b);
         const QRgb* maskRow = Row(maskColours, b);
         QRgb* out = Row(sprite, b);
-        int runStart = -1;
-        for (int a = 0; a <= SpriteWidth; ++a) {
-            const bool opaque = a < SpriteWidth && (maskRow[a] & ColourBits) != ColourBits;
-            if (a < SpriteWidth)
-                out[a] = opaque ? (source[a] | OpaqueAlpha) : 0;
-            if (opaque && runStart < 0)
-                runStart = a;
-            if (!opaque && runStart >= 0) {
-                runs.push_back({static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(runStart),
-                                static_cast<std::uint8_t>(a - runStart)});
-                runStart = -1;
-            }
-        }
+        for (int a = 0; a < SpriteWidth; ++a)
+            out[a] = (maskRow[a] & ColourBits) != ColourBits ? (source[a] | OpaqueAlpha) : 0;
     }
+    set.Runs.push_back(OpaqueRuns(sprite));
     set.Images.push_back(std::move(sprite));
-    set.Runs.push_back(std::move(runs));
 }
 
 void SetSpriteProgressFactory(std::function<std::unique_ptr<SpriteProgress>()> factory)
@@ -322,6 +361,7 @@ void FreeSpriteLibrary()
         Empty(RoadSets[d]);
         Empty(RiverSets[d]);
     }
+    Stacks.clear();
     SetsCreated = false;
     LastLoadFinished = false;
 }
@@ -334,9 +374,19 @@ void DrawSprite(const SpriteSet& set, int n, int x, int y)
     DrawSpriteAt(MapImage(), set, n, QPoint(at.px, at.py));
 }
 
+void DrawSpritePair(const SpriteSet& lower, int n, const SpriteSet& upper, int m, int x, int y)
+{
+    if (!Holds(lower, n) || !Holds(upper, m)) {
+        DrawSprite(lower, n, x, y);
+        DrawSprite(upper, m, x, y);
+        return;
+    }
+    DrawSprite(Stacked(lower.Images[static_cast<std::size_t>(n)], upper.Images[static_cast<std::size_t>(m)]), 0, x, y);
+}
+
 void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft)
 {
-    if (n < 0 || n >= set.Count() || static_cast<std::size_t>(n) >= set.Runs.size())
+    if (!Holds(set, n))
         return;
     const auto index = static_cast<std::size_t>(n);
     const QImage& sprite = set.Images[index];
@@ -345,16 +395,30 @@ void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft)
         painter.drawImage(topLeft, sprite);
         return;
     }
-    uchar* bits = target.bits();
-    const qsizetype pitch = target.bytesPerLine();
+    // Whole maps draw thousands of sprites: look the images up once, not once per run.
+    const int width = target.width();
+    const int height = target.height();
+    uchar* const targetBits = target.bits();
+    const qsizetype targetPitch = target.bytesPerLine();
+    const uchar* const spriteBits = sprite.constBits();
+    const qsizetype spritePitch = sprite.bytesPerLine();
+    const int left = topLeft.x();
+    const int top = topLeft.y();
+    const bool whollyInside = left >= 0 && top >= 0 && left + SpriteWidth <= width &&
+                              top + SpriteHeight <= height;
     for (const OpaqueRun& run : set.Runs[index]) {
-        const int y = topLeft.y() + run.Row;
-        const int first = std::max(topLeft.x() + run.First, 0);
-        const int end = std::min(topLeft.x() + run.First + run.Length, target.width());
-        if (y < 0 || y >= target.height() || first >= end)
-            continue;
-        std::memcpy(bits + y * pitch + first * BytesPerPixel,
-                    Row(sprite, run.Row) + (first - topLeft.x()), PixelBytes(end - first));
+        const int y = top + run.Row;
+        int first = left + run.First;
+        int end = first + run.Length;
+        if (!whollyInside) {
+            first = std::max(first, 0);
+            end = std::min(end, width);
+            if (y < 0 || y >= height || first >= end)
+                continue;
+        }
+        std::memcpy(targetBits + y * targetPitch + first * BytesPerPixel,
+                    spriteBits + run.Row * spritePitch + (first - left) * BytesPerPixel,
+                    PixelBytes(end - first));
     }
 }
 

@@ -78,6 +78,9 @@ bool SpriteLibraryReady();
 
 // Image n of set at hex (x, y) on the map image; an index the set lacks draws nothing.
 void DrawSprite(const SpriteSet& set, int n, int x, int y);
+// Image n of lower, then image m of upper over it, at hex (x, y): the picture of drawing the
+// two in turn, copied as one sprite that is kept for the pair.
+void DrawSpritePair(const SpriteSet& lower, int n, const SpriteSet& upper, int m, int x, int y);
 // Image n of set with its top-left corner at topLeft of target.
 void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft);
 

@@ -242,6 +242,23 @@ TEST_F(MapRendererTest, HeightsAndGroundsWithoutAnImageDrawNothing)
     EXPECT_EQ(At(9, 9, 33, 20), HeightColour(0));
 }
 
+TEST_F(MapRendererTest, AReloadWithNewSheetsShowsTheNewTiles)
+{
+    RedrawMap();
+    SpriteSheets sheets = LayeredSheets();
+    std::vector<QImage> heights(7, SolidCell(qRgb(1, 99, 1)));
+    sheets.Height = HeightSheet(MaskCell(InsideHex), heights);
+    sheets.Ground = PairSheet({SolidSprite(qRgb(2, 98, 2), FromRow(GroundRow))});
+    sheets.WriteTo(game.SpritesDir());
+    LoadSpriteSheets();
+    RedrawMap();
+    EXPECT_EQ(At(12, 12, 33, 1), qRgb(1, 99, 1));
+    EXPECT_EQ(At(12, 12, 33, 20), qRgb(2, 98, 2));
+    Cell(12, 12).Ground = 1;
+    DrawCell(12, 12, false);
+    EXPECT_EQ(At(12, 12, 33, 20), qRgb(1, 99, 1));
+}
+
 TEST_F(MapRendererTest, DrawCellPaintsOverTheCursorWithoutClearing)
 {
     RedrawMap();
