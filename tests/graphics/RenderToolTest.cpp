@@ -1,0 +1,126 @@
+// gridcrafter-render run as a user runs it, in the editor's directory of a game folder.
+
+#include "graphics/HexGeometry.h"
+#include "tests/graphics/SyntheticSheets.h"
+#include "tests/support/GameFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+class RenderTool : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PlainSheets().WriteTo(game.SpritesDir());
+        game.WriteSettings(QByteArrayLiteral("[General]\r\nVersion=v2\xDF\r\n"));
+    }
+
+    ToolRun Render(const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(game.EditorDir());
+        process.start(QStringLiteral(GC_RENDER_TOOL), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    // A clean map file, but hex (2, 1) on ground 3.
+    QString WriteMap(const QString& name, qsizetype size = 20480) const
+    {
+        QByteArray bytes(20480, '\0');
+        for (int x = 1; x <= 32; ++x)
+            for (int y = 1; y <= 32; ++y) {
+                const qsizetype at = (x - 1) * 640 + (y - 1) * 20;
+                bytes[at] = static_cast<char>(x);
+                bytes[at + 1] = static_cast<char>(y);
+            }
+        bytes[640 + 8] = 3;
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.left(size));
+        return Path(name);
+    }
+
+    QString Path(const QString& name) const { return QDir(game.EditorDir()).filePath(name); }
+    QString Sheet(const char* name) const { return QDir(game.SpritesDir()).filePath(name); }
+
+    // Fails unless the run failed with one line naming what, and left no output behind.
+    void ExpectFailure(const ToolRun& run, const QString& what) const
+    {
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(what)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(QChar('\n')), 1) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path("out.bmp")));
+    }
+
+    GameFolder game;
+};
+
+TEST_F(RenderTool, WritesTheWholeMapImageAsTheEditorDrawsIt)
+{
+    ASSERT_TRUE(QFile::remove(game.SettingsPath()));
+    const ToolRun run = Render({WriteMap("map.kvx"), Path("out.bmp")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // No settings file: the defaults are written, and the warning goes to standard error.
+    EXPECT_TRUE(run.err.contains(QStringLiteral("..\\Korvane.INI not found, default one created.")));
+    EXPECT_TRUE(QFile::exists(game.SettingsPath()));
+
+    QImage image;
+    ASSERT_TRUE(image.load(Path("out.bmp"), "BMP"));
+    EXPECT_EQ(image.size(), QSize(1590, 1301));
+    const PixelPoint first = HexToPixel(1, 1);
+    const PixelPoint second = HexToPixel(2, 1);
+    EXPECT_EQ(image.pixel(first.px + 33, first.py + 19), qRgb(60, 0, 100));
+    EXPECT_EQ(image.pixel(second.px + 33, second.py + 19), qRgb(60, 30, 100));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
+}
+
+TEST_F(RenderTool, SaysWhatItDoes)
+{
+    const ToolRun run = Render({QStringLiteral("--help")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("1590 by 1301")));
+    EXPECT_EQ(Render({}).exitCode, 1);
+}
+
+TEST_F(RenderTool, AMissingOrShortMapIsNamedAndNothingIsWritten)
+{
+    ExpectFailure(Render({Path("missing.kvx"), Path("out.bmp")}), QStringLiteral("missing.kvx"));
+    ExpectFailure(Render({WriteMap("short.kvx", 20479), Path("out.bmp")}), QStringLiteral("short.kvx"));
+}
+
+TEST_F(RenderTool, AMissingOrInvalidSheetIsNamedAndNothingIsWritten)
+{
+    const QString map = WriteMap("map.kvx");
+    ASSERT_TRUE(QFile::remove(Sheet("RIVER.BMP")));
+    ExpectFailure(Render({map, Path("out.bmp")}), QStringLiteral("Cannot open file ..\\Sprites\\RIVER.BMP"));
+
+    QFile garbage(Sheet("RIVER.BMP"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("not a bitmap");
+    garbage.close();
+    ExpectFailure(Render({map, Path("out.bmp")}), QStringLiteral("RIVER.BMP: Bitmap image is not valid"));
+}
+
+TEST_F(RenderTool, AnUnwritableOutputIsNamed)
+{
+    const QString out = Path("no-such-folder/out.bmp");
+    const ToolRun run = Render({WriteMap("map.kvx"), out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(out)) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+}  // namespace
