@@ -284,6 +284,33 @@ const SpriteSet& Stacked(const QImage& lower, const QImage& upper)
     return stack;
 }
 
+// For every pixel of a cell turned by angle, the offset in the cell of the pixel it takes
+// its colour from, or -1 where it keeps its own. Worked out once per angle: a load turns
+// every sprite by the same five.
+const std::vector<int>& TurnSources(float angle)
+{
+    static std::map<float, std::vector<int>> tables;
+    std::vector<int>& sources = tables[angle];
+    if (!sources.empty())
+        return sources;
+    sources.assign(static_cast<std::size_t>(SpriteWidth * SpriteHeight), -1);
+    const double co = static_cast<float>(std::cos(-static_cast<double>(angle)));
+    const double si = static_cast<float>(std::sin(-static_cast<double>(angle)));
+    for (int b = 0; b < SpriteHeight; ++b)
+        for (int a = 0; a < SpriteWidth; ++a) {
+            if (!InsideHex(a, b))
+                continue;
+            // nearbyint in the default rounding mode takes halves to the even neighbour.
+            const int sa = static_cast<int>(std::nearbyint(a * co - b * si - TurnCentreA * co +
+                                                           TurnCentreB * si)) + 33;
+            const int sb = static_cast<int>(std::nearbyint(a * si + b * co - TurnCentreA * si -
+                                                           TurnCentreB * co)) + 19;
+            if (sa >= 0 && sa < SpriteWidth && sb >= 0 && sb < SpriteHeight)
+                sources[static_cast<std::size_t>(b * SpriteWidth + a)] = sb * SpriteWidth + sa;
+        }
+    return sources;
+}
+
 bool Holds(const SpriteSet& set, int n)
 {
     return n >= 0 && n < set.Count() && static_cast<std::size_t>(n) < set.Runs.size();
@@ -424,21 +451,14 @@ void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft)
 
 void TurnCell(const QImage& source, QImage& destination, float angle)
 {
-    const double co = static_cast<float>(std::cos(-static_cast<double>(angle)));
-    const double si = static_cast<float>(std::sin(-static_cast<double>(angle)));
+    const std::vector<int>& sources = TurnSources(angle);
+    const auto* in = reinterpret_cast<const QRgb*>(source.constBits());
     for (int b = 0; b < SpriteHeight; ++b) {
         QRgb* out = Row(destination, b);
-        for (int a = 0; a < SpriteWidth; ++a) {
-            if (!InsideHex(a, b))
-                continue;
-            // nearbyint in the default rounding mode takes halves to the even neighbour.
-            const int sa = static_cast<int>(std::nearbyint(a * co - b * si - TurnCentreA * co +
-                                                           TurnCentreB * si)) + 33;
-            const int sb = static_cast<int>(std::nearbyint(a * si + b * co - TurnCentreA * si -
-                                                           TurnCentreB * co)) + 19;
-            if (sa >= 0 && sa < SpriteWidth && sb >= 0 && sb < SpriteHeight)
-                out[a] = Row(source, sb)[sa];
-        }
+        const int* from = sources.data() + b * SpriteWidth;
+        for (int a = 0; a < SpriteWidth; ++a)
+            if (from[a] >= 0)
+                out[a] = in[from[a]];
     }
 }
 
