@@ -195,9 +195,9 @@ QImage Ice()
     return Surface(QColor(0xdc, 0xee, 0xf6), 0.04, 9U, [](QPainter& p) {
         p.setPen(QPen(QColor(0x8e, 0xb6, 0xcc), 1.0));
         p.drawPolyline(QPolygonF({{14, 9}, {24, 14}, {30, 13}, {40, 20}, {52, 19}, {60, 24}}));
-        p.drawPolyline(QPolygonF({{30, 13}, {33, 4}}));
+        p.drawPolyline(QPolygonF(QList<QPointF>{{30, 13}, {33, 4}}));
         p.drawPolyline(QPolygonF({{40, 20}, {37, 30}, {42, 36}}));
-        p.drawPolyline(QPolygonF({{18, 30}, {26, 26}}));
+        p.drawPolyline(QPolygonF(QList<QPointF>{{18, 30}, {26, 26}}));
         p.setPen(QPen(QColor(0xff, 0xff, 0xff), 1.0));
         p.drawLine(QPointF(46, 8), QPointF(52, 8));
         p.drawLine(QPointF(22, 22), QPointF(27, 22));
@@ -247,7 +247,7 @@ QImage Lava()
             QPolygonF({{12, 6}, {24, 12}, {32, 10}, {42, 17}, {54, 15}, {62, 20}}),
             QPolygonF({{14, 30}, {26, 24}, {34, 28}, {44, 26}, {52, 33}}),
             QPolygonF({{32, 10}, {30, 19}, {26, 24}}),
-            QPolygonF({{42, 17}, {44, 26}}),
+            QPolygonF(QList<QPointF>{{42, 17}, {44, 26}}),
         };
         p.setBrush(Qt::NoBrush);
         for (const QPolygonF& flow : flows) {
