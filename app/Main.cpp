@@ -1,7 +1,10 @@
 #include "app/Main.h"
 
+#include "app/About.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/SysInfo.h"
+#include "app/Title.h"
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
 #include "core/MapFile.h"
@@ -114,6 +117,8 @@ void TfrmMain::FormCreate()
 
     connect(ui->Quit1, &QAction::triggered, this, &TfrmMain::Quit1Click);
     connect(ui->Terrain1, &QAction::triggered, this, &TfrmMain::Terrain1Click);
+    connect(ui->Systeminfo1, &QAction::triggered, this, &TfrmMain::Systeminfo1Click);
+    connect(ui->About1, &QAction::triggered, this, &TfrmMain::About1Click);
     connect(ui->cmdEdit, &QPushButton::clicked, this, &TfrmMain::cmdEditClick);
     connect(ui->cmdTest, &QPushButton::clicked, this, &TfrmMain::cmdTestClick);
     connect(ui->cmdRoads, &QPushButton::clicked, this, &TfrmMain::cmdRoadsClick);
@@ -143,8 +148,11 @@ void TfrmMain::DisplayHint()
 
 void TfrmMain::FormShow()
 {
-    // Queued, so that the window is on screen before the start-up work begins.
-    QTimer::singleShot(0, this, &TfrmMain::StartEditor);
+    // Queued, so that the window is on screen before the title screen and the start-up work.
+    QTimer::singleShot(0, this, [this] {
+        RunTitleScreen(this);
+        StartEditor();
+    });
 }
 
 void TfrmMain::FormResize()
@@ -222,6 +230,18 @@ void TfrmMain::Terrain1Click()
 {
     if (frmHelp)
         frmHelp->exec();
+}
+
+void TfrmMain::Systeminfo1Click()
+{
+    TfrmSysInfo frmSysInfo(this);
+    frmSysInfo.exec();
+}
+
+void TfrmMain::About1Click()
+{
+    TfrmAbout frmAbout(this);
+    frmAbout.exec();
 }
 
 // The map itself needs no sprites to be saved; every other command draws or puts out the

@@ -30,6 +30,8 @@ public:
     void FormCreate();
     void DisplayHint();
     void Terrain1Click();
+    void Systeminfo1Click();
+    void About1Click();
     void cmdFillClick();
     void cmdClearClick();
     void cmdTestClick();
