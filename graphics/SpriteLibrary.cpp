@@ -329,8 +329,9 @@ bool DrawsByRuns(const QImage& target)
 
 void AddSprite(SpriteSet& set, const QImage& image, const QImage& mask)
 {
-    const QImage colours = image.convertToFormat(QImage::Format_RGB32);
-    const QImage maskColours = mask.convertToFormat(QImage::Format_RGB32);
+    // A cell of another size is taken as far as it reaches; the rest is transparent.
+    const QImage colours = CutCell(image.convertToFormat(QImage::Format_RGB32), 0, 0);
+    const QImage maskColours = CutCell(mask.convertToFormat(QImage::Format_RGB32), 0, 0);
     QImage sprite(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
     for (int b = 0; b < SpriteHeight; ++b) {
         const QRgb* source = Row(colours, b);
@@ -413,7 +414,7 @@ void DrawSpritePair(const SpriteSet& lower, int n, const SpriteSet& upper, int m
 
 void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft)
 {
-    if (!Holds(set, n))
+    if (!Holds(set, n) || target.isNull())
         return;
     const auto index = static_cast<std::size_t>(n);
     const QImage& sprite = set.Images[index];

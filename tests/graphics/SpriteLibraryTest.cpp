@@ -123,6 +123,18 @@ TEST_F(SpriteLibraryTest, HeightsShareOneMaskAndTheBaseTileIsTheWholeCell)
     EXPECT_EQ(BaseTile.convertToFormat(QImage::Format_RGB32), sheets.Height.copy(67, 0, 66, 38));
 }
 
+TEST_F(SpriteLibraryTest, ACellOfAnotherSizeIsTakenAsFarAsItReaches)
+{
+    SpriteSet set;
+    AddSprite(set, QImage(10, 5, QImage::Format_RGB32), SolidCell(qRgb(0, 0, 0)).copy(0, 0, 100, 3));
+    ASSERT_EQ(set.Count(), 1);
+    EXPECT_EQ(set.Images[0].size(), QSize(66, 38));
+    EXPECT_EQ(qAlpha(set.Images[0].pixel(65, 2)), 255);
+    EXPECT_EQ(set.Images[0].pixel(5, 3), Transparent);
+    ASSERT_EQ(set.Runs[0].size(), 3u);
+    EXPECT_EQ(set.Runs[0][2], (OpaqueRun{2, 0, 66}));
+}
+
 TEST_F(SpriteLibraryTest, WhiteIsTransparentAndEveryOtherColourOpaque)
 {
     SpriteSheets sheets = PlainSheets();
