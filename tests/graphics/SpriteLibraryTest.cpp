@@ -361,6 +361,20 @@ TEST_F(SpriteLibraryTest, AFailedFirstLoadLeavesTheFailingAndLaterSetsEmpty)
     EXPECT_EQ(RoadSets[1].Count(), 0);
 }
 
+TEST_F(SpriteLibraryTest, SheetsAreReadHeightsEffectsGroundMechsRoadsRivers)
+{
+    const SpriteSheets sheets = PlainSheets();
+    const std::vector<std::pair<const char*, const QImage*>> order = {
+        {"Height.BMP", &sheets.Height}, {"EFFECTS.BMP", &sheets.Effects}, {"GROUND.BMP", &sheets.Ground},
+        {"MECHS.BMP", &sheets.Mechs},   {"ROAD.BMP", &sheets.Road},       {"RIVER.BMP", &sheets.River}};
+    for (const auto& [name, sheet] : order) {
+        ExpectReloadFails(QStringLiteral("Cannot open file ..\\Sprites\\") + QLatin1String(name));
+        WriteBmp(SheetFile(name), *sheet);
+    }
+    LoadSpriteSheets();
+    EXPECT_EQ(RiverSets[6].Count(), 2);
+}
+
 TEST_F(SpriteLibraryTest, SheetPathsAreTheSpriteDirectoryAndTheNameWithoutSeparator)
 {
     PlainSheets().WriteTo(game.SpritesDir());
