@@ -147,6 +147,13 @@ std::optional<QByteArray> ReadProfile(const QString& path)
     return file.readAll();
 }
 
+// Ends an unterminated last line. A lone carriage return there only gets its line feed: a
+// second one would stay in the line and become part of its value.
+QByteArray LineEnded(const QByteArray& bytes)
+{
+    return bytes + (bytes.endsWith('\r') ? QByteArrayLiteral("\n") : NewLineEnd);
+}
+
 bool BreaksLines(const QByteArray& text) { return text.contains('\n') || text.contains('\r'); }
 
 QByteArray WithValue(QByteArray bytes, const QByteArray& section, const QByteArray& key,
@@ -159,11 +166,11 @@ QByteArray WithValue(QByteArray bytes, const QByteArray& section, const QByteArr
     const QByteArray entry = key + '=' + value + NewLineEnd;
     if (found.sectionFound) {
         if (found.insertAfterUnterminated)
-            return bytes + NewLineEnd + entry;
+            return LineEnded(bytes) + entry;
         return bytes.insert(found.insertAt, entry);
     }
     if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += NewLineEnd;
+        bytes = LineEnded(bytes);
     // A blank line sets the new section apart from the one before it.
     if (!bytes.isEmpty() && !bytes.endsWith(NewLineEnd + NewLineEnd) && !bytes.endsWith("\n\n"))
         bytes += NewLineEnd;
