@@ -21,6 +21,10 @@ constexpr int NameX = 100;
 constexpr int KeyX = 220;
 constexpr int TextDrop = 10;
 constexpr int RowPitch = 40;
+constexpr int TerrainTop = 50;
+constexpr int OverlayTop = 700;  // where an overlay number 0 would stand
+constexpr int HeadingY = 10;
+constexpr int TileHeadingX = 30;
 constexpr unsigned TerrainCount = 16;
 constexpr unsigned FirstListedEffect = eiFire;  // the cursor is no terrain
 constexpr unsigned LastListedEffect = eiMines;
@@ -40,10 +44,10 @@ std::vector<ListRow> ListRows()
 {
     std::vector<ListRow> rows;
     for (unsigned i = 0; i < TerrainCount; ++i)
-        rows.push_back({GroundSet, static_cast<int>(i), RowPitch * static_cast<int>(i) + 50,
+        rows.push_back({GroundSet, static_cast<int>(i), RowPitch * static_cast<int>(i) + TerrainTop,
                         TerrainName(i), TerrainKeyLabel(i)});
     for (unsigned i = FirstListedEffect; i <= LastListedEffect; ++i)
-        rows.push_back({EffectSet, static_cast<int>(i), RowPitch * static_cast<int>(i) + 700,
+        rows.push_back({EffectSet, static_cast<int>(i), RowPitch * static_cast<int>(i) + OverlayTop,
                         EffectName(i), EffectKeyLabel(i)});
     return rows;
 }
@@ -78,9 +82,9 @@ void DrawTerrainList(QImage& image)
     font.setPixelSize(ListFontPixels);
     font.setBold(true);
     text.setFont(font);
-    WriteText(text, 30, 10, QStringLiteral("Tile"));
-    WriteText(text, NameX, 10, QStringLiteral("Name"));
-    WriteText(text, KeyX, 10, QStringLiteral("Key"));
+    WriteText(text, TileHeadingX, HeadingY, QStringLiteral("Tile"));
+    WriteText(text, NameX, HeadingY, QStringLiteral("Name"));
+    WriteText(text, KeyX, HeadingY, QStringLiteral("Key"));
     font.setBold(false);
     text.setFont(font);
     for (const ListRow& row : rows) {
