@@ -17,9 +17,7 @@ const QColor Red(255, 0, 0);
 void Dress(QLabel* label, const QString& family, int pixels, const QColor& colour)
 {
     label->setFont(PixelFont(family, pixels, true));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    SetColour(*label, QPalette::WindowText, colour);
 }
 
 }  // namespace
@@ -31,9 +29,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     ui->setupUi(this);
     setFixedSize(size());
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), FormFontPixels));
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    SetColour(*this, QPalette::Window, Qt::black);
     setAutoFillBackground(true);
 
     const QString impact = QStringLiteral("Impact");
@@ -51,9 +47,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
 
     ui->ColorButton1->SetColor(Green);
     ui->ColorButton1->SetStyle({bsCenter, bsShowKey});
-    QPalette caption = ui->ColorButton1->palette();
-    caption.setColor(QPalette::ButtonText, QPalette().color(QPalette::WindowText));
-    ui->ColorButton1->setPalette(caption);
+    SetColour(*ui->ColorButton1, QPalette::ButtonText, QPalette().color(QPalette::WindowText));
     ui->ColorButton1->OnClick = [this](QObject*) { ColorButton1Click(); };
     ui->ColorButton1->setFocus();
 

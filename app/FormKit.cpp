@@ -16,3 +16,10 @@ void CentreOnScreen(QWidget& window)
     if (const QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
 }
+
+void SetColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+}

@@ -104,9 +104,7 @@ TfrmHelp::TfrmHelp(QWidget* parent)
     ui->Label3->setFont(heading);
     for (QLabel* label : {ui->Label1, ui->Label4, ui->Label2})
         label->setFont(PixelFont(QStringLiteral("Times New Roman"), ListFontPixels));
-    QPalette face = ui->ScrollBox1->palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    ui->ScrollBox1->setPalette(face);
+    SetColour(*ui->ScrollBox1, QPalette::Window, ui->ScrollBox1->palette().color(QPalette::Button));
     connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmHelp::cmdOKClick);
     CentreOnScreen(*this);
 }

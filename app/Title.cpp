@@ -22,6 +22,7 @@ namespace {
 constexpr int DisplayCount = 15;
 constexpr std::uint16_t MarqueeInterval = 100;
 constexpr int LowestColorDepth = 16;
+constexpr int FormFontPixels = 11;  // MS Sans Serif 8 point
 
 const QColor Green(0, 128, 0);
 const QColor Yellow(255, 255, 0);
@@ -68,31 +69,23 @@ TfrmTitle::TfrmTitle(QWidget* parent)
 {
     ui->setupUi(this);
     setFixedSize(size());
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    QPalette green = palette();
-    green.setColor(QPalette::Window, Green);
-    setPalette(green);
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), FormFontPixels));
+    SetColour(*this, QPalette::Window, Green);
     setAutoFillBackground(true);
 
     ui->imgTitle->setPixmap(QPixmap(QStringLiteral(":/TitlePicture.png")));
 
     ui->lblCaution->setFont(PixelFont(QStringLiteral("Impact"), 37, true));
-    QPalette caution = ui->lblCaution->palette();
-    caution.setColor(QPalette::Window, Red);
-    caution.setColor(QPalette::WindowText, Yellow);
-    ui->lblCaution->setPalette(caution);
+    SetColour(*ui->lblCaution, QPalette::Window, Red);
+    SetColour(*ui->lblCaution, QPalette::WindowText, Yellow);
     ui->lblCaution->setAutoFillBackground(true);
 
     ui->lblVersion->setFont(PixelFont(QStringLiteral("Impact"), 64, true));
-    QPalette version = ui->lblVersion->palette();
-    version.setColor(QPalette::WindowText, Green);
-    ui->lblVersion->setPalette(version);
+    SetColour(*ui->lblVersion, QPalette::WindowText, Green);
 
     ui->ColorButton1->SetColor(Green);
-    ui->ColorButton1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    QPalette buttonText = ui->ColorButton1->palette();
-    buttonText.setColor(QPalette::ButtonText, Yellow);
-    ui->ColorButton1->setPalette(buttonText);
+    ui->ColorButton1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), FormFontPixels));
+    SetColour(*ui->ColorButton1, QPalette::ButtonText, Yellow);
     ui->ColorButton1->SetStyle({bsCenter, bsShowKey});
     ui->ColorButton1->OnClick = [this](QObject*) { ColorButton1Click(); };
 
