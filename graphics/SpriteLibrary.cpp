@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QtEndian>
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -131,10 +133,48 @@ bool PixelDataComplete(const QByteArray& file)
         compression = qFromLittleEndian<quint32>(bytes + 30);
         compressedSize = qFromLittleEndian<quint32>(bytes + 34);
     }
-    const bool runLength = compression == Rle8 || compression == Rle4;
+    if (width < 0)
+        return false;
+    const qint64 available = file.size() - pixelOffset;
+    if (compression == Rle8 || compression == Rle4)
+        return available >= compressedSize;
     const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
-    const qint64 dataBytes = runLength ? compressedSize : rowBytes * height;
-    return width >= 0 && file.size() >= pixelOffset + dataBytes;
+    // Compared by division: a hostile header's rows times height need not fit in 64 bits.
+    return available >= 0 && (rowBytes == 0 || height <= available / rowBytes);
+}
+
+// Qt widens the five- or six-bit channels of a 16-bit bitmap by shifting alone, so the white
+// of a mask would read as (248, 248, 248) and count as opaque. Repeating each channel's bits
+// below themselves fills it out: white reads as white, and values Qt filled out stay as they are.
+void FillOutSixteenBitChannels(QImage& sheet, const QByteArray& file)
+{
+    constexpr qsizetype MasksEnd = 14 + 40 + 12;
+    constexpr quint32 BitFields = 3;
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    if (file.size() < MasksEnd || qFromLittleEndian<quint32>(bytes + 14) < 40 ||
+        qFromLittleEndian<quint16>(bytes + 28) != 16)
+        return;
+    std::array<quint32, 3> masks{0x7C00, 0x03E0, 0x001F};
+    if (qFromLittleEndian<quint32>(bytes + 30) == BitFields)
+        for (std::size_t c = 0; c < masks.size(); ++c)
+            masks[c] = qFromLittleEndian<quint32>(bytes + 54 + 4 * c);
+    std::array<std::array<uchar, 256>, 3> filled{};
+    for (std::size_t c = 0; c < masks.size(); ++c) {
+        const int bits = std::popcount(masks[c]);
+        for (int x = 0; x < 256; ++x) {
+            int value = x;
+            for (int shift = bits; bits > 0 && shift < 8; shift += bits)
+                value |= x >> shift;
+            filled[c][static_cast<std::size_t>(x)] = static_cast<uchar>(value);
+        }
+    }
+    for (int y = 0; y < sheet.height(); ++y) {
+        QRgb* row = Row(sheet, y);
+        for (int x = 0; x < sheet.width(); ++x)
+            row[x] = qRgb(filled[0][static_cast<std::size_t>(qRed(row[x]))],
+                          filled[1][static_cast<std::size_t>(qGreen(row[x]))],
+                          filled[2][static_cast<std::size_t>(qBlue(row[x]))]);
+    }
 }
 
 // The sheet at path (Windows-style) as an RGB32 image.
@@ -154,7 +194,9 @@ QImage ReadSheet(const QString& path)
     QImage sheet;
     if (!PixelDataComplete(bytes) || !reader.read(&sheet))
         throw SpriteSheetError(QStringLiteral("Bitmap image is not valid"), path);
-    return sheet.convertToFormat(QImage::Format_RGB32);
+    sheet = sheet.convertToFormat(QImage::Format_RGB32);
+    FillOutSixteenBitChannels(sheet, bytes);
+    return sheet;
 }
 
 QString SheetPath(const QString& fileName) { return SpriteDir + fileName; }

@@ -84,7 +84,7 @@ TEST_F(HostileSheets, EveryBitDepthAndRunLengthCompressionLoads)
         const char* name;
     } layouts[] = {
         {BmpLayout::Bits1, "1 bit"},   {BmpLayout::Bits4, "4 bits"},  {BmpLayout::Bits8, "8 bits"},
-        {BmpLayout::Rle4, "RLE4"},     {BmpLayout::Rle8, "RLE8"},
+        {BmpLayout::Rle4, "RLE4"},     {BmpLayout::Rle8, "RLE8"},     {BmpLayout::Bits16, "16 bits"},
         {BmpLayout::Bits24, "24 bits"}, {BmpLayout::Bits32, "32 bits"},
     };
     for (const auto& l : layouts) {
