@@ -48,11 +48,21 @@ public:
         QCoreApplication::instance()->installEventFilter(this);
     }
 
+    void Schedule()
+    {
+        if (!idle_.isActive())
+            idle_.start();
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (ChangesHint(watched, event->type()) && !idle_.isActive())
-            idle_.start();
+        // The highlight also moves without input, when a menu entry is made active.
+        if (event->type() == QEvent::Show)
+            if (auto* menu = qobject_cast<QMenu*>(watched))
+                connect(menu, &QMenu::hovered, this, &HintTracker::Schedule, Qt::UniqueConnection);
+        if (ChangesHint(watched, event->type()))
+            Schedule();
         return false;
     }
 

@@ -1,0 +1,354 @@
+#include "app/Application.h"
+#include "app/Help.h"
+#include "app/Main.h"
+#include "app/Title.h"
+#include "controls/newstat.h"
+#include "core/Catalogue.h"
+#include "core/MapModel.h"
+#include "graphics/MapView.h"
+#include "graphics/SpriteLibrary.h"
+#include "tests/app/TestSheets.h"
+#include "tests/support/GameFolder.h"
+#include "tests/support/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Records the text of every key event a control receives.
+class KeyRecorder : public QObject {
+public:
+    QStringList Texts;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            Texts << static_cast<QKeyEvent*>(event)->text();
+        return false;
+    }
+};
+
+// Presses Start on the title screen once it is shown.
+class StartPresser : public QObject {
+public:
+    StartPresser() { QCoreApplication::instance()->installEventFilter(this); }
+    bool Pressed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == frmTitle && !Pressed) {
+            Pressed = true;
+            QMetaObject::invokeMethod(frmTitle, &TfrmTitle::ColorButton1Click, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteTestSheets(game.SpritesDir());
+        SetExceptionDisplay([this](const QString& text) { errors << text; });
+    }
+
+    void TearDown() override
+    {
+        frmHelp = nullptr;
+        window.reset();
+        FreeSpriteLibrary();
+        SetExceptionDisplay(nullptr);
+    }
+
+    // Creates and shows the main window; its first showing runs the title screen, where
+    // Start is pressed as soon as it is up, and then the start-up sequence.
+    void StartUp()
+    {
+        window = std::make_unique<TfrmMain>();
+        frmMain = window.get();
+        StartPresser presser;
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return SpriteLibraryReady() || !errors.isEmpty(); }));
+        EXPECT_TRUE(presser.Pressed);
+    }
+
+    template <typename T>
+    T* Find(const char* name) const
+    {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+    TAStatusBar* Bar() const { return Find<TAStatusBar>("StatusBar"); }
+    QString Panel(int index) const { return Bar()->PanelText(index); }
+
+    // Typed as the user types: into the control that has the focus.
+    void Type(const QString& keys) const
+    {
+        for (const QChar c : keys)
+            QTest::keyClick(window->focusWidget(), c.toLatin1());
+    }
+    void PressEnter() const { QTest::keyClick(window->focusWidget(), Qt::Key_Return); }
+
+    static QRgb MapPixel(QPoint at) { return MapImage().pixel(at) & 0xFFFFFFu; }
+    static QRgb Rgb(const QColor& colour) { return colour.rgb() & 0xFFFFFFu; }
+
+    // Gives the whole window, frame included, this size.
+    void ResizeWhole(QSize whole) const
+    {
+        const QSize frame = window->frameGeometry().size() - window->size();
+        window->resize(whole - frame);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().size() == whole; }));
+    }
+
+    // Puts the pointer over the middle of widget and lets the application fall idle.
+    static void PointAt(const QWidget* widget)
+    {
+        QCursor::setPos(widget->mapToGlobal(widget->rect().center()));
+        QTest::qWait(20);
+    }
+
+    GameFolder game;
+    ScriptedPrompts prompts;
+    QStringList errors;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MainWindowTest, StartsWithACleanMapEditingOffAndNoCursorMark)
+{
+    StartUp();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
+    EXPECT_EQ(Button("cmdEdit")->text(), "Edit");
+    EXPECT_FALSE(window->KeyPreview());
+    EXPECT_EQ(Panel(0), "Hex info");
+    EXPECT_EQ(CursorX, 1);
+    EXPECT_EQ(CursorY, 1);
+    EXPECT_EQ(MineValue, 10);
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(window->focusWidget(), Button("cmdEdit"));
+    // Drawn from the sheets: grass everywhere, and no cursor mark on (1, 1).
+    EXPECT_EQ(MapPixel(EffectPixel(1, 1)), Rgb(GroundColour(tcGrass)));
+    EXPECT_EQ(MapPixel(GroundPixel(32, 32)), Rgb(GroundColour(tcGrass)));
+    // No settings file yet: the one warning, and a file with defaults written.
+    EXPECT_EQ(prompts.Warnings.size(), 1);
+    EXPECT_TRUE(QFile::exists(game.SettingsPath()));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, EnterSwitchesEditingOnAndOffWithTheCursorMark)
+{
+    StartUp();
+    PressEnter();
+    EXPECT_TRUE(window->KeyPreview());
+    EXPECT_EQ(Button("cmdEdit")->text(), "Editing...");
+    EXPECT_EQ(Panel(0), DescribeHex(1, 1));
+    EXPECT_EQ(MapPixel(EffectPixel(1, 1)), Rgb(EffectColour(eiCursor)));
+
+    PressEnter();
+    EXPECT_FALSE(window->KeyPreview());
+    EXPECT_EQ(Button("cmdEdit")->text(), "Edit");
+    EXPECT_EQ(MapPixel(EffectPixel(1, 1)), Rgb(GroundColour(tcGrass)));
+    EXPECT_EQ(Panel(0), DescribeHex(1, 1)) << "switching off keeps the description";
+}
+
+TEST_F(MainWindowTest, EnterClicksTheFocusedButtonElseTheDefaultButton)
+{
+    StartUp();
+    QPushButton* fill = Button("cmdFill");
+    QSignalSpy fillClicks(fill, &QPushButton::clicked);
+    fill->setFocus();
+    PressEnter();
+    EXPECT_EQ(fillClicks.size(), 1);
+    EXPECT_FALSE(window->KeyPreview());
+
+    Find<QScrollArea>("sbMap")->setFocus();
+    PressEnter();
+    EXPECT_TRUE(window->KeyPreview()) << "the map view is no button: Enter clicks cmdEdit";
+    EXPECT_EQ(fillClicks.size(), 1);
+}
+
+TEST_F(MainWindowTest, TypedCharactersEditTheCursorCellWhileEditing)
+{
+    StartUp();
+    Type("w");
+    EXPECT_EQ(Cell(1, 1).Ground, tcGrass) << "editing mode is off";
+    EXPECT_FALSE(MapModified);
+
+    PressEnter();
+    Type("w");
+    EXPECT_EQ(Cell(1, 1).Ground, tcWater0);
+    EXPECT_TRUE(MapModified);
+    EXPECT_EQ(Panel(0), DescribeHex(1, 1));
+    EXPECT_EQ(MapPixel(GroundPixel(1, 1)), Rgb(GroundColour(tcWater0)));
+    EXPECT_EQ(MapPixel(EffectPixel(1, 1)), Rgb(EffectColour(eiCursor)));
+
+    Type("6");
+    EXPECT_EQ(CursorX, 2);
+    EXPECT_EQ(Panel(0), DescribeHex(2, 1));
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    EXPECT_EQ(MapPixel(EffectPixel(1, 1)), Rgb(GroundColour(tcWater0))) << "old mark painted over";
+}
+
+TEST_F(MainWindowTest, LowerCaseActsLikeUpperCaseAndReachesTheControlUpperCased)
+{
+    StartUp();
+    PressEnter();
+    KeyRecorder recorder;
+    window->focusWidget()->installEventFilter(&recorder);
+
+    Type("f");
+    EXPECT_TRUE(HasFire(1, 1));
+    Type("F");
+    EXPECT_FALSE(HasFire(1, 1));
+    Type("n");
+    EXPECT_EQ(Cell(1, 1).Mines, 10);
+    EXPECT_TRUE(Panel(0).contains("10 Mines")) << Panel(0).toStdString();
+    EXPECT_EQ(recorder.Texts, QStringList({"F", "F", "N"}));
+}
+
+TEST_F(MainWindowTest, KeysThatTypeNoCharacterNeverReachTheEditor)
+{
+    StartUp();
+    PressEnter();
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_F2})
+        QTest::keyClick(window->focusWidget(), key);
+    EXPECT_EQ(CursorX, 1);
+    EXPECT_EQ(CursorY, 1);
+    EXPECT_FALSE(MapModified);
+    // Alt with a letter is for the menus.
+    QTest::keyClick(window->focusWidget(), 'w', Qt::AltModifier);
+    EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
+}
+
+TEST_F(MainWindowTest, CursorKeysScrollTheMapViewAtTheBandsEdge)
+{
+    StartUp();
+    ResizeWhole(QSize(800, 600));
+    PressEnter();
+    const QScrollArea* view = Find<QScrollArea>("sbMap");
+    ASSERT_EQ(view->size(), QSize(770, 500));
+    Type("4");
+    EXPECT_EQ(CursorX, 1);
+    EXPECT_EQ(view->horizontalScrollBar()->value(), 0);
+    // The band ends 100 pixels before the right edge of the 770 by 500 view: column 15
+    // starts at pixel 686, row 11 at pixel 402.
+    Type(QString(13, QChar('6')));
+    EXPECT_EQ(view->horizontalScrollBar()->value(), 0);
+    Type("6");
+    EXPECT_EQ(CursorX, 15);
+    EXPECT_EQ(view->horizontalScrollBar()->value(), 49);
+    Type(QString(9, QChar('2')));
+    EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+    Type("2");
+    EXPECT_EQ(CursorY, 11);
+    EXPECT_EQ(view->verticalScrollBar()->value(), 40);
+}
+
+TEST_F(MainWindowTest, HintPanelFollowsThePointerAndTheHighlightedMenuEntry)
+{
+    StartUp();
+    EXPECT_EQ(Panel(1), "Hint");
+    PointAt(Button("cmdFill"));
+    EXPECT_EQ(Panel(1), "Dots Mechs randomly into the landscape");
+    PointAt(Button("cmdEdit"));
+    EXPECT_EQ(Panel(1), "") << "\"Change the map|\" has no long part";
+    PointAt(Button("cmdRoads"));
+    EXPECT_EQ(Panel(1), "Shows all road tiles");
+    PointAt(Find<QWidget>("imgMap"));
+    EXPECT_EQ(Panel(1), "");
+
+    QMenu* files = Find<QMenu>("Files1");
+    files->popup(window->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(files));
+    files->setActiveAction(Find<QAction>("LoadMap1"));
+    QTest::qWait(20);
+    EXPECT_EQ(Panel(1), "Load a map from disk");
+    files->setActiveAction(Find<QAction>("Quit1"));
+    QTest::qWait(20);
+    EXPECT_EQ(Panel(1), "Exit the program");
+    files->close();
+    QTest::qWait(20);
+    EXPECT_EQ(Panel(1), "") << "back to the map under the pointer";
+}
+
+TEST_F(MainWindowTest, ResizingSetsTheMapViewFromTheWholeWindow)
+{
+    StartUp();
+    ResizeWhole(QSize(600, 400));
+    const QScrollArea* view = Find<QScrollArea>("sbMap");
+    EXPECT_EQ(view->size(), QSize(570, 300));
+    EXPECT_EQ(Bar()->width(), window->width());
+    EXPECT_EQ(Bar()->PanelRect(0).width(), 400);
+    EXPECT_EQ(Bar()->geometry().bottom(), window->centralWidget()->height() - 1);
+
+    window->resize(20, 60);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->height() == 60; }));
+    EXPECT_EQ(view->height(), 0);
+    EXPECT_EQ(view->width(), std::max(0, window->frameGeometry().width() - 30));
+}
+
+TEST_F(MainWindowTest, FailedStartUpShowsOneErrorAndCommandsThatDrawAreRefused)
+{
+    QFile::remove(game.SpritesDir() + "/GROUND.BMP");
+    StartUp();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("GROUND.BMP", Qt::CaseInsensitive)) << errors[0].toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Grid Crafter") << "start-up stopped before the map";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(window->isVisible());
+
+    PressEnter();
+    EXPECT_FALSE(window->KeyPreview());
+    EXPECT_EQ(Button("cmdEdit")->text(), "Edit");
+    ASSERT_EQ(prompts.Informations.size(), 1);
+    EXPECT_TRUE(prompts.Informations[0].contains(errors[0]));
+    EXPECT_FALSE(RequireSprites());
+    EXPECT_EQ(prompts.Informations.size(), 2);
+}
+
+TEST_F(MainWindowTest, ExitClosesAtOnceWithUnsavedEditsAndFreesTheSprites)
+{
+    StartUp();
+    MapModified = true;
+    Find<QAction>("Quit1")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_FALSE(SpriteLibraryReady());
+}
+
+TEST_F(MainWindowTest, F1ShowsTheHelpWindowModally)
+{
+    StartUp();
+    frmHelp = new TfrmHelp(window.get());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    bool shownModally = false;
+    QTimer::singleShot(0, [&] {
+        shownModally = QApplication::activeModalWidget() == frmHelp;
+        frmHelp->done(QDialog::Rejected);
+    });
+    QTest::keyClick(window->focusWidget(), Qt::Key_F1);
+    EXPECT_TRUE(shownModally);
+    EXPECT_FALSE(frmHelp->isVisible());
+}
+
+} // namespace
