@@ -4,10 +4,14 @@
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "${GC_WORK:-}/editor.log" ] && sed 's/^/editor: /' "$GC_WORK/editor.log" >&2
+  exit 1
+}
 
 if [ "${1:-}" != --inside ]; then
-  editor=$1 sprites=$2
+  editor=$(realpath "$1") sprites=$(realpath "$2")
   for tool in xvfb-run xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
   done
@@ -24,6 +28,11 @@ fi
 work=$GC_WORK
 game=$work/game
 cd "$game/Gridcrafter"
+# xvfb-run may hand over before the server takes connections.
+for _ in $(seq 1 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
 "$GC_EDITOR" >"$work/editor.log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
@@ -32,8 +41,7 @@ find_window() {
   timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 
-# Takes a screenshot once the screen has stopped changing.
-shot_count=0
+# Takes a screenshot once the screen has stopped changing; prints its path.
 settle() {
   local previous=$work/settle.png next=$work/next.png
   import -window root "$previous"
@@ -41,9 +49,10 @@ settle() {
     sleep 0.15
     import -window root "$next"
     if [ "$(convert "$previous" "$next" -compose difference -composite -format '%[fx:maxima]' info:)" = 0 ]; then
-      shot_count=$((shot_count + 1))
-      cp "$next" "$work/shot$shot_count.png"
-      echo "$work/shot$shot_count.png"
+      local shot
+      shot=$(mktemp -p "$work" shotXXXXXX.png)
+      cp "$next" "$shot"
+      echo "$shot"
       return
     fi
     mv "$next" "$previous"
