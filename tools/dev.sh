@@ -41,11 +41,20 @@ run_tests() {
   ctest --test-dir "$build" --output-on-failure -j2
 }
 
+# xvfb-run can hand over before its server takes connections.
+wait_for_display() {
+  [ -n "${DISPLAY:-}" ] || return 0
+  for _ in $(seq 1 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+}
+
 # A game folder in the build tree: default sprite sheets, no settings file yet.
 lay_out_game() {
   local game=$build/game
   mkdir -p "$game/Sprites" "$game/Gridcrafter"
-  "$build/tools/gridcrafter-sprites" "$game/Sprites"
+  "$build/tools/gridcrafter-sprites" "$game/Sprites" >&2
   echo "$game/Gridcrafter"
 }
 
@@ -57,12 +66,13 @@ case "${1:-}" in
     ;;
   run)
     install_missing
-    configure_and_build
-    editor_dir=$(lay_out_game)
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-      echo "No display: run it as  xvfb-run -a -s '-screen 0 1024x768x24' tools/dev.sh run"
+      echo "No display: run it as  xvfb-run -a -s '-screen 0 1024x768x24' bash tools/dev.sh run"
       exit 1
     fi
+    configure_and_build
+    editor_dir=$(lay_out_game)
+    wait_for_display
     cd "$editor_dir"
     exec "$build/app/gridcrafter"
     ;;
