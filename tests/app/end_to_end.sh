@@ -37,8 +37,16 @@ done
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
+# Searches again and again: a window that vanishes while xdotool looks (the loading window)
+# makes a single search fail.
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+  local deadline=$((SECONDS + 20)) found
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    if [ -n "$found" ]; then echo "$found"; return 0; fi
+    sleep 0.1
+  done
+  return 1
 }
 
 # Takes a screenshot once the screen has stopped changing; prints its path.
@@ -154,7 +162,16 @@ edit=$(settle)
 read -r w h x y <<<"$(hint_panel "$fill" "$edit")"
 [ "$w" -gt 0 ] || fail "the hint stayed over the Edit button"
 
-# 7. Files, then Up to the last entry, Exit: the editor ends without a question.
+# 7. A window of 600 by 400 has a map view (frame and scroll bars included) of 570 by 300:
+# what stands out from the window's background between the buttons and the status bar.
+xdotool windowsize --sync "$main" 600 400
+small=$(settle)
+eval "$(xdotool getwindowgeometry --shell "$main")"
+view=$(convert "$small" -crop "${WIDTH}x$((HEIGHT - 70))+$win_x+$((win_y + 45))" +repage \
+       -trim -format '%w %h' info:)
+[ "$view" = "570 300" ] || fail "the map view of a ${WIDTH}x$HEIGHT window is $view, not 570 300"
+
+# 8. Files, then Up to the last entry, Exit: the editor ends without a question.
 xdotool mousemove $((win_x + 20)) $((win_y + 8)) click 1
 sleep 0.5
 xdotool key Up key Return
