@@ -2,6 +2,7 @@
 #include "app/Hints.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
+#include "tests/core/QtPrinters.h"
 
 #include <QAction>
 #include <QFont>

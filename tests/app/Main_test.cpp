@@ -8,6 +8,7 @@
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "tests/app/TestSheets.h"
+#include "tests/core/QtPrinters.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
@@ -273,6 +274,11 @@ TEST_F(MainWindowTest, HintPanelFollowsThePointerAndTheHighlightedMenuEntry)
     EXPECT_EQ(Panel(1), "") << "\"Change the map|\" has no long part";
     PointAt(Button("cmdRoads"));
     EXPECT_EQ(Panel(1), "Shows all road tiles");
+    PointAt(Button("cmdTest"));
+    EXPECT_EQ(Panel(1), "") << "two lines of short hint, and no long part";
+    PointAt(Button("cmdFill"));
+    PointAt(Button("cmdReload"));
+    EXPECT_EQ(Panel(1), "");
     PointAt(Find<QWidget>("imgMap"));
     EXPECT_EQ(Panel(1), "");
 
