@@ -65,8 +65,9 @@ void RegisterFontSubstitutions()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Impact"),
-                               {QStringLiteral("Bebas Neue"), QStringLiteral("DejaVu Sans")});
+    // A narrow face with lower case and the sharp s: the version label reads "v2ß".
+    QFont::insertSubstitutions(QStringLiteral("Impact"), {QStringLiteral("Liberation Sans Narrow"),
+                                                          QStringLiteral("DejaVu Sans")});
 }
 
 void ShowException(const QString& text)

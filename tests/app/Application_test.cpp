@@ -55,7 +55,7 @@ TEST(Application, TitleAndStandInsForTheLayoutFonts)
     EXPECT_EQ(QFontInfo(QFont("MS Sans Serif")).family(), "Liberation Sans");
     EXPECT_EQ(QFontInfo(QFont("Arial")).family(), "Liberation Sans");
     EXPECT_EQ(QFontInfo(QFont("Times New Roman")).family(), "Liberation Serif");
-    EXPECT_EQ(QFontInfo(QFont("Impact")).family(), "Bebas Neue");
+    EXPECT_EQ(QFontInfo(QFont("Impact")).family(), "Liberation Sans Narrow");
 }
 
 TEST(Hints, TheLongPartFollowsTheFirstBar)
