@@ -24,9 +24,9 @@ function(gc_widgets_library name)
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets PRIVATE gc_warnings)
 endfunction()
 
-# gc_test(NAME SOURCES... LIBS libs... [GUI]): one GoogleTest program, registered with CTest.
+# gc_test(NAME SOURCES... LIBS libs...): one GoogleTest program, registered with CTest.
 function(gc_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gc_testsupport GTest::gtest GTest::gmock gc_warnings)

@@ -1,6 +1,5 @@
 #include "platform/ScreenDepth.h"
 
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 TEST(ScreenDepth, AnInstalledSourceWinsUntilRemoved)
@@ -9,13 +8,4 @@ TEST(ScreenDepth, AnInstalledSourceWinsUntilRemoved)
     EXPECT_EQ(ScreenBitsPerPixel(), 8);
     SetScreenDepthSource({});
     EXPECT_GE(ScreenBitsPerPixel(), 16);  // the offscreen screen is a true-colour one
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
