@@ -4,6 +4,9 @@
 #include "QtPrinters.h"
 #include "core/MapModel.h"
 
+#include <QByteArray>
+#include <QFile>
+#include <QString>
 #include <gtest/gtest.h>
 
 class FreshMap : public ::testing::Test {
@@ -19,4 +22,19 @@ protected:
         MapModified = false;
     }
     void TearDown() override { SetCaptionSink(nullptr); }
+
+    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
+
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void WriteAll(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
 };

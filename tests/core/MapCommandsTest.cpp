@@ -76,21 +76,6 @@ protected:
 
     QString PathOf(const QString& name) const { return dir.filePath(name); }
 
-    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
-
-    static QByteArray ReadAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void WriteAll(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
     // A few edits, with padding and Reserved set too, so the whole record must travel.
     static void EditSomeCells()
     {

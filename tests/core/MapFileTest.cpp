@@ -24,21 +24,6 @@ protected:
 
     QString PathOf(const QString& name) const { return dir.filePath(name); }
 
-    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
-
-    static QByteArray ReadAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void WriteAll(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
     // Bytes that differ in every position, so any misplaced byte shows.
     static QByteArray Pattern(qsizetype size)
     {
