@@ -4,50 +4,13 @@
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "${GC_WORK:-}/editor.log" ] && sed 's/^/editor: /' "$GC_WORK/editor.log" >&2
-  exit 1
-}
-
-if [ "${1:-}" != --inside ]; then
-  editor=$(realpath "$1") sprites=$(realpath "$2")
-  for tool in xvfb-run xdotool import convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/game/Sprites" "$work/game/Gridcrafter"
-  "$sprites" "$work/game/Sprites" >/dev/null
-  export GC_EDITOR=$editor GC_WORK=$work
-  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside
-  exit
-fi
+source "$(dirname "$0")/xvfb_session.sh"
+gc_run_inside_xvfb "$0" "$@" import convert
 
 # ---- Inside the X server from here on.
 work=$GC_WORK
 game=$work/game
-cd "$game/Gridcrafter"
-# xvfb-run may hand over before the server takes connections.
-for _ in $(seq 1 100); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-"$GC_EDITOR" >"$work/editor.log" 2>&1 &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-# Searches again and again: a window that vanishes while xdotool looks (the loading window)
-# makes a single search fail.
-find_window() {
-  local deadline=$((SECONDS + 20)) found
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
-    if [ -n "$found" ]; then echo "$found"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+gc_start_editor
 
 # Takes a screenshot once the screen has stopped changing; prints its path.
 settle() {

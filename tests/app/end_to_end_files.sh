@@ -6,33 +6,14 @@
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-if [ "${1:-}" != --inside ]; then
-  editor=$1 sprites=$2
-  for tool in xvfb-run xdotool identify convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/game/Sprites" "$work/game/Gridcrafter" "$work/maps"
-  "$sprites" "$work/game/Sprites" >/dev/null
-  export GC_EDITOR=$editor GC_WORK=$work
-  xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside
-  exit
-fi
+source "$(dirname "$0")/xvfb_session.sh"
+gc_run_inside_xvfb "$0" "$@" identify convert
 
 # ---- Inside the X server from here on.
 work=$GC_WORK
 maps=$work/maps
-cd "$work/game/Gridcrafter"
-"$GC_EDITOR" >"$work/editor.log" 2>&1 &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-find_window() {
-  timeout 40 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
+mkdir -p "$maps"
+gc_start_editor
 
 # Waits until no window of that name is visible any more.
 gone() {
