@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <cstdint>
 #include <gtest/gtest.h>
 
 class FreshMap : public ::testing::Test {
@@ -22,6 +23,19 @@ protected:
         MapModified = false;
     }
     void TearDown() override { SetCaptionSink(nullptr); }
+
+    // A cell reset by a whole-map operation: no mines, overlays or Reserved, padding as it was.
+    static void ExpectResetKeepingPadding(const MapCell& cell, std::uint8_t padding)
+    {
+        EXPECT_EQ(cell.Mines, 0);
+        EXPECT_EQ(cell.Overlays.Fire | cell.Overlays.Smoke | cell.Overlays.Swamp | cell.Overlays.Road |
+                      cell.Overlays.River,
+                  0);
+        EXPECT_EQ(cell.Reserved, 0);
+        EXPECT_EQ(cell.Padding1[0], padding);
+        EXPECT_EQ(cell.Padding1[1], padding);
+        EXPECT_EQ(cell.Padding2, padding);
+    }
 
     static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
 

@@ -148,14 +148,7 @@ TEST_F(MapCreation, RandomMapClearsEverythingButHeightAndGroundAndKeepsPadding)
             SCOPED_TRACE(testing::Message() << "cell " << x << "," << y);
             EXPECT_EQ(cell.X, x);
             EXPECT_EQ(cell.Y, y);
-            EXPECT_EQ(cell.Mines, 0);
-            EXPECT_EQ(cell.Overlays.Fire | cell.Overlays.Smoke | cell.Overlays.Swamp | cell.Overlays.Road |
-                          cell.Overlays.River,
-                      0);
-            EXPECT_EQ(cell.Reserved, 0);
-            EXPECT_EQ(cell.Padding1[0], 0xA5);
-            EXPECT_EQ(cell.Padding1[1], 0xA5);
-            EXPECT_EQ(cell.Padding2, 0xA5);
+            ExpectResetKeepingPadding(cell, 0xA5);
         }
 }
 

@@ -40,14 +40,7 @@ TEST_F(MapModel, ClearMapLeavesFlatGrassAndKeepsThePadding)
             EXPECT_EQ(cell.Y, y);
             EXPECT_EQ(cell.Height, 0);
             EXPECT_EQ(cell.Ground, 0);
-            EXPECT_EQ(cell.Mines, 0);
-            EXPECT_EQ(cell.Overlays.Fire | cell.Overlays.Smoke | cell.Overlays.Swamp | cell.Overlays.Road |
-                          cell.Overlays.River,
-                      0);
-            EXPECT_EQ(cell.Reserved, 0);
-            EXPECT_EQ(cell.Padding1[0], 0x5A);
-            EXPECT_EQ(cell.Padding1[1], 0x5A);
-            EXPECT_EQ(cell.Padding2, 0x5A);
+            ExpectResetKeepingPadding(cell, 0x5A);
         }
 }
 
