@@ -1,0 +1,95 @@
+// gridcrafter-check MAP.KVX...: reports every way each map file is not one the editor or the
+// game would read cleanly.
+
+#include "tools/check/MapCheck.h"
+
+#include "platform/Errors.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: gridcrafter-check [--help] [--version] MAP.KVX...\n"
+    "\n"
+    "Checks map files and prints one line per finding, FILE: (x,y): what:\n"
+    "a length other than 20480 bytes, a height outside 0 to 6, a ground code past 15\n"
+    "(or at or past GroundSprites of ..\\Korvane.INI when started in a game's editor\n"
+    "folder), an overlay flag other than 0 or 1, and X and Y bytes that do not name the\n"
+    "cell's own place. A summary line follows. Nothing is ever written.\n"
+    "\n"
+    "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"
+    "could not be read or the arguments are wrong.\n";
+
+enum ExitStatus { Clean = 0, Found = 1, Trouble = 2 };
+
+int UsageError(const QString& problem)
+{
+    std::fprintf(stderr, "gridcrafter-check: %s\n%s", qPrintable(problem), Usage);
+    return Trouble;
+}
+
+QString Counted(qsizetype count, const char* noun)
+{
+    return QStringLiteral("%1 %2%3")
+        .arg(count)
+        .arg(QLatin1String(noun))
+        .arg(QLatin1String(count == 1 ? "" : "s"));
+}
+
+int CheckFiles(const QStringList& paths)
+{
+    const auto groundSprites = SettingsGroundSprites();
+    qsizetype findings = 0;
+    qsizetype unreadable = 0;
+    for (const QString& path : paths) {
+        const MapFileReport report = CheckMapFile(path, groundSprites);
+        if (report.unreadable) {
+            std::fprintf(stderr, "gridcrafter-check: %s\n", qPrintable(*report.unreadable));
+            ++unreadable;
+        }
+        for (const QString& finding : report.findings)
+            std::printf("%s: %s\n", qPrintable(path), qPrintable(finding));
+        findings += report.findings.size();
+    }
+    std::printf("%s checked: %s, %s not read\n", qPrintable(Counted(paths.size(), "file")),
+                qPrintable(Counted(findings, "finding")), qPrintable(Counted(unreadable, "file")));
+    if (unreadable > 0)
+        return Trouble;
+    return findings > 0 ? Found : Clean;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList paths;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) ||
+            argument == QLatin1String("-")) {
+            paths << argument;
+        } else if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            std::fputs(Usage, stdout);
+            return Clean;
+        } else if (argument == QLatin1String("--version")) {
+            std::puts("gridcrafter-check " GC_VERSION);
+            return Clean;
+        } else {
+            return UsageError(QStringLiteral("unknown option ") + argument);
+        }
+    }
+    if (paths.isEmpty())
+        return UsageError(QStringLiteral("no map file given"));
+    try {
+        return CheckFiles(paths);
+    } catch (const GcError& error) {
+        std::fprintf(stderr, "gridcrafter-check: %s\n", qPrintable(error.Text()));
+        return Trouble;
+    }
+}
