@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick poppler-utils
   fonts-liberation fonts-dejavu-core fonts-bebas-neue
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db
 )
 
 install_missing() {
