@@ -47,11 +47,12 @@ bool IsEnterKey(const QKeyEvent& event)
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
-// Characters typed with Alt or Meta are commands to the menus, not text.
+// Characters typed with Control, Alt or Meta are commands, not text: X11 gives Ctrl+. the
+// text ".", which would toggle a road.
 bool TypesOneCharacter(const QKeyEvent& event)
 {
     return event.text().size() == 1 &&
-           !(event.modifiers() & (Qt::AltModifier | Qt::MetaModifier));
+           !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 } // namespace

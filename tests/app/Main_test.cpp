@@ -238,6 +238,30 @@ TEST_F(MainWindowTest, KeysThatTypeNoCharacterNeverReachTheEditor)
     // Alt with a letter is for the menus.
     QTest::keyClick(window->focusWidget(), 'w', Qt::AltModifier);
     EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
+    // X11 gives a key typed with Control its character all the same; it is a command.
+    for (const char key : {'.', ',', 'w'})
+        QTest::keyClick(window->focusWidget(), key, Qt::ControlModifier);
+    QTest::keyClick(window->focusWidget(), '>', Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(HasRoad(1, 1));
+    EXPECT_FALSE(HasRiver(1, 1));
+    EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
+    EXPECT_EQ(Cell(1, 1).Height, 0);
+    EXPECT_FALSE(MapModified);
+}
+
+TEST_F(MainWindowTest, ShortcutsWithControlStillWorkWhileEditing)
+{
+    StartUp();
+    QAction command(QStringLiteral("Command"));
+    command.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
+    window->addAction(&command);
+    QSignalSpy triggered(&command, &QAction::triggered);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    PressEnter();
+    QTest::keyClick(window->focusWidget(), '.', Qt::ControlModifier);
+    EXPECT_EQ(triggered.size(), 1);
+    EXPECT_FALSE(HasRoad(1, 1));
 }
 
 TEST_F(MainWindowTest, CursorKeysScrollTheMapViewAtTheBandsEdge)
