@@ -55,6 +55,13 @@ bool TypesOneCharacter(const QKeyEvent& event)
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
+// Qt reads "[*]" in a title as the place of the modified marker; doubled, it stands for itself.
+QString LiteralTitle(const QString& caption)
+{
+    QString title = caption;
+    return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
 } // namespace
 
 bool RequireSprites()
@@ -112,7 +119,7 @@ void TfrmMain::FormCreate()
     ui->StatusBar->AddPanel(QStringLiteral("Hint"), 20);
 
     SetHintHandler([this] { DisplayHint(); });
-    SetCaptionSink([this](const QString& caption) { setWindowTitle(caption); });
+    SetCaptionSink([this](const QString& caption) { setWindowTitle(LiteralTitle(caption)); });
     SetMapViewRepaint([this] { ui->imgMap->repaint(); });
     SetSpriteProgressFactory(ShowLoadingWindow);
 

@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -262,6 +263,19 @@ TEST_F(MainWindowTest, ShortcutsWithControlStillWorkWhileEditing)
     QTest::keyClick(window->focusWidget(), '.', Qt::ControlModifier);
     EXPECT_EQ(triggered.size(), 1);
     EXPECT_FALSE(HasRoad(1, 1));
+}
+
+TEST_F(MainWindowTest, CaptionShowsTheMapNameExactlyEvenWhereQtWouldSeeAMarker)
+{
+    StartUp();
+    for (const QString& name : {QStringLiteral("/maps/a[*]b.KVX"), QStringLiteral("/maps/[*][*]/[[*]]*].KVX")}) {
+        MapName = name;
+        UpdateCaption();
+        for (const bool modified : {false, true}) {
+            window->setWindowModified(modified);
+            EXPECT_EQ(window->windowHandle()->title(), "Korvane Gridcrafter : " + name) << modified;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, CursorKeysScrollTheMapViewAtTheBandsEdge)
