@@ -79,9 +79,11 @@ protected:
 
     // Creates and shows the main window; its first showing runs the title screen, where
     // Start is pressed as soon as it is up, and then the start-up sequence.
-    void StartUp()
+    // framed: whether the platform draws a frame around the window, as a window manager does.
+    void StartUp(bool framed = true)
     {
         window = std::make_unique<TfrmMain>();
+        window->setWindowFlag(Qt::FramelessWindowHint, !framed);
         frmMain = window.get();
         StartPresser presser;
         window->show();
@@ -348,6 +350,35 @@ TEST_F(MainWindowTest, ResizingSetsTheMapViewFromTheWholeWindow)
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->height() == 60; }));
     EXPECT_EQ(view->height(), 0);
     EXPECT_EQ(view->width(), std::max(0, window->frameGeometry().width() - 30));
+}
+
+// The design: 800 by 600 with its standard frame, a client of 792 by 554 below the menu,
+// the status bar at its y 535 and the map view ending 3 pixels above it.
+TEST_F(MainWindowTest, TheWindowHasTheDesignedClientAndItsFrameSetsTheMapView)
+{
+    StartUp();
+    const QSize client = window->centralWidget()->size();
+    EXPECT_EQ(client, QSize(792, 554));
+    EXPECT_EQ(Bar()->geometry().top(), 535);
+    const QSize frame = window->frameGeometry().size() - client;
+    ASSERT_GT(frame.width(), 0) << "the platform draws a frame";
+    EXPECT_EQ(Find<QScrollArea>("sbMap")->size(), client + frame - QSize(30, 100));
+}
+
+TEST_F(MainWindowTest, WithoutAFrameFromThePlatformTheMapViewEndsWhereTheDesignEndsIt)
+{
+    StartUp(false);
+    ASSERT_EQ(window->frameGeometry().size(), window->size()) << "no frame drawn";
+    const QScrollArea* view = Find<QScrollArea>("sbMap");
+    EXPECT_EQ(window->centralWidget()->size(), QSize(792, 554));
+    EXPECT_EQ(view->size(), QSize(770, 500));
+    EXPECT_EQ(view->geometry().bottom() + 1 + 3, Bar()->geometry().top());
+
+    // 200 pixels less: the whole window as designed would be 600 by 400.
+    window->resize(window->size() - QSize(200, 200));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->centralWidget()->width() == 592; }));
+    EXPECT_EQ(view->size(), QSize(570, 300));
+    EXPECT_EQ(view->geometry().bottom() + 1 + 3, Bar()->geometry().top());
 }
 
 TEST_F(MainWindowTest, FailedStartUpShowsOneErrorAndCommandsThatDrawAreRefused)
