@@ -68,10 +68,12 @@ bool LastLoadFinished = false;
 // Keyed by the images' cache keys, which change whenever an image does.
 std::map<std::pair<qint64, qint64>, SpriteSet> Stacks;
 
-void StepProgress(SpriteProgress* progress)
+qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
+
+void StepProgress(SpriteProgress* progress, qint64 steps = 1)
 {
-    if (progress)
-        progress->Step();
+    if (progress && steps > 0)
+        progress->Step(static_cast<int>(std::min<qint64>(steps, std::numeric_limits<int>::max())));
 }
 
 QImage WhiteCell()
@@ -244,6 +246,8 @@ void LoadPlainSheet(const QString& name, std::int32_t count, SpriteSet& set,
         AddSprite(set, CutCell(sheet, at.x() + ImageOffset, at.y()), CutCell(sheet, at.x(), at.y()));
         StepProgress(progress);
     }
+    // The cells below the sheet are counted all the same, so that the bar ends full.
+    StepProgress(progress, PositiveCount(count) - cells);
 }
 
 float FacingAngle(int d) { return static_cast<float>((d - 1) * std::numbers::pi / 3); }
@@ -272,6 +276,7 @@ void LoadTurnedSheet(const QString& name, std::int32_t count, std::array<SpriteS
             StepProgress(progress);
         }
     }
+    StepProgress(progress, TurnedFacings * (PositiveCount(count) - cells));
 }
 
 void LoadSheets(SpriteProgress* progress)
@@ -357,8 +362,6 @@ bool Holds(const SpriteSet& set, int n)
 {
     return n >= 0 && n < set.Count() && static_cast<std::size_t>(n) < set.Runs.size();
 }
-
-qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
 
 bool DrawsByRuns(const QImage& target)
 {

@@ -58,7 +58,8 @@ class SpriteProgress {
 public:
     virtual ~SpriteProgress() = default;
     virtual void SetMaximum(int maximum) = 0;
-    virtual void Step() = 0;
+    // Advances the bar by steps, never past its maximum.
+    virtual void Step(int steps) = 0;
 };
 
 // Makes the loading window for LoadSpriteLibrary; without a factory no progress is shown.
