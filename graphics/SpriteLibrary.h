@@ -53,6 +53,9 @@ private:
     QString path_;
 };
 
+// The most a sheet may take once decoded, at 4 bytes a pixel: larger ones are not valid.
+inline constexpr qint64 MaxSheetBytes = qint64{64} * 1024 * 1024;
+
 // Progress of a load as the loading window shows it.
 class SpriteProgress {
 public:
