@@ -9,18 +9,6 @@ const ToolDescription Tool{QStringLiteral("gridcrafter-test"), QStringLiteral("u
 
 ToolCommandLine Parse(const QStringList& arguments) { return ParseToolCommandLine(arguments, Tool); }
 
-TEST(ToolOptions, HelpAndVersionAnswerAndEndTheRun)
-{
-    for (const char* help : {"--help", "-h"}) {
-        const ToolCommandLine line = Parse({QString::fromLatin1(help), "a"});
-        EXPECT_EQ(line.ExitStatus, 0) << help;
-        EXPECT_EQ(line.Message, Tool.Usage) << help;
-    }
-    const ToolCommandLine version = Parse({"--version"});
-    EXPECT_EQ(version.ExitStatus, 0);
-    EXPECT_EQ(version.Message, "gridcrafter-test " GC_EXPECTED_VERSION "\n");
-}
-
 TEST(ToolOptions, MistakesEndTheRunWithTheUsageAndStatusTwo)
 {
     const QList<QStringList> mistakes = {
