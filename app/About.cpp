@@ -44,6 +44,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
         Dress(label, arial, 12, Silver);
     for (QLabel* label : {ui->Label10, ui->Label11, ui->Label12})
         Dress(label, arial, 12, Red);
+    FitLabelFonts(*this);
 
     ui->ColorButton1->SetColor(Green);
     ui->ColorButton1->SetStyle({bsCenter, bsShowKey});

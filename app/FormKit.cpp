@@ -1,7 +1,22 @@
 #include "app/FormKit.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
+
+namespace {
+
+// Narrower than this the letters look squeezed; a smaller size reads better.
+constexpr int NarrowestStretch = 88;
+
+bool Fits(const QLabel& label, const QFont& font)
+{
+    const int room = label.contentsRect().width() - 2 * label.margin();
+    return QFontMetrics(font).size(0, label.text()).width() <= room;
+}
+
+}  // namespace
 
 QFont PixelFont(const QString& family, int pixels, bool bold)
 {
@@ -22,4 +37,22 @@ void SetColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
     QPalette palette = widget.palette();
     palette.setColor(role, colour);
     widget.setPalette(palette);
+}
+
+void FitLabelFont(QLabel& label)
+{
+    QFont font = label.font();
+    if (label.text().isEmpty() || label.wordWrap() || Fits(label, font))
+        return;
+    for (int stretch = QFont::Unstretched - 1; stretch >= NarrowestStretch && !Fits(label, font); --stretch)
+        font.setStretch(stretch);
+    while (!Fits(label, font) && font.pixelSize() > 1)
+        font.setPixelSize(font.pixelSize() - 1);
+    label.setFont(font);
+}
+
+void FitLabelFonts(QWidget& form)
+{
+    for (QLabel* label : form.findChildren<QLabel*>())
+        FitLabelFont(*label);
 }

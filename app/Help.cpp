@@ -5,6 +5,7 @@
 #include "graphics/SpriteLibrary.h"
 #include "ui_Help.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -104,6 +105,7 @@ TfrmHelp::TfrmHelp(QWidget* parent)
     ui->Label3->setFont(heading);
     for (QLabel* label : {ui->Label1, ui->Label4, ui->Label2})
         label->setFont(PixelFont(QStringLiteral("Times New Roman"), ListFontPixels));
+    FitLabelFonts(*this);
     SetColour(*ui->ScrollBox1, QPalette::Window, ui->ScrollBox1->palette().color(QPalette::Button));
     connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmHelp::cmdOKClick);
     CentreOnScreen(*this);
@@ -124,6 +126,14 @@ void TfrmHelp::FormShow()
 void TfrmHelp::cmdOKClick() { accept(); }
 
 void TfrmHelp::reject() {}
+
+void TfrmHelp::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        cmdOKClick();
+    else
+        QDialog::keyPressEvent(event);
+}
 
 void TfrmHelp::showEvent(QShowEvent* event)
 {

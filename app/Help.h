@@ -30,8 +30,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Only "&OK" closes the window: Escape and the window manager's close do nothing.
+    // "&OK", Enter and Escape close the window; the window manager's close does nothing.
     void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TfrmHelp> ui;

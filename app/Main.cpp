@@ -40,6 +40,10 @@ namespace {
 QString failedLoad;
 
 constexpr int DesignedFontPixels = 11;
+// The design's window is 800 by 600 with its frame, caption bar and menu; what lies below
+// the menu is the client.
+constexpr QSize DesignedClient(792, 554);
+constexpr QSize DesignedFrame(800 - 792, 600 - 554);
 
 bool IsEnterKey(const QKeyEvent& event)
 {
@@ -47,11 +51,19 @@ bool IsEnterKey(const QKeyEvent& event)
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
-// Characters typed with Alt or Meta are commands to the menus, not text.
+// Characters typed with Control, Alt or Meta are commands, not text: X11 gives Ctrl+. the
+// text ".", which would toggle a road.
 bool TypesOneCharacter(const QKeyEvent& event)
 {
     return event.text().size() == 1 &&
-           !(event.modifiers() & (Qt::AltModifier | Qt::MetaModifier));
+           !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+// Qt reads "[*]" in a title as the place of the modified marker; doubled, it stands for itself.
+QString LiteralTitle(const QString& caption)
+{
+    QString title = caption;
+    return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
 } // namespace
@@ -111,7 +123,7 @@ void TfrmMain::FormCreate()
     ui->StatusBar->AddPanel(QStringLiteral("Hint"), 20);
 
     SetHintHandler([this] { DisplayHint(); });
-    SetCaptionSink([this](const QString& caption) { setWindowTitle(caption); });
+    SetCaptionSink([this](const QString& caption) { setWindowTitle(LiteralTitle(caption)); });
     SetMapViewRepaint([this] { ui->imgMap->repaint(); });
     SetSpriteProgressFactory(ShowLoadingWindow);
 
@@ -136,6 +148,7 @@ void TfrmMain::FormCreate()
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
 
+    resize(DesignedClient + QSize(0, menuWidget()->sizeHint().height()));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     ui->cmdEdit->setFocus();
@@ -157,8 +170,17 @@ void TfrmMain::FormShow()
 
 void TfrmMain::FormResize()
 {
-    const QSize whole = frameGeometry().size();
+    const QSize whole = WholeWindowSize();
     ui->sbMap->resize(std::max(0, whole.width() - 30), std::max(0, whole.height() - 100));
+}
+
+// The client with the frame the platform draws around it (the menu included), or with the
+// designed frame where it draws none, as without a window manager.
+QSize TfrmMain::WholeWindowSize() const
+{
+    if (frameGeometry().size() != size())
+        return frameGeometry().size();
+    return centralWidget()->size() + DesignedFrame;
 }
 
 void TfrmMain::FormClose()
@@ -179,6 +201,13 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     DockStatusBar();
+    FormResize();
+}
+
+// A window manager frames the window after it is shown, and only moves it.
+void TfrmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
     FormResize();
 }
 

@@ -69,6 +69,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -77,6 +78,7 @@ private:
     bool PressDefaultButton();
     bool PreviewKey(QWidget* receiver, const QKeyEvent& event);
     void DockStatusBar();
+    QSize WholeWindowSize() const;
 
     std::unique_ptr<Ui::TfrmMain> ui;
     bool keyPreview_ = false;

@@ -47,7 +47,7 @@ QList<QPair<QString, QString>> SystemInfoRows()
     const QDateTime now = QDateTime::currentDateTime();
     rows += {
         {QStringLiteral("Number of CPUs"), QString::number(processor.NumberOfProcessors)},
-        {QStringLiteral("CPU"), ProcessorTypeName(processor.ProcessorType)},
+        {QStringLiteral("CPU"), ProcessorName(processor)},
         {QStringLiteral("Time"), LongTimeText(now.time(), locale)},
         {QStringLiteral("Time since boot"), UptimeText(TickCount(), locale)},
         {QStringLiteral("Date"), locale.toString(now.date(), QLocale::ShortFormat)},
@@ -65,8 +65,16 @@ TfrmSysInfo::TfrmSysInfo(QWidget* parent) : QDialog(parent), ui(std::make_unique
     ui->setupUi(this);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), DialogFontPixels));
     setFixedSize(size());
-    ui->StringGrid1->verticalHeader()->setMinimumSectionSize(0);
-    ui->StringGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
+    QTableWidget& grid = *ui->StringGrid1;
+    grid.verticalHeader()->setMinimumSectionSize(0);
+    grid.verticalHeader()->setDefaultSectionSize(RowHeight);
+    // No empty band below the last row.
+    grid.resize(grid.width(), grid.rowCount() * RowHeight + 2 * grid.frameWidth());
+    // The selected row stands out also while the Done button has the focus.
+    QPalette palette = grid.palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    grid.setPalette(palette);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TfrmSysInfo::BitBtn1Click);
     CentreOnScreen(*this);
 }
@@ -89,6 +97,7 @@ void TfrmSysInfo::FormActivate()
         grid.setItem(row, 1, new QTableWidgetItem(value));
         ++row;
     }
+    grid.setCurrentCell(0, 0);
 }
 
 void TfrmSysInfo::BitBtn1Click() { accept(); }

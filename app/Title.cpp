@@ -95,6 +95,7 @@ TfrmTitle::TfrmTitle(QWidget* parent)
 
     CentreOnScreen(*this);
     FormCreate();
+    FitLabelFonts(*this);
 }
 
 TfrmTitle::~TfrmTitle() = default;

@@ -51,10 +51,12 @@ void DrawAll(const SpriteSet& set)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // A run-length sheet of a hundred bytes may unpack to Qt's limit of 128 MB, and a huge
-    // count then cuts and turns every cell of it: seconds and gigabytes under the sanitizers
-    // for one input, all of it linear work the fuzzer has nothing to learn from. Sheets of up
-    // to 16 MB still hold hundreds of sprites.
+    // The loader refuses sheets beyond MaxSheetBytes, 64 MB as 32-bit pixels; a run-length
+    // sheet of a hundred bytes may still unpack to that, and a huge count then cuts and turns
+    // every cell of it: seconds under the sanitizers for one input, all of it linear work the
+    // fuzzer has nothing to learn from. Qt's own limit of 16 MB, counted in the formats it
+    // decodes to (one byte a pixel for palette sheets, four for the others), keeps the sheets
+    // here within the loader's cap and mostly well below it; they still hold hundreds of sprites.
     QImageReader::setAllocationLimit(16);
     return 0;
 }

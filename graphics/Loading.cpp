@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QScreen>
+#include <algorithm>
 
 TfrmLoading::TfrmLoading(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TfrmLoading>())
@@ -20,7 +21,12 @@ void TfrmLoading::SetMaximum(int maximum)
     repaint();
 }
 
-void TfrmLoading::Step() { ui->Bar->setValue(ui->Bar->value() + 1); }
+void TfrmLoading::Step(int steps)
+{
+    // QProgressBar ignores a value beyond its maximum instead of stopping there.
+    const qint64 value = std::min<qint64>(qint64{ui->Bar->value()} + steps, ui->Bar->maximum());
+    ui->Bar->setValue(static_cast<int>(value));
+}
 
 int TfrmLoading::Position() const { return ui->Bar->value(); }
 

@@ -20,7 +20,7 @@ public:
 
     // Sets the bar's maximum and paints the window at once, before loading begins.
     void SetMaximum(int maximum) override;
-    void Step() override;
+    void Step(int steps) override;
 
     // The bar as laid out, for the window's users and its tests.
     int Position() const;

@@ -19,6 +19,7 @@
 #include <limits>
 #include <map>
 #include <numbers>
+#include <optional>
 #include <utility>
 
 SpriteSet HeightSet;
@@ -68,10 +69,12 @@ bool LastLoadFinished = false;
 // Keyed by the images' cache keys, which change whenever an image does.
 std::map<std::pair<qint64, qint64>, SpriteSet> Stacks;
 
-void StepProgress(SpriteProgress* progress)
+qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
+
+void StepProgress(SpriteProgress* progress, qint64 steps = 1)
 {
-    if (progress)
-        progress->Step();
+    if (progress && steps > 0)
+        progress->Step(static_cast<int>(std::min<qint64>(steps, std::numeric_limits<int>::max())));
 }
 
 QImage WhiteCell()
@@ -101,46 +104,64 @@ QImage CutCell(const QImage& sheet, int left, int top)
     return cell;
 }
 
-// Qt's reader fills the missing rows of a file cut short with black; here such a file is
-// not a valid bitmap. Only the uncompressed and RLE layouts say how much data they need.
-bool PixelDataComplete(const QByteArray& file)
+// What a bitmap's header declares, as far as the checks before decoding need it.
+struct BmpHeader {
+    qint64 PixelOffset = 0;
+    qint64 Width = 0;
+    qint64 Height = 0;  // rows, whether stored bottom-up or top-down
+    qint64 BitCount = 0;
+    quint32 Compression = 0;
+    qint64 CompressedSize = 0;
+};
+
+std::optional<BmpHeader> ReadBmpHeader(const QByteArray& file)
 {
     constexpr qsizetype FileHeaderSize = 14;
     constexpr quint32 CoreHeaderSize = 12;
     constexpr quint32 InfoHeaderSize = 40;
+    if (file.size() < FileHeaderSize + static_cast<qsizetype>(CoreHeaderSize))
+        return std::nullopt;
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    BmpHeader header;
+    header.PixelOffset = qFromLittleEndian<quint32>(bytes + 10);
+    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
+    if (headerSize == CoreHeaderSize) {
+        header.Width = qFromLittleEndian<quint16>(bytes + 18);
+        header.Height = qFromLittleEndian<quint16>(bytes + 20);
+        header.BitCount = qFromLittleEndian<quint16>(bytes + 24);
+        return header;
+    }
+    if (headerSize < InfoHeaderSize || file.size() < FileHeaderSize + InfoHeaderSize)
+        return std::nullopt;
+    header.Width = qFromLittleEndian<qint32>(bytes + 18);
+    header.Height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(bytes + 22)));
+    header.BitCount = qFromLittleEndian<quint16>(bytes + 28);
+    header.Compression = qFromLittleEndian<quint32>(bytes + 30);
+    header.CompressedSize = qFromLittleEndian<quint32>(bytes + 34);
+    return header;
+}
+
+// Qt's reader fills the missing rows of a file cut short with black; here such a file is
+// not a valid bitmap. Only the uncompressed and RLE layouts say how much data they need.
+bool PixelDataComplete(const BmpHeader& header, qsizetype fileSize)
+{
     constexpr quint32 Rle8 = 1;
     constexpr quint32 Rle4 = 2;
-    if (file.size() < FileHeaderSize + static_cast<qsizetype>(CoreHeaderSize))
+    if (header.Width < 0)
         return false;
-    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
-    const qint64 pixelOffset = qFromLittleEndian<quint32>(bytes + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
-    qint64 width = 0;
-    qint64 height = 0;
-    qint64 bitCount = 0;
-    quint32 compression = 0;
-    qint64 compressedSize = 0;
-    if (headerSize == CoreHeaderSize) {
-        width = qFromLittleEndian<quint16>(bytes + 18);
-        height = qFromLittleEndian<quint16>(bytes + 20);
-        bitCount = qFromLittleEndian<quint16>(bytes + 24);
-    } else {
-        if (headerSize < InfoHeaderSize || file.size() < FileHeaderSize + InfoHeaderSize)
-            return false;
-        width = qFromLittleEndian<qint32>(bytes + 18);
-        height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(bytes + 22)));
-        bitCount = qFromLittleEndian<quint16>(bytes + 28);
-        compression = qFromLittleEndian<quint32>(bytes + 30);
-        compressedSize = qFromLittleEndian<quint32>(bytes + 34);
-    }
-    if (width < 0)
-        return false;
-    const qint64 available = file.size() - pixelOffset;
-    if (compression == Rle8 || compression == Rle4)
-        return available >= compressedSize;
-    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    const qint64 available = fileSize - header.PixelOffset;
+    if (header.Compression == Rle8 || header.Compression == Rle4)
+        return available >= header.CompressedSize;
+    const qint64 rowBytes = (header.Width * header.BitCount + 31) / 32 * 4;
     // Compared by division: a hostile header's rows times height need not fit in 64 bits.
-    return available >= 0 && (rowBytes == 0 || height <= available / rowBytes);
+    return available >= 0 && (rowBytes == 0 || header.Height <= available / rowBytes);
+}
+
+// A run-length sheet of a few bytes can unpack to hundreds of megabytes; no sheet needs more
+// than MaxSheetBytes as the 32-bit image it is cut from.
+bool DecodesWithinCap(const BmpHeader& header)
+{
+    return header.Width <= 0 || header.Height <= MaxSheetBytes / BytesPerPixel / header.Width;
 }
 
 // Qt widens the five- or six-bit channels of a 16-bit bitmap by shifting alone, so the white
@@ -192,7 +213,9 @@ QImage ReadSheet(const QString& path)
     QImageReader reader(&buffer, "bmp");
     reader.setAutoDetectImageFormat(false);
     QImage sheet;
-    if (!PixelDataComplete(bytes) || !reader.read(&sheet))
+    const std::optional<BmpHeader> header = ReadBmpHeader(bytes);
+    if (!header || !PixelDataComplete(*header, bytes.size()) || !DecodesWithinCap(*header) ||
+        !reader.read(&sheet))
         throw SpriteSheetError(QStringLiteral("Bitmap image is not valid"), path);
     sheet = sheet.convertToFormat(QImage::Format_RGB32);
     FillOutSixteenBitChannels(sheet, bytes);
@@ -244,6 +267,8 @@ void LoadPlainSheet(const QString& name, std::int32_t count, SpriteSet& set,
         AddSprite(set, CutCell(sheet, at.x() + ImageOffset, at.y()), CutCell(sheet, at.x(), at.y()));
         StepProgress(progress);
     }
+    // The cells below the sheet are counted all the same, so that the bar ends full.
+    StepProgress(progress, PositiveCount(count) - cells);
 }
 
 float FacingAngle(int d) { return static_cast<float>((d - 1) * std::numbers::pi / 3); }
@@ -272,6 +297,7 @@ void LoadTurnedSheet(const QString& name, std::int32_t count, std::array<SpriteS
             StepProgress(progress);
         }
     }
+    StepProgress(progress, TurnedFacings * (PositiveCount(count) - cells));
 }
 
 void LoadSheets(SpriteProgress* progress)
@@ -357,8 +383,6 @@ bool Holds(const SpriteSet& set, int n)
 {
     return n >= 0 && n < set.Count() && static_cast<std::size_t>(n) < set.Runs.size();
 }
-
-qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
 
 bool DrawsByRuns(const QImage& target)
 {

@@ -53,12 +53,16 @@ private:
     QString path_;
 };
 
+// The most a sheet may take once decoded, at 4 bytes a pixel: larger ones are not valid.
+inline constexpr qint64 MaxSheetBytes = qint64{64} * 1024 * 1024;
+
 // Progress of a load as the loading window shows it.
 class SpriteProgress {
 public:
     virtual ~SpriteProgress() = default;
     virtual void SetMaximum(int maximum) = 0;
-    virtual void Step() = 0;
+    // Advances the bar by steps, never past its maximum.
+    virtual void Step(int steps) = 0;
 };
 
 // Makes the loading window for LoadSpriteLibrary; without a factory no progress is shown.

@@ -118,7 +118,26 @@ ProcessorInfo ReadProcessorInfo()
     const long online = sysconf(_SC_NPROCESSORS_ONLN);
     info.NumberOfProcessors = online > 0 ? static_cast<int>(online) : 0;
     info.ProcessorType = ProcessorTypeForMachine(QString::fromLocal8Bit(KernelNames().machine));
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuinfo.open(QIODevice::ReadOnly))
+        info.ModelName = ParseCpuModelName(cpuinfo.readAll());
     return info;
+}
+
+QString ParseCpuModelName(const QByteArray& cpuinfo)
+{
+    for (const QByteArray& line : cpuinfo.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed() == "model name")
+            return QString::fromUtf8(line.mid(colon + 1).simplified());
+    }
+    return QString();
+}
+
+QString ProcessorName(const ProcessorInfo& processor)
+{
+    return processor.ModelName.isEmpty() ? ProcessorTypeName(processor.ProcessorType)
+                                         : processor.ModelName;
 }
 
 std::uint32_t TickCount()

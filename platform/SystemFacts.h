@@ -20,6 +20,8 @@ struct MemoryStatus {
 struct ProcessorInfo {
     int NumberOfProcessors = 0;
     int ProcessorType = 0;
+    // As the system reports it; empty where it reports none.
+    QString ModelName;
 };
 
 // Platform identifiers: the three Windows ones keep their numbers; Linux is ours.
@@ -44,6 +46,10 @@ QString SystemDirectory();
 // 586 for the whole x86 family, 0 (outside the table) for anything else.
 int ProcessorTypeForMachine(const QString& machine);
 ProcessorInfo ReadProcessorInfo();
+// The first "model name" of a /proc/cpuinfo text; empty when there is none.
+QString ParseCpuModelName(const QByteArray& cpuinfo);
+// The model name, or where there is none the name of the processor-type code.
+QString ProcessorName(const ProcessorInfo& processor);
 
 // Milliseconds since boot, wrapping at 2^32 like the original's tick count.
 std::uint32_t TickCount();

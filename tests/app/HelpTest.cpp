@@ -194,7 +194,26 @@ TEST(HelpWindow, LayoutWithoutACloseBox)
     EXPECT_EQ(box->geometry(), QRect(0, 96, 301, 321));
     EXPECT_EQ(box->widget()->objectName(), "imgHelp");
     help.show();
-    QTest::keyClick(&help, Qt::Key_Escape);
-    help.close();
+    help.close();  // as the window manager asks
     EXPECT_TRUE(help.isVisible());
+}
+
+TEST(HelpWindow, OkHasTheFocusAndEnterOrEscapeCloseTheWindow)
+{
+    TfrmHelp help;
+    auto* ok = help.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    ASSERT_NE(ok, nullptr);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        help.show();
+        help.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+        EXPECT_EQ(help.focusWidget(), ok);
+        QTest::keyClick(help.focusWidget(), key);
+        EXPECT_FALSE(help.isVisible()) << key;
+    }
+    // Enter clicks OK also when the list has the focus.
+    help.show();
+    help.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->setFocus();
+    QTest::keyClick(help.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(help.isVisible());
 }

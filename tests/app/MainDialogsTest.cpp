@@ -1,5 +1,6 @@
 #include "app/About.h"
 #include "app/Application.h"
+#include "app/Help.h"
 #include "app/Main.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
@@ -9,6 +10,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -73,4 +76,31 @@ TEST(MainWindowDialogs, TheTitleScreenRunsModallyBeforeTheEditorStarts)
     SetExceptionDisplay(nullptr);
     FreeSpriteLibrary();
     frmMain = nullptr;
+}
+
+// The stand-in fonts are not the designed ones: a text that would not fit its designed
+// label is narrowed or set smaller instead of being clipped. Those that fit are left alone.
+TEST(MainWindowDialogs, EveryLabelTextFitsItsDesignedWidth)
+{
+    TfrmHelp help;
+    TfrmAbout about;
+    TfrmTitle title;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&help, &about, &title}) {
+        dialog->show();
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
+            EXPECT_LE(width, label->contentsRect().width()) << label->objectName().toStdString();
+        }
+    }
+    const auto* heights = help.findChild<QLabel*>(QStringLiteral("Label2"));
+    ASSERT_NE(heights, nullptr);
+    const auto narrowed = [](const QLabel* label) {
+        return label->font().stretch() != QFont::AnyStretch && label->font().stretch() < QFont::Unstretched;
+    };
+    EXPECT_TRUE(narrowed(heights));
+    EXPECT_EQ(heights->font().pixelSize(), 16) << "a little narrower is enough";
+    const auto* move = help.findChild<QLabel*>(QStringLiteral("Label1"));
+    ASSERT_NE(move, nullptr);
+    EXPECT_FALSE(narrowed(move));
+    EXPECT_EQ(move->font().pixelSize(), 16);
 }

@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -78,9 +79,11 @@ protected:
 
     // Creates and shows the main window; its first showing runs the title screen, where
     // Start is pressed as soon as it is up, and then the start-up sequence.
-    void StartUp()
+    // framed: whether the platform draws a frame around the window, as a window manager does.
+    void StartUp(bool framed = true)
     {
         window = std::make_unique<TfrmMain>();
+        window->setWindowFlag(Qt::FramelessWindowHint, !framed);
         frmMain = window.get();
         StartPresser presser;
         window->show();
@@ -238,6 +241,43 @@ TEST_F(MainWindowTest, KeysThatTypeNoCharacterNeverReachTheEditor)
     // Alt with a letter is for the menus.
     QTest::keyClick(window->focusWidget(), 'w', Qt::AltModifier);
     EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
+    // X11 gives a key typed with Control its character all the same; it is a command.
+    for (const char key : {'.', ',', 'w'})
+        QTest::keyClick(window->focusWidget(), key, Qt::ControlModifier);
+    QTest::keyClick(window->focusWidget(), '>', Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(HasRoad(1, 1));
+    EXPECT_FALSE(HasRiver(1, 1));
+    EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
+    EXPECT_EQ(Cell(1, 1).Height, 0);
+    EXPECT_FALSE(MapModified);
+}
+
+TEST_F(MainWindowTest, ShortcutsWithControlStillWorkWhileEditing)
+{
+    StartUp();
+    QAction command(QStringLiteral("Command"));
+    command.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
+    window->addAction(&command);
+    QSignalSpy triggered(&command, &QAction::triggered);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    PressEnter();
+    QTest::keyClick(window->focusWidget(), '.', Qt::ControlModifier);
+    EXPECT_EQ(triggered.size(), 1);
+    EXPECT_FALSE(HasRoad(1, 1));
+}
+
+TEST_F(MainWindowTest, CaptionShowsTheMapNameExactlyEvenWhereQtWouldSeeAMarker)
+{
+    StartUp();
+    for (const QString& name : {QStringLiteral("/maps/a[*]b.KVX"), QStringLiteral("/maps/[*][*]/[[*]]*].KVX")}) {
+        MapName = name;
+        UpdateCaption();
+        for (const bool modified : {false, true}) {
+            window->setWindowModified(modified);
+            EXPECT_EQ(window->windowHandle()->title(), "Korvane Gridcrafter : " + name) << modified;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, CursorKeysScrollTheMapViewAtTheBandsEdge)
@@ -310,6 +350,35 @@ TEST_F(MainWindowTest, ResizingSetsTheMapViewFromTheWholeWindow)
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->height() == 60; }));
     EXPECT_EQ(view->height(), 0);
     EXPECT_EQ(view->width(), std::max(0, window->frameGeometry().width() - 30));
+}
+
+// The design: 800 by 600 with its standard frame, a client of 792 by 554 below the menu,
+// the status bar at its y 535 and the map view ending 3 pixels above it.
+TEST_F(MainWindowTest, TheWindowHasTheDesignedClientAndItsFrameSetsTheMapView)
+{
+    StartUp();
+    const QSize client = window->centralWidget()->size();
+    EXPECT_EQ(client, QSize(792, 554));
+    EXPECT_EQ(Bar()->geometry().top(), 535);
+    const QSize frame = window->frameGeometry().size() - client;
+    ASSERT_GT(frame.width(), 0) << "the platform draws a frame";
+    EXPECT_EQ(Find<QScrollArea>("sbMap")->size(), client + frame - QSize(30, 100));
+}
+
+TEST_F(MainWindowTest, WithoutAFrameFromThePlatformTheMapViewEndsWhereTheDesignEndsIt)
+{
+    StartUp(false);
+    ASSERT_EQ(window->frameGeometry().size(), window->size()) << "no frame drawn";
+    const QScrollArea* view = Find<QScrollArea>("sbMap");
+    EXPECT_EQ(window->centralWidget()->size(), QSize(792, 554));
+    EXPECT_EQ(view->size(), QSize(770, 500));
+    EXPECT_EQ(view->geometry().bottom() + 1 + 3, Bar()->geometry().top());
+
+    // 200 pixels less: the whole window as designed would be 600 by 400.
+    window->resize(window->size() - QSize(200, 200));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->centralWidget()->width() == 592; }));
+    EXPECT_EQ(view->size(), QSize(570, 300));
+    EXPECT_EQ(view->geometry().bottom() + 1 + 3, Bar()->geometry().top());
 }
 
 TEST_F(MainWindowTest, FailedStartUpShowsOneErrorAndCommandsThatDrawAreRefused)

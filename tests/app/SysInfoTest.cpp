@@ -4,11 +4,15 @@
 #include "platform/SystemFacts.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 namespace {
 
@@ -60,6 +64,21 @@ TEST(SysInfo, ValuesComeFromTheSystem)
     EXPECT_EQ(Value(rows, "Resolution"), QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()));
 }
 
+// The processor the system names, not "Intel Pentium" for every x86 machine.
+TEST(SysInfo, TheCpuRowNamesTheProcessorTheSystemReports)
+{
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    ASSERT_TRUE(cpuinfo.open(QIODevice::ReadOnly));
+    const QRegularExpression modelName(QStringLiteral("^model name\\s*:(.*)$"),
+                                       QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch reported = modelName.match(QString::fromUtf8(cpuinfo.readAll()));
+    const QString cpu = Value(SystemInfoRows(), QStringLiteral("CPU"));
+    if (reported.hasMatch())
+        EXPECT_EQ(cpu, reported.captured(1).simplified());
+    else
+        EXPECT_EQ(cpu, ProcessorTypeName(ReadProcessorInfo().ProcessorType));
+}
+
 TEST(SysInfo, ShowingFillsTheGridWithHalfWidthColumns)
 {
     TfrmSysInfo dialog;
@@ -75,6 +94,36 @@ TEST(SysInfo, ShowingFillsTheGridWithHalfWidthColumns)
     EXPECT_EQ(grid->columnWidth(1), grid->columnWidth(0));
     EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 18);
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// As a string grid draws it: the selected first row highlighted across both columns, also
+// while the Done button has the focus, and no empty band below the last row.
+TEST(SysInfo, TheSelectedRowIsHighlightedWholeAndTheGridEndsWithItsLastRow)
+{
+    TfrmSysInfo dialog;
+    dialog.show();
+    auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const QColor highlight = grid->palette().color(QPalette::Active, QPalette::Highlight);
+    // The style shades the highlight a little.
+    const auto highlighted = [&highlight](const QImage& shown, int x, int y) {
+        const QColor c = shown.pixelColor(x, y);
+        return std::abs(c.red() - highlight.red()) + std::abs(c.green() - highlight.green()) +
+                   std::abs(c.blue() - highlight.blue()) < 30;
+    };
+    const int half = grid->columnWidth(0);
+    for (QWidget* focused : {static_cast<QWidget*>(grid), dialog.findChild<QWidget*>(QStringLiteral("BitBtn1"))}) {
+        focused->setFocus();
+        const QImage shown = grid->viewport()->grab().toImage();
+        EXPECT_TRUE(highlighted(shown, half / 2, 3)) << focused->objectName().toStdString();
+        EXPECT_TRUE(highlighted(shown, half + half / 2, 3)) << focused->objectName().toStdString();
+        EXPECT_FALSE(highlighted(shown, half / 2, 18 + 3));
+    }
+
+    EXPECT_EQ(grid->rowViewportPosition(15) + grid->rowHeight(15), grid->viewport()->height());
+    EXPECT_EQ(grid->geometry().topLeft(), QPoint(8, 8));
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
 }
 
 TEST(SysInfo, ValuesStayAsReadWhileTheDialogIsOpen)

@@ -71,7 +71,10 @@ grep -q 'v2' "$game/Korvane.INI" 2>/dev/null || fail "the settings file was not 
 
 eval "$(xdotool getwindowgeometry --shell "$main")"
 win_x=$X win_y=$Y
-[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "window is ${WIDTH}x$HEIGHT, not 800x600"
+# No window manager draws a frame: the window is the designed client, 792 by 554 below the
+# menu, and the map view ends 3 pixels above the status bar, as with the designed frame.
+[ "$WIDTH" = 792 ] && [ "$HEIGHT" -gt 554 ] && [ "$HEIGHT" -lt 600 ] ||
+  fail "window is ${WIDTH}x$HEIGHT, not 792 wide with 554 below the menu"
 # The map view, between the buttons and the status bar.
 map_y=45 map_h=$((HEIGHT - 45 - 40))
 
@@ -125,14 +128,24 @@ edit=$(settle)
 read -r w h x y <<<"$(hint_panel "$fill" "$edit")"
 [ "$w" -gt 0 ] || fail "the hint stayed over the Edit button"
 
-# 7. A window of 600 by 400 has a map view (frame and scroll bars included) of 570 by 300:
-# what stands out from the window's background between the buttons and the status bar.
-xdotool windowsize --sync "$main" 600 400
+# What stands out from the window's background between the buttons and the status bar (the
+# bottom 19 rows): the map view, frame and scroll bars included. Prints "W H X Y".
+view_box() {
+  convert "$1" -crop "${WIDTH}x$((HEIGHT - 45 - 19))+$win_x+$((win_y + 45))" +repage -trim \
+    -format '%w %h %X %Y' info: | tr -d +
+}
+read -r w h x y <<<"$(view_box "$start")"
+[ $((HEIGHT - 19 - (45 + y + h))) = 3 ] ||
+  fail "the map view (${w}x$h at $x,$((45 + y))) does not end 3 pixels above the status bar"
+
+# 7. A window 200 pixels smaller each way, 600 by 400 as designed, has a map view (frame and
+# scroll bars included) of 570 by 300: what stands out from the window's background between
+# the buttons and the status bar.
+xdotool windowsize --sync "$main" $((WIDTH - 200)) $((HEIGHT - 200))
 small=$(settle)
 eval "$(xdotool getwindowgeometry --shell "$main")"
-view=$(convert "$small" -crop "${WIDTH}x$((HEIGHT - 70))+$win_x+$((win_y + 45))" +repage \
-       -trim -format '%w %h' info:)
-[ "$view" = "570 300" ] || fail "the map view of a ${WIDTH}x$HEIGHT window is $view, not 570 300"
+read -r w h x y <<<"$(view_box "$small")"
+[ "$w $h" = "570 300" ] || fail "the map view of a ${WIDTH}x$HEIGHT window is ${w}x$h, not 570x300"
 
 # 8. Files, then Up to the last entry, Exit: the editor ends without a question.
 xdotool mousemove $((win_x + 20)) $((win_y + 8)) click 1

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -40,6 +41,16 @@ TEST(LoadingWindow, IsLaidOutAsABorderlessBannerWithABar)
     EXPECT_EQ(bar->toolTip(), QStringLiteral("Patience :-)"));
     EXPECT_EQ(window.Position(), 0);
     EXPECT_EQ(window.Maximum(), 100);
+}
+
+TEST(LoadingWindow, StepsThatPassTheMaximumFillTheBar)
+{
+    TfrmLoading window;
+    window.SetMaximum(10);
+    window.Step(4);
+    EXPECT_EQ(window.Position(), 4);
+    window.Step(std::numeric_limits<int>::max());
+    EXPECT_EQ(window.Position(), 10);
 }
 
 TEST(LoadingWindow, IsShownWhileTheSpritesLoadAndReleasedAfterwards)

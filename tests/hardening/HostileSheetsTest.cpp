@@ -159,6 +159,28 @@ TEST_F(HostileSheets, BrokenBitmapsAreNotValid)
         ExpectRefused(c.sheet, c.bytes, NotValid);
 }
 
+// A run-length sheet of a few bytes can unpack to more memory than any sheet needs: beyond
+// 64 MB as 32-bit pixels it is refused before it is decoded. Exactly 64 MB still loads.
+TEST_F(HostileSheets, SheetsThatWouldDecodeBeyondSixtyFourMegabytesAreNotValid)
+{
+    const QByteArray rle = ValidSheet(BmpLayout::Rle8);
+    const auto declaring = [&rle](qint32 width, qint32 height) {
+        QByteArray sheet = rle.left(qFromLittleEndian<quint32>(rle.constData() + 10)) + QByteArray("\0\1", 2);
+        qToLittleEndian<qint32>(width, sheet.data() + 18);
+        qToLittleEndian<qint32>(height, sheet.data() + 22);
+        qToLittleEndian<quint32>(2, sheet.data() + 34);
+        return sheet;
+    };
+    ExpectRefused("EFFECTS.BMP", declaring(4096, 4097), NotValid);
+    ExpectRefused("MECHS.BMP", declaring(16385, 1024), NotValid);
+    ExpectRefused("RIVER.BMP", declaring(2147483647, 2147483647), NotValid);
+
+    WriteSheets();
+    WriteFile(SheetPath("MECHS.BMP"), declaring(4096, 4096));
+    EXPECT_EQ(StartEditor(), QString());
+    EXPECT_TRUE(SpriteLibraryReady());
+}
+
 TEST_F(HostileSheets, ASheetThatIsNoFileCannotBeOpened)
 {
     WriteSheets();

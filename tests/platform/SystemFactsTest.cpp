@@ -61,6 +61,26 @@ TEST(Processor, EveryX86MachineIsAPentiumAndOthersFallOutsideTheTable)
             << machine;
 }
 
+TEST(Processor, TheFirstModelNameOfCpuinfoNamesTheProcessor)
+{
+    const QByteArray intel =
+        "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel\t\t: 26\n"
+        "model name\t: Intel(R) Core(TM) i7 CPU       920  @ 2.67GHz\nflags\t\t: fpu\n\n"
+        "processor\t: 1\nmodel name\t: Another CPU\n";
+    EXPECT_EQ(ParseCpuModelName(intel), "Intel(R) Core(TM) i7 CPU 920 @ 2.67GHz");
+    // Many ARM and RISC-V kernels report no model name; "model" alone is no name.
+    const QByteArray arm = "processor\t: 0\nBogoMIPS\t: 48.00\nCPU part\t: 0xd08\nmodel\t: 1\n";
+    EXPECT_TRUE(ParseCpuModelName(arm).isEmpty());
+    EXPECT_TRUE(ParseCpuModelName("").isEmpty());
+    EXPECT_TRUE(ParseCpuModelName("model name\t:\n").isEmpty());
+
+    ProcessorInfo processor;
+    processor.ProcessorType = 586;
+    EXPECT_EQ(ProcessorName(processor), "Intel Pentium") << "the table where no name is reported";
+    processor.ModelName = QStringLiteral("AMD Ryzen 7 5800X 8-Core Processor");
+    EXPECT_EQ(ProcessorName(processor), processor.ModelName);
+}
+
 TEST(Processor, TheHostReportsProcessorsOnline)
 {
     const ProcessorInfo info = ReadProcessorInfo();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,10 +27,11 @@ protected:
         game.WriteSettings(QByteArrayLiteral("[General]\r\nVersion=v2\xDF\r\n"));
     }
 
-    ToolRun Render(const QStringList& arguments) const
+    // Started in the game's editor folder, or in from.
+    ToolRun Render(const QStringList& arguments, const QString& from = QString()) const
     {
         QProcess process;
-        process.setWorkingDirectory(game.EditorDir());
+        process.setWorkingDirectory(from.isEmpty() ? game.EditorDir() : from);
         process.start(QStringLiteral(GC_RENDER_TOOL), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
@@ -92,7 +94,49 @@ TEST_F(RenderTool, SaysWhatItDoes)
     const ToolRun run = Render({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("1590 by 1301")));
-    EXPECT_EQ(Render({}).exitCode, 1);
+    EXPECT_EQ(Render({}).exitCode, 2);
+    const ToolRun version = Render({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "gridcrafter-render " GC_EXPECTED_VERSION "\n");
+    const ToolRun unknown = Render({QStringLiteral("--scale=2"), WriteMap("map.kvx"), Path("out.bmp")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Usage: gridcrafter-render"))) << unknown.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.bmp")));
+}
+
+// Outside a game's editor folder it would write a settings file into the folder above: it
+// asks for a game folder instead, and with --game it works there.
+TEST_F(RenderTool, OutsideAGameFolderItAsksForOneAndWritesNothing)
+{
+    QTemporaryDir elsewhere;
+    const QString above = elsewhere.filePath(QStringLiteral("above"));
+    const QString start = above + QStringLiteral("/start");
+    ASSERT_TRUE(QDir().mkpath(start));
+    const QString map = WriteMap("map.kvx");
+    const QStringList arguments = {map, QStringLiteral("out.bmp")};
+
+    const ToolRun outside = Render(arguments, start);
+    EXPECT_EQ(outside.exitCode, 2);
+    EXPECT_TRUE(outside.err.contains(QStringLiteral("must run in <game>/Gridcrafter or be given --game DIR")))
+        << outside.err.toStdString();
+    EXPECT_EQ(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"start"}));
+    EXPECT_TRUE(QDir(start).isEmpty());
+
+    // A folder that is no game: it has no editor folder, or nothing of a game beside it.
+    const ToolRun noEditor = Render(QStringList{QStringLiteral("--game"), above} + arguments, start);
+    EXPECT_EQ(noEditor.exitCode, 2);
+    EXPECT_TRUE(noEditor.err.contains(QStringLiteral("Cannot enter ") + above + QStringLiteral("/Gridcrafter")))
+        << noEditor.err.toStdString();
+    ASSERT_TRUE(QDir(above).mkdir(QStringLiteral("Gridcrafter")));
+    EXPECT_EQ(Render(QStringList{QStringLiteral("--game"), above} + arguments, start).exitCode, 2);
+    EXPECT_TRUE(QDir(start).isEmpty());
+    EXPECT_FALSE(QFile::exists(above + QStringLiteral("/Korvane.INI")));
+
+    const QByteArray settings = game.ReadSettings();
+    const ToolRun inGame = Render(QStringList{QStringLiteral("--game"), game.Root()} + arguments, start);
+    ASSERT_EQ(inGame.exitCode, 0) << inGame.err.toStdString();
+    EXPECT_TRUE(QFile::exists(start + QStringLiteral("/out.bmp"))) << "named from where it was started";
+    EXPECT_EQ(game.ReadSettings(), settings);
 }
 
 TEST_F(RenderTool, AMissingOrShortMapIsNamedAndNothingIsWritten)

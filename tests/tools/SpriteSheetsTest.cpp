@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,9 +29,10 @@ struct RunResult {
     QString err;
 };
 
-RunResult RunTool(const QStringList& arguments)
+RunResult RunTool(const QStringList& arguments, const QString& workingDirectory = QString())
 {
     QProcess tool;
+    tool.setWorkingDirectory(workingDirectory);
     tool.start(QStringLiteral(GC_SPRITES_TOOL), arguments);
     EXPECT_TRUE(tool.waitForFinished(60000));
     return {tool.exitCode(), QString::fromLocal8Bit(tool.readAllStandardOutput()),
@@ -237,6 +239,27 @@ TEST_F(SpriteSheets, JoinArmsRunFromTheCentreToTheNorthEdge)
         EXPECT_FALSE(Shown(hub, 33, 0));
         EXPECT_FALSE(Shown(hub, 33, 37));
     }
+}
+
+// Options are no folder names: --version answers, an unknown option is refused, and
+// neither creates anything.
+TEST(SpritesTool, TakesVersionAndRefusesUnknownOptionsWithoutWritingAFolder)
+{
+    QTemporaryDir dir;
+    const auto run = [&dir](const QStringList& arguments) { return RunTool(arguments, dir.path()); };
+    const RunResult version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "gridcrafter-sprites " GC_EXPECTED_VERSION "\n");
+    for (const char* option : {"--sheets", "-v"}) {
+        const RunResult refused = run({QString::fromLatin1(option)});
+        EXPECT_EQ(refused.exitCode, 2) << option;
+        EXPECT_TRUE(refused.err.contains("usage: gridcrafter-sprites DIR")) << refused.err.toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    // A folder whose name begins with a dash, after "--".
+    EXPECT_EQ(run({"--", "-sheets"}).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("-sheets/GROUND.BMP")));
 }
 
 TEST(SpritesTool, ExplainsItselfAndNamesTheFileItCannotWrite)

@@ -4,14 +4,16 @@
 #include "tools/check/MapCheck.h"
 
 #include "platform/Errors.h"
+#include "tools/ToolOptions.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
 
 namespace {
 
-constexpr const char* Usage =
+const ToolDescription Tool{QStringLiteral("gridcrafter-check"), QStringLiteral(
     "Usage: gridcrafter-check [--help] [--version] MAP.KVX...\n"
     "\n"
     "Checks map files and prints one line per finding, FILE: (x,y): what:\n"
@@ -21,15 +23,9 @@ constexpr const char* Usage =
     "cell's own place. A summary line follows. Nothing is ever written.\n"
     "\n"
     "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"
-    "could not be read or the arguments are wrong.\n";
+    "could not be read or the arguments are wrong.\n"), 1, {}, true};
 
 enum ExitStatus { Clean = 0, Found = 1, Trouble = 2 };
-
-int UsageError(const QString& problem)
-{
-    std::fprintf(stderr, "gridcrafter-check: %s\n%s", qPrintable(problem), Usage);
-    return Trouble;
-}
 
 QString Counted(qsizetype count, const char* noun)
 {
@@ -65,29 +61,12 @@ int CheckFiles(const QStringList& paths)
 
 int main(int argc, char** argv)
 {
-    QStringList paths;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) ||
-            argument == QLatin1String("-")) {
-            paths << argument;
-        } else if (argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            std::fputs(Usage, stdout);
-            return Clean;
-        } else if (argument == QLatin1String("--version")) {
-            std::puts("gridcrafter-check " GC_VERSION);
-            return Clean;
-        } else {
-            return UsageError(QStringLiteral("unknown option ") + argument);
-        }
-    }
-    if (paths.isEmpty())
-        return UsageError(QStringLiteral("no map file given"));
+    const QCoreApplication app(argc, argv);
+    const ToolCommandLine line = ParseToolCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    if (line.ExitStatus)
+        return EndRun(line);
     try {
-        return CheckFiles(paths);
+        return CheckFiles(line.Arguments);
     } catch (const GcError& error) {
         std::fprintf(stderr, "gridcrafter-check: %s\n", qPrintable(error.Text()));
         return Trouble;

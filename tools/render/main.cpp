@@ -1,31 +1,44 @@
-// gridcrafter-render IN.KVX OUT.BMP: draws a map file the way the editor shows it.
+// gridcrafter-render [--game DIR] IN.KVX OUT.BMP: draws a map file the way the editor shows it.
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "platform/Errors.h"
+#include "platform/GameFolder.h"
 #include "platform/SafeFile.h"
 #include "settings/Settings.h"
+#include "tools/ToolOptions.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 namespace {
 
-constexpr const char* Usage =
-    "Usage: gridcrafter-render IN.KVX OUT.BMP\n"
-    "\n"
-    "Draws the map file IN.KVX as the editor shows it and writes the whole map image,\n"
-    "1590 by 1301 pixels, as the Windows bitmap OUT.BMP.\n"
-    "\n"
-    "Start it in the editor's directory of a game folder: it reads ..\\Korvane.INI (writing\n"
-    "one with the defaults when it is missing) and the sprite sheets it names, as the\n"
-    "editor does. Warnings go to standard error. On any failure it names the file on\n"
-    "standard error, exits with status 1 and leaves no output file.\n";
+const ToolDescription Tool{
+    QStringLiteral("gridcrafter-render"),
+    QStringLiteral(
+        "Usage: gridcrafter-render [--game DIR] IN.KVX OUT.BMP\n"
+        "       gridcrafter-render --help | --version\n"
+        "\n"
+        "Draws the map file IN.KVX as the editor shows it and writes the whole map image,\n"
+        "1590 by 1301 pixels, as the Windows bitmap OUT.BMP.\n"
+        "\n"
+        "It works in the editor's directory of a game folder, DIR/Gridcrafter: the current\n"
+        "directory, or the one of the game folder DIR. There it reads ..\\Korvane.INI (writing\n"
+        "one with the defaults when it is missing) and the sprite sheets it names, as the\n"
+        "editor does. Warnings go to standard error. On any failure it names the file on\n"
+        "standard error, exits with status 1 and leaves no output file; a mistake in the\n"
+        "command line, or a directory that is no game's, exits with status 2.\n"),
+    2,
+    {QStringLiteral("game")}};
 
 QByteArray MapImageAsBmp()
 {
@@ -46,22 +59,45 @@ void Render(const QString& mapPath, const QString& bitmapPath)
     WriteFileSafely(bitmapPath, MapImageAsBmp());
 }
 
+// Outside a game's editor folder the settings file would be written into whatever folder
+// lies above: refused, with a status of 2 like a mistake in the command line.
+std::optional<int> EnterEditorFolder(const ToolCommandLine& line)
+{
+    try {
+        if (line.Values.contains(QStringLiteral("game")))
+            EnterGameFolder(line.Values.value(QStringLiteral("game")));
+    } catch (const GcError& error) {
+        std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(error.Text()));
+        return 2;
+    }
+    if (InGameEditorFolder())
+        return std::nullopt;
+    std::fprintf(stderr,
+                 "gridcrafter-render: %s is no game's editor folder (no ..\\Korvane.INI or "
+                 "..\\Sprites): it must run in <game>/Gridcrafter or be given --game DIR\n",
+                 qPrintable(QDir::currentPath()));
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        std::fputs(Usage, stdout);
-        return 0;
-    }
-    if (arguments.size() != 2) {
-        std::fputs(Usage, stderr);
-        return 1;
-    }
+    const ToolCommandLine line = ParseToolCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    if (line.ExitStatus)
+        return EndRun(line);
+    // The paths name files from where the tool was started, also once it is in DIR/Gridcrafter.
+    const bool entering = line.Values.contains(QStringLiteral("game"));
+    const auto fromStart = [entering](const QString& path) {
+        return entering ? QFileInfo(path).absoluteFilePath() : path;
+    };
+    const QString mapPath = fromStart(line.Arguments[0]);
+    const QString bitmapPath = fromStart(line.Arguments[1]);
+    if (const std::optional<int> refused = EnterEditorFolder(line))
+        return *refused;
     try {
-        Render(arguments[0], arguments[1]);
+        Render(mapPath, bitmapPath);
     } catch (const SpriteSheetError& error) {
         // The bitmap reader's own text does not say which sheet it was.
         const QString text = error.Text().contains(error.Path())
