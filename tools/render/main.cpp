@@ -5,6 +5,7 @@
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "platform/FileIdentity.h"
 #include "platform/SafeFile.h"
 #include "settings/Settings.h"
 
@@ -39,9 +40,13 @@ QByteArray MapImageAsBmp()
 
 void Render(const QString& mapPath, const QString& bitmapPath)
 {
+    if (SameFile(bitmapPath, mapPath))
+        throw GcError(bitmapPath + QStringLiteral(" is the map file itself; nothing was written"));
     LoadSettings();
     LoadSpriteLibrary();
-    ReadMapFile(mapPath);
+    const QString notice = LongMapFileNotice(mapPath, ReadMapFile(mapPath));
+    if (!notice.isEmpty())
+        std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
     RedrawMap();
     WriteFileSafely(bitmapPath, MapImageAsBmp());
 }
