@@ -29,7 +29,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -252,14 +251,10 @@ TEST_F(WriteBmp, NoNameThatReachesTheOpenMapsFileIsWritten)
     file.write(map);
     file.close();
     ASSERT_TRUE(QFile::link(mapFile, dir.filePath("link.KVX")));
-    ASSERT_TRUE(QFile::link(dir.filePath("maps"), dir.filePath("folder link")));
-    ASSERT_EQ(::link(QFile::encodeName(mapFile).constData(),
-                     QFile::encodeName(dir.filePath("hard.KVX")).constData()),
-              0);
     MapName = mapFile;
 
-    const QString names[] = {mapFile, dir.filePath("link.KVX"), dir.filePath("folder link/m1.KVX"),
-                             dir.filePath("maps/../maps/./m1.KVX"), dir.filePath("hard.KVX")};
+    // The ways a name can reach a file are SameFile's; here the command asks it.
+    const QString names[] = {mapFile, dir.filePath("link.KVX")};
     for (const QString& name : names) {
         prompts.AnswerFileDialog(name);
         WriteBitmapCommand();

