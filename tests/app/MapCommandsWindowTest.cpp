@@ -274,33 +274,6 @@ TEST_F(MapCommandsWindow, WriteBmpPutsTheMapImageIntoTheFile)
     ExpectNoErrorAndDefaultCursor();
 }
 
-// Accepting the dialog's proposal after a load writes beside the map; accepting the map's own
-// name is refused and leaves its bytes.
-TEST_F(MapCommandsWindow, WriteBmpAfterALoadNeverOverwritesTheMapFile)
-{
-    StartEditor();
-    const QString map = MapPath("myfirst.KVX");
-    prompts.AnswerFileDialog(map);
-    Choose("Save1");
-    const QByteArray saved = ReadAll(map);
-    prompts.AnswerFileDialog(map);
-    Choose("LoadMap1");
-    prompts.Informations.clear();
-
-    prompts.AnswerFileDialog(map);
-    Choose("WriteBMP1");
-    prompts.AnswerFileDialog(MapPath("myfirst.BMP"));
-    Choose("WriteBMP1");
-
-    EXPECT_EQ(prompts.DialogFileNames.mid(2), (QStringList{MapPath("myfirst.BMP"), MapPath("myfirst.BMP")}));
-    ASSERT_EQ(prompts.Warnings.size(), 1);
-    EXPECT_TRUE(prompts.Warnings[0].contains(map)) << prompts.Warnings[0].toStdString();
-    EXPECT_EQ(ReadAll(map), saved);
-    EXPECT_EQ(prompts.Informations, QStringList{"BMP image " + MapPath("myfirst.BMP") + " created"});
-    EXPECT_TRUE(ReadAll(MapPath("myfirst.BMP")).startsWith("BM"));
-    ExpectNoErrorAndDefaultCursor();
-}
-
 TEST_F(MapCommandsWindow, AnUncreatableBitmapIsReportedWithoutTheNotice)
 {
     StartEditor();

@@ -263,25 +263,6 @@ TEST_F(LoadAndSave, SavingMarksTheStateAndAFailedOrCancelledSaveDoesNot)
     EXPECT_EQ(MapName, dir.filePath("m.KVX")) << "a key step does not carry the name";
 }
 
-TEST_F(LoadAndSave, UndoAndRedoAroundASaveUnderAnotherNameComeBackToTheSameState)
-{
-    const QString path = Write("a.KVX", GridBytes());
-    prompts.AnswerFileDialog(path);
-    LoadMapCommand(CountRedraws());
-    Key(1, 1, 'F');
-    prompts.AnswerFileDialog(dir.filePath("b.KVX"));
-    SaveMapCommand();
-
-    Undo();
-    Undo();
-    EXPECT_EQ(MapName, "NewMap");
-    Redo();
-    Redo();
-    EXPECT_EQ(MapName, dir.filePath("b.KVX"));
-    EXPECT_FALSE(MapModified);
-    EXPECT_EQ(ReadAll(dir.filePath("b.KVX")), GridBytes());
-}
-
 TEST_F(LoadAndSave, AFileLongerThanAMapIsReadToItsFirst20480BytesAndSaysSo)
 {
     QByteArray file = GridBytes();
