@@ -8,6 +8,7 @@
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
 #include "core/MapFile.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/Loading.h"
 #include "graphics/MapOutput.h"
@@ -18,8 +19,6 @@
 #include "graphics/SpriteLibrary.h"
 #include "platform/BusyCursor.h"
 #include "platform/Cp1252.h"
-#include "platform/Errors.h"
-#include "platform/Prompts.h"
 #include "settings/Settings.h"
 #include "ui_Main.h"
 
@@ -30,14 +29,10 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-#include <exception>
 
 TfrmMain* frmMain = nullptr;
 
 namespace {
-
-// The error of the last load of settings and sprites that failed; empty after a success.
-QString failedLoad;
 
 constexpr int DesignedFontPixels = 11;
 // The design's window is 800 by 600 with its frame, caption bar and menu; what lies below
@@ -66,34 +61,15 @@ QString LiteralTitle(const QString& caption)
     return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
+// An Edit menu entry named after its step, as Qt's undo actions are; plain when disabled.
+void ShowStepAction(QAction& action, bool enabled, const QString& plain, const QString& verb,
+                    const QString& step)
+{
+    action.setEnabled(enabled);
+    action.setText(enabled ? verb + QLatin1Char(' ') + step : plain);
+}
+
 } // namespace
-
-bool RequireSprites()
-{
-    if (SpriteLibraryReady())
-        return true;
-    CurrentPrompts().Information(
-        failedLoad.isEmpty()
-            ? QStringLiteral("The sprites are not loaded yet.")
-            : QStringLiteral("Loading the settings and sprites failed:\n%1\n\n"
-                             "Mend the files, then press Reload.")
-                  .arg(failedLoad));
-    return false;
-}
-
-void RunLoad(const std::function<void()>& load)
-{
-    try {
-        load();
-        failedLoad.clear();
-    } catch (const GcError& error) {
-        failedLoad = error.Text();
-        throw;
-    } catch (const std::exception& error) {
-        failedLoad = QString::fromLocal8Bit(error.what());
-        throw;
-    }
-}
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>())
 {
@@ -103,6 +79,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 
 TfrmMain::~TfrmMain()
 {
+    SetMapHistorySink(nullptr);
     SetHintHandler(nullptr);
     SetCaptionSink(nullptr);
     SetMapViewRepaint(nullptr);
@@ -144,6 +121,12 @@ void TfrmMain::FormCreate()
     connect(ui->Randommap1, &QAction::triggered, this, &TfrmMain::Randommap1Click);
     connect(ui->Print1, &QAction::triggered, this, &TfrmMain::Print1Click);
     connect(ui->WriteBMP1, &QAction::triggered, this, &TfrmMain::WriteBMP1Click);
+    connect(ui->Undo1, &QAction::triggered, this, &TfrmMain::Undo1Click);
+    connect(ui->Redo1, &QAction::triggered, this, &TfrmMain::Redo1Click);
+    ui->Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                             QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    SetMapHistorySink([this] { UpdateEditMenu(); });
+    UpdateEditMenu();
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
@@ -213,6 +196,11 @@ void TfrmMain::moveEvent(QMoveEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    // Kept open until the question is settled, also when the save it runs fails.
+    event->ignore();
+    if (!MayCloseEditor())
+        return;
+    event->accept();
     FormClose();
     QMainWindow::closeEvent(event);
 }
@@ -234,18 +222,18 @@ void TfrmMain::DockStatusBar()
 
 void TfrmMain::StartEditor()
 {
-    RunLoad([] {
-        BusyCursor busy;
-        Randomize();
-        LoadSettings();
-        LoadSpriteLibrary();
-        ClearMap();
-        CursorX = 1;
-        CursorY = 1;
-        MineValue = 10;
-        MapModified = false;
-        RedrawMap();
-    });
+    BusyCursor busy;
+    // Set before the loads, so that a Reload after a failed start-up edits from (1, 1).
+    CursorX = 1;
+    CursorY = 1;
+    MineValue = 10;
+    ResetMapHistory();
+    Randomize();
+    LoadSettings();
+    LoadSpriteLibrary();
+    ClearMap();
+    MapModified = false;
+    RedrawMap();
 }
 
 // ---- Menu entries and buttons
@@ -274,7 +262,8 @@ void TfrmMain::About1Click()
 }
 
 // The map itself needs no sprites to be saved; every other command draws or puts out the
-// map image, and Reload is the way back from a failed load.
+// map image, and Reload is the way back from a failed load. Undo and Redo have nothing to
+// replay until a load has succeeded.
 void TfrmMain::Save1Click()
 {
     SaveMapCommand();
@@ -327,12 +316,12 @@ void TfrmMain::cmdFillClick()
 
 void TfrmMain::cmdReloadClick()
 {
-    RunLoad(ReloadSprites);
+    ReloadSprites();
 }
 
 void TfrmMain::Reloadtiles1Click()
 {
-    RunLoad(ReloadSprites);
+    ReloadSprites();
 }
 
 void TfrmMain::Print1Click()
@@ -347,12 +336,39 @@ void TfrmMain::WriteBMP1Click()
         WriteBitmapCommand();
 }
 
+void TfrmMain::Undo1Click()
+{
+    UndoMapChange(*this);
+}
+
+void TfrmMain::Redo1Click()
+{
+    RedoMapChange(*this);
+}
+
+void TfrmMain::UpdateEditMenu()
+{
+    ShowStepAction(*ui->Undo1, CanUndoMapChange(), QStringLiteral("&Undo"), QStringLiteral("Undo"),
+                   UndoStepName());
+    ShowStepAction(*ui->Redo1, CanRedoMapChange(), QStringLiteral("&Redo"), QStringLiteral("Redo"),
+                   RedoStepName());
+}
+
+// The mode switches without sprites too (nothing is drawn), so that the keys typed next are
+// refused where the user looks, in the hint panel, instead of reaching the button.
 void TfrmMain::cmdEditClick()
 {
-    if (!RequireSprites())
-        return;
     keyPreview_ = !keyPreview_;
     EditingModeSwitched(keyPreview_, *this);
+    RequireSprites();
+}
+
+bool TfrmMain::RequireSprites()
+{
+    if (SpriteLibraryReady())
+        return true;
+    ui->StatusBar->SetPanelText(1, QStringLiteral("No sprites loaded: mend the files, then press Reload"));
+    return false;
 }
 
 // ---- Keyboard editing
@@ -474,4 +490,14 @@ void TfrmMain::SetVertScrollPosition(int position)
 void TfrmMain::SetEditCaption(const QString& caption)
 {
     ui->cmdEdit->setText(caption);
+}
+
+void TfrmMain::RedrawWholeMap()
+{
+    ::RedrawMap();
+}
+
+bool TfrmMain::EditingMode() const
+{
+    return keyPreview_;
 }

@@ -6,7 +6,6 @@
 #include "core/KeyboardEditing.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -44,6 +43,8 @@ public:
     void Reloadtiles1Click();
     void cmdRoadsClick();
     void WriteBMP1Click();
+    void Undo1Click();
+    void Redo1Click();
 
     // The start-up sequence: settings, sprites, a clean map.
     void StartEditor();
@@ -51,6 +52,11 @@ public:
     // Editing mode: while on, every typed character reaches FormKeyPress before the
     // focused control.
     bool KeyPreview() const { return keyPreview_; }
+
+    // Commands that draw or need the sprites ask this first: until a load of the settings
+    // and sprites has succeeded, it writes the refusal into the hint panel and answers
+    // false. The failed load itself was shown once, by the default error handler.
+    bool RequireSprites();
 
     // EditorView
     void DrawCell(int x, int y, bool repaint) override;
@@ -64,6 +70,8 @@ public:
     void SetHorzScrollPosition(int position) override;
     void SetVertScrollPosition(int position) override;
     void SetEditCaption(const QString& caption) override;
+    void RedrawWholeMap() override;
+    bool EditingMode() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +87,7 @@ private:
     bool PreviewKey(QWidget* receiver, const QKeyEvent& event);
     void DockStatusBar();
     QSize WholeWindowSize() const;
+    void UpdateEditMenu();
 
     std::unique_ptr<Ui::TfrmMain> ui;
     bool keyPreview_ = false;
@@ -87,11 +96,3 @@ private:
 };
 
 extern TfrmMain* frmMain;
-
-// Commands that draw or need the sprites call this first: while the sprites are not
-// loaded it shows one information message naming the failed load and answers false.
-bool RequireSprites();
-
-// Runs a load of the settings and sprites; a failure is remembered for RequireSprites
-// and passed on to the default error handler.
-void RunLoad(const std::function<void()>& load);

@@ -34,6 +34,16 @@ bool MessagePrompts::AskYesNo(const QString& text)
                    QMessageBox::Yes | QMessageBox::No) != QMessageBox::No;
 }
 
+Answer MessagePrompts::AskYesNoCancel(const QString& text)
+{
+    switch (ShowBox(QMessageBox::Warning, QStringLiteral("Warning"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 QStringList QtNameFilters(const QString& windowsFilter)
 {
     const QStringList parts = windowsFilter.split(QLatin1Char('|'));

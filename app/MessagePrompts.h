@@ -12,6 +12,7 @@ public:
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
     bool AskYesNo(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text) override;
     std::optional<QString> FileDialog(const FileDialogOptions& dialog,
                                       const QString& fileName) override;
     bool PrintDialog(QPrinter& printer) override;

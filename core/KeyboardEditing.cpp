@@ -1,6 +1,7 @@
 #include "core/KeyboardEditing.h"
 
 #include "core/Catalogue.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/HexGeometry.h"
 
@@ -96,11 +97,11 @@ void ShowCursorAt(int x, int y, EditorView& view)
     view.ShowHexInfo(x, y);
 }
 
-// Road and river joins of the neighbours follow the cursor cell's change.
-void RedrawNeighbours(EditorView& view)
+// Road and river joins of the neighbours follow the change of cell (x, y).
+void RedrawNeighbours(int x, int y, EditorView& view)
 {
     for (int d = 1; d <= 6; ++d) {
-        const HexStep next = HexNeighbour(CursorX, CursorY, d);
+        const HexStep next = HexNeighbour(x, y, d);
         if (next.ok)
             view.DrawCell(next.nx, next.ny, false);
     }
@@ -119,10 +120,39 @@ char UpperKey(char key) { return key >= 'a' && key <= 'z' ? static_cast<char>(ke
 
 bool IsEditKey(char key) { return key != '\0' && EditKeys.find(key) != std::string_view::npos; }
 
+QString KeyStepName(char key)
+{
+    switch (key) {
+    case 'G': return QStringLiteral("Grass");
+    case 'R': return QStringLiteral("Rough");
+    case 'L': return QStringLiteral("Light Woods");
+    case 'H': return QStringLiteral("Heavy Woods");
+    case 'C': return QStringLiteral("Concrete");
+    case 'W': return QStringLiteral("Water");
+    case 'I': return QStringLiteral("Ice");
+    case 'M': return QStringLiteral("Mud");
+    case 'S': return QStringLiteral("Sand");
+    case 'A': return QStringLiteral("Lava");
+    case 'V': return QStringLiteral("Volcano");
+    case 'X': return QStringLiteral("Impassable");
+    case 'O': return QStringLiteral("Cratered");
+    case 'F': return QStringLiteral("Fire");
+    case 'E': return QStringLiteral("Smoke");
+    case 'P': return QStringLiteral("Swamp");
+    case '.': return QStringLiteral("Road");
+    case ',': return QStringLiteral("River");
+    case 'N': return QStringLiteral("Mines");
+    case '<': return QStringLiteral("Lower");
+    case '>': return QStringLiteral("Raise");
+    default: return {};
+    }
+}
+
 void EditorKeyPress(char key, EditorView& view)
 {
     const int oldX = CursorX;
     const int oldY = CursorY;
+    const MapCell before = Cell(oldX, oldY);
     const bool changed = ApplyKey(key, Cell(oldX, oldY), view) || IsEditKey(key);
     CursorX = std::clamp(CursorX, 1, MapSize);
     CursorY = std::clamp(CursorY, 1, MapSize);
@@ -134,10 +164,23 @@ void EditorKeyPress(char key, EditorView& view)
     if (changed) {
         view.DrawCell(CursorX, CursorY, true);
         ShowCursorAt(CursorX, CursorY, view);
-        MapModified = true;
+        RecordCellChange(oldX, oldY, key, before);
     }
     if (key == '.' || key == ',')
-        RedrawNeighbours(view);
+        RedrawNeighbours(CursorX, CursorY, view);
+}
+
+void ShowReplayedCell(int x, int y, EditorView& view)
+{
+    if (x != CursorX || y != CursorY)
+        view.DrawCell(CursorX, CursorY, false);
+    CursorX = x;
+    CursorY = y;
+    view.DrawCell(x, y, false);
+    RedrawNeighbours(x, y, view);
+    if (view.EditingMode())
+        view.DrawCursor(x, y);
+    view.ShowHexInfo(x, y);
 }
 
 bool NeedsHorzScroll(const EditorView& view)

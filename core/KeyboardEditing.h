@@ -22,6 +22,10 @@ public:
     virtual void SetHorzScrollPosition(int position) = 0;
     virtual void SetVertScrollPosition(int position) = 0;
     virtual void SetEditCaption(const QString& caption) = 0;
+    // The whole map anew, without the cursor mark.
+    virtual void RedrawWholeMap() = 0;
+    // Whether editing mode is on, so that the cursor mark shows.
+    virtual bool EditingMode() const = 0;
 };
 
 // Upper-cases "a" to "z" only.
@@ -30,9 +34,18 @@ char UpperKey(char key);
 // Whether the (upper-cased) key counts as a change of the map whatever it did to the cell.
 bool IsEditKey(char key);
 
+// What an editing key does, as the Edit menu names its step: "Road", "Water", "Raise".
+QString KeyStepName(char key);
+
 // The typed character, already upper-cased, applied to the cursor cell and the cursor:
-// the key table, the scroll band, the limits and the redraws.
+// the key table, the scroll band, the limits and the redraws. A change of the cell's bytes
+// is one step of the map's history.
 void EditorKeyPress(char key, EditorView& view);
+
+// Undo or redo changed the cell (x, y): the cursor moves there (its old mark painted over),
+// the cell and its neighbours are drawn anew so that the joins follow, the mark shows while
+// editing, and the status bar describes the cell.
+void ShowReplayedCell(int x, int y, EditorView& view);
 
 // Whether the cursor cell lies outside the band in which the view keeps it.
 bool NeedsHorzScroll(const EditorView& view);

@@ -1,5 +1,6 @@
 #include "core/MapCreation.h"
 
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "platform/BusyCursor.h"
 #include "platform/Prompts.h"
@@ -61,13 +62,13 @@ void NewMapCommand(const std::function<void()>& redraw)
     if (!MayDiscardMap(QStringLiteral("Are you sure you want to clear the map and start over?")))
         return;
     const BusyCursor busy;
-    ClearMap();
+    ChangeWholeMap(MapStep::New, ClearMap);
     redraw();
 }
 
 void ClearMapCommand(const std::function<void()>& redraw)
 {
-    ClearMap();
+    ChangeWholeMap(MapStep::Clear, ClearMap);
     redraw();
 }
 
@@ -77,6 +78,6 @@ void RandomMapCommand(const std::function<void()>& draw)
             QStringLiteral("Are you sure you abandon this map and create a random one?")))
         return;
     const BusyCursor busy;
-    RandomMap();
+    ChangeWholeMap(MapStep::RandomMap, RandomMap);
     draw();
 }

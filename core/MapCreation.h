@@ -17,6 +17,8 @@ int Random(int n);
 // updates the caption. Draws nothing.
 void RandomMap();
 
+// The commands below are one step of the map's history each.
+
 // Files, New: asks before discarding unsaved edits, then a clean map drawn through redraw.
 void NewMapCommand(const std::function<void()>& redraw);
 

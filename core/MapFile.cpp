@@ -1,5 +1,6 @@
 #include "core/MapFile.h"
 
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
@@ -25,7 +26,7 @@ void WriteMapFile(const QString& path)
     WriteFileSafely(path, QByteArray(reinterpret_cast<const char*>(&MapGrid), sizeof(MapGrid)));
 }
 
-void ReadMapFile(const QString& path)
+qint64 ReadMapFile(const QString& path)
 {
     const QFileInfo info(path);
     // A FIFO or device would block or never end; only plain files are maps.
@@ -44,6 +45,17 @@ void ReadMapFile(const QString& path)
         throw GcError(QStringLiteral("Cannot load map file %1: %2").arg(path, reason));
     }
     std::memcpy(&MapGrid, bytes.constData(), sizeof(MapGrid));
+    return file.size();
+}
+
+QString LongMapFileNotice(const QString& path, qint64 length)
+{
+    if (length <= MapFileRecordSize)
+        return {};
+    return QStringLiteral("%1 holds %2 bytes; a map file holds %3. Only the first %3 bytes were read.")
+        .arg(path)
+        .arg(length)
+        .arg(MapFileRecordSize);
 }
 
 QString MapDirectoryPart(const QString& name)
@@ -59,6 +71,8 @@ QString MapDirectoryPart(const QString& name)
     return name.left(dropSeparator ? last : last + 1);
 }
 
+QString OpenMapFile() { return QFileInfo(MapName).isAbsolute() ? MapName : QString(); }
+
 void SaveMapCommand()
 {
     const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog, MapName);
@@ -71,7 +85,7 @@ void SaveMapCommand()
         UpdateCaption();
     }
     CurrentPrompts().Information(QStringLiteral("Map saved as ") + MapName);
-    MapModified = false;
+    MarkMapSaved();
 }
 
 void LoadMapCommand(const std::function<void()>& redraw)
@@ -84,10 +98,32 @@ void LoadMapCommand(const std::function<void()>& redraw)
         CurrentPrompts().FileDialog(OpenDialog, MapDirectoryPart(MapName));
     if (!path)
         return;
-    BusyCursor busy;
-    ReadMapFile(*path);
-    MapName = *path;
-    UpdateCaption();
-    redraw();
-    MapModified = false;
+    qint64 length = 0;
+    {
+        const BusyCursor busy;
+        ChangeWholeMap(MapStep::Load, [&] {
+            length = ReadMapFile(*path);
+            MapName = *path;
+            UpdateCaption();
+        });
+        redraw();
+        MarkMapSaved();
+    }
+    if (const QString notice = LongMapFileNotice(*path, length); !notice.isEmpty())
+        CurrentPrompts().Information(notice);
+}
+
+bool MayCloseEditor()
+{
+    if (!MapModified)
+        return true;
+    switch (CurrentPrompts().AskYesNoCancel(QStringLiteral("Save the changes to ") + MapName +
+                                             QStringLiteral(" before closing?"))) {
+    case Answer::Yes:
+        SaveMapCommand();
+        return !MapModified;
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+    }
+    return false;
 }

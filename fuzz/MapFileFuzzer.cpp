@@ -37,8 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFuzzFile(mapPath, data, size);
     const MapGridType before = MapGrid;
     try {
-        ReadMapFile(mapPath);
+        const qint64 length = ReadMapFile(mapPath);
         FuzzCheck(size >= sizeof(MapGrid), "a short file was read");
+        FuzzCheck(length == static_cast<qint64>(size), "the length told is not the file's");
         FuzzCheck(std::memcmp(&MapGrid, data, sizeof(MapGrid)) == 0,
                   "the grid differs from the file's first record");
     } catch (const GcError&) {

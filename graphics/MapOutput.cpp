@@ -1,15 +1,18 @@
 #include "graphics/MapOutput.h"
 
+#include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
+#include "platform/FileIdentity.h"
 #include "platform/Prompts.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRect>
 #include <QSaveFile>
+#include <algorithm>
 #include <optional>
 
 PrintArea PrintRectangle(int dpiX, int dpiY, int pageWidth, int pageHeight)
@@ -46,15 +49,33 @@ void WriteMapImageFile(const QString& path)
         throw GcError(QStringLiteral("Cannot create file ") + path);
 }
 
+QString BitmapNameFor(const QString& mapName)
+{
+    const qsizetype lastPart =
+        std::max(mapName.lastIndexOf(QLatin1Char('/')), mapName.lastIndexOf(QLatin1Char('\\'))) + 1;
+    const qsizetype dot = mapName.lastIndexOf(QLatin1Char('.'));
+    // A dot that starts the last part begins a name, not an extension.
+    const qsizetype stem = dot > lastPart ? dot : mapName.size();
+    return mapName.left(stem) + QStringLiteral(".BMP");
+}
+
 void WriteBitmapCommand()
 {
-    const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog2, MapName);
+    const std::optional<QString> path =
+        CurrentPrompts().FileDialog(SaveDialog2, BitmapNameFor(MapName));
     if (!path)
         return;
+    const QString mapFile = OpenMapFile();
+    if (!mapFile.isEmpty() && SameFile(*path, mapFile)) {
+        CurrentPrompts().Warning(
+            QStringLiteral("%1 is the file of the open map; the bitmap was not written. "
+                           "Choose another name for it.")
+                .arg(*path));
+        return;
+    }
     {
         const BusyCursor busy;
         WriteMapImageFile(*path);
     }
-    CurrentPrompts().Information(QStringLiteral("BMP image ") + MapName +
-                                 QStringLiteral(" created"));
+    CurrentPrompts().Information(QStringLiteral("BMP image ") + *path + QStringLiteral(" created"));
 }

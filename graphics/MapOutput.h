@@ -31,6 +31,11 @@ void PrintMapImage(QPaintDevice& page);
 // what it held. Throws GcError "Cannot create file " + path.
 void WriteMapImageFile(const QString& path);
 
-// Files, Write BMP: the bitmap dialog preset to MapName, the file, then the notice that
-// names the map (not the file).
+// The name Write BMP proposes: the map's name with the extension of its last part, if any,
+// replaced by ".BMP": "NewMap" gives "NewMap.BMP", "/maps/m1.KVX" "/maps/m1.BMP".
+QString BitmapNameFor(const QString& mapName);
+
+// Files, Write BMP: the bitmap dialog preset to BitmapNameFor(MapName), the file, then the
+// notice that names it. A name that reaches the open map's file is refused with a warning
+// and nothing is written.
 void WriteBitmapCommand();

@@ -1,6 +1,7 @@
 #include "graphics/Showcase.h"
 
 #include "core/MapCreation.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/MapRenderer.h"
@@ -77,7 +78,7 @@ void ReloadSprites()
         LoadSpriteSheets();
     else
         LoadSpriteLibrary();
-    ClearMap();
+    ChangeWholeMap(MapStep::Reload, ClearMap);
     RedrawMap();
     ShowMechs();
 }

@@ -8,6 +8,6 @@ void ShowMechs();
 void ShowRoads();
 // A random mech in a random facing on about one hex in five.
 void FillMechs();
-// Settings and sprite sheets read again, then a clean map, drawn, with the mech showcase.
-// An error ends it before the map is cleared.
+// Settings and sprite sheets read again, then a clean map (one step of the map's history),
+// drawn, with the mech showcase. An error ends it before the map is cleared.
 void ReloadSprites();

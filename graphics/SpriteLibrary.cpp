@@ -62,7 +62,8 @@ constexpr Shift JoinNudges[7] = {{0, 0}, {0, 0}, {8, -1}, {8, 1}, {0, 0}, {-8, 0
 
 std::function<std::unique_ptr<SpriteProgress>()> ProgressFactory;
 bool SetsCreated = false;
-bool LastLoadFinished = false;
+// A failed reload leaves the sets as it got them, and they go on drawing.
+bool LoadFinishedOnce = false;
 
 // Pairs of images drawn one over the other, made into one sprite on first use: most hexes of
 // a map show a height and a ground tile only, and one sprite is copied at half the cost.
@@ -302,7 +303,6 @@ void LoadTurnedSheet(const QString& name, std::int32_t count, std::array<SpriteS
 
 void LoadSheets(SpriteProgress* progress)
 {
-    LastLoadFinished = false;
     Stacks.clear();
     LoadHeights(progress);
     LoadPlainSheet(QStringLiteral("EFFECTS"), EffectSpriteCount, EffectSet, progress);
@@ -310,7 +310,7 @@ void LoadSheets(SpriteProgress* progress)
     LoadTurnedSheet(QStringLiteral("MECHS"), MechSpriteCount, MechSets, false, progress);
     LoadTurnedSheet(QStringLiteral("ROAD"), JoinSprites, RoadSets, true, progress);
     LoadTurnedSheet(QStringLiteral("RIVER"), JoinSprites, RiverSets, true, progress);
-    LastLoadFinished = true;
+    LoadFinishedOnce = true;
 }
 
 // The opaque stretches of each row of a premultiplied sprite whose alpha is 0 or 255.
@@ -439,6 +439,7 @@ void LoadSpriteLibrary()
     EmptyFacingSets(RoadSets);
     EmptyFacingSets(RiverSets);
     SetsCreated = true;
+    LoadFinishedOnce = false;
     LoadSheets(window.get());
 }
 
@@ -457,10 +458,10 @@ void FreeSpriteLibrary()
     }
     Stacks.clear();
     SetsCreated = false;
-    LastLoadFinished = false;
+    LoadFinishedOnce = false;
 }
 
-bool SpriteLibraryReady() { return SetsCreated && LastLoadFinished; }
+bool SpriteLibraryReady() { return SetsCreated && LoadFinishedOnce; }
 
 void DrawSprite(const SpriteSet& set, int n, int x, int y)
 {

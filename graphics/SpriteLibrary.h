@@ -77,7 +77,7 @@ void LoadSpriteLibrary();
 // Refills the sets from the sheets named by the settings; throws GcError on a bad sheet.
 void LoadSpriteSheets();
 void FreeSpriteLibrary();
-// Whether the sets exist and the last load finished.
+// Whether the sets exist and a load of them has ever finished.
 bool SpriteLibraryReady();
 
 // Image n of set at hex (x, y) on the map image; an index the set lacks draws nothing.

@@ -34,6 +34,8 @@ std::optional<QString> Prompts::FileDialog(const FileDialogOptions&, const QStri
 
 bool Prompts::PrintDialog(QPrinter&) { return false; }
 
+Answer Prompts::AskYesNoCancel(const QString&) { return Answer::Cancel; }
+
 Prompts& CurrentPrompts() { return Installed ? *Installed : DefaultPrompts; }
 
 void InstallPrompts(Prompts* prompts) { Installed = prompts; }

@@ -1,7 +1,7 @@
 #pragma once
 // The questions and notices that computing code puts to the user. The editor installs
 // message boxes; tests install a scripted double; tools keep the default, which writes
-// to standard error and answers every question with yes.
+// to standard error and answers every yes/no question with yes.
 
 #include <QString>
 #include <optional>
@@ -29,6 +29,8 @@ inline const FileDialogOptions SaveDialog2{QStringLiteral("Write Bitmap File"),
                                            QStringLiteral("Bitmaps|*.BMP|All Files|*.*"),
                                            QStringLiteral("BMP"), true};
 
+enum class Answer { Yes, No, Cancel };
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -38,6 +40,9 @@ public:
     virtual void Information(const QString& text) = 0;
     // Warning box with Yes and No; true unless the answer is No.
     virtual bool AskYesNo(const QString& text) = 0;
+    // Warning box with Yes, No and Cancel; Escape or closing the box is Cancel. Without a
+    // window: Cancel, which keeps everything as it is.
+    virtual Answer AskYesNoCancel(const QString& text);
     // The chosen full path, or nothing when cancelled. fileName presets the name box; a
     // folder presets the folder with an empty name. Without a window: cancelled.
     virtual std::optional<QString> FileDialog(const FileDialogOptions& dialog,

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/Help.h"
+#include "app/Hints.h"
 #include "app/Main.h"
 #include "app/Title.h"
 #include "controls/newstat.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -34,6 +36,14 @@ namespace {
 class KeyRecorder : public QObject {
 public:
     QStringList Texts;
+
+    // The texts of keys that type something; modifier keys type nothing.
+    QStringList Typed() const
+    {
+        QStringList typed = Texts;
+        typed.removeAll(QString());
+        return typed;
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -98,6 +108,13 @@ protected:
         T* found = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+
+    // Shortcuts reach only the active window.
+    void Activate() const
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
@@ -381,7 +398,9 @@ TEST_F(MainWindowTest, WithoutAFrameFromThePlatformTheMapViewEndsWhereTheDesignE
     EXPECT_EQ(view->geometry().bottom() + 1 + 3, Bar()->geometry().top());
 }
 
-TEST_F(MainWindowTest, FailedStartUpShowsOneErrorAndCommandsThatDrawAreRefused)
+// The failure is shown once; afterwards the editor refuses in the hint panel, not with a box
+// for every key.
+TEST_F(MainWindowTest, FailedStartUpShowsOneErrorAndRefusesKeysInTheHintPanel)
 {
     QFile::remove(game.SpritesDir() + "/GROUND.BMP");
     StartUp();
@@ -390,24 +409,169 @@ TEST_F(MainWindowTest, FailedStartUpShowsOneErrorAndCommandsThatDrawAreRefused)
     EXPECT_EQ(window->windowTitle(), "Korvane Grid Crafter") << "start-up stopped before the map";
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(window->isVisible());
+    const QByteArray grid(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid);
 
     PressEnter();
-    EXPECT_FALSE(window->KeyPreview());
-    EXPECT_EQ(Button("cmdEdit")->text(), "Edit");
-    ASSERT_EQ(prompts.Informations.size(), 1);
-    EXPECT_TRUE(prompts.Informations[0].contains(errors[0]));
-    EXPECT_FALSE(RequireSprites());
-    EXPECT_EQ(prompts.Informations.size(), 2);
+    EXPECT_TRUE(window->KeyPreview());
+    EXPECT_EQ(Panel(1), "No sprites loaded: mend the files, then press Reload");
+    Bar()->SetPanelText(1, QString());
+    Type("w6.");
+    EXPECT_EQ(Panel(1), "No sprites loaded: mend the files, then press Reload");
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid), grid);
+    EXPECT_EQ(CursorX, 1);
+    EXPECT_FALSE(MapModified);
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_FALSE(window->RequireSprites());
 }
 
-TEST_F(MainWindowTest, ExitClosesAtOnceWithUnsavedEditsAndFreesTheSprites)
+TEST_F(MainWindowTest, ExitWithoutUnsavedEditsClosesAtOnceAndFreesTheSprites)
 {
     StartUp();
-    MapModified = true;
     Find<QAction>("Quit1")->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(prompts.Questions.isEmpty());
     EXPECT_FALSE(SpriteLibraryReady());
+}
+
+// Exit, Ctrl+Q and the close box (the window manager's close request) all ask; only No, or a
+// save that went through, lets the window close.
+TEST_F(MainWindowTest, QuittingWithUnsavedEditsAsksFirst)
+{
+    StartUp();
+    Activate();
+    PressEnter();
+    Type("w");
+    const QString question = "Save the changes to NewMap before closing?";
+
+    prompts.AnswerYesNoCancel(Answer::Cancel);
+    Find<QAction>("Quit1")->trigger();
+    prompts.AnswerYesNoCancel(Answer::Cancel);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    prompts.AnswerYesNoCancel(Answer::Cancel);
+    window->close();
+    EXPECT_EQ(prompts.Questions, QStringList(3, question));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(SpriteLibraryReady());
+    EXPECT_EQ(Cell(1, 1).Ground, tcWater0);
+    EXPECT_TRUE(MapModified);
+
+    prompts.AnswerYesNoCancel(Answer::Yes);
+    prompts.AnswerFileDialog(std::nullopt);
+    window->close();
+    EXPECT_TRUE(window->isVisible()) << "the save was cancelled";
+
+    prompts.AnswerYesNoCancel(Answer::Yes);
+    prompts.AnswerFileDialog(game.EditorDir() + "/no such folder/m.KVX");
+    window->close();
+    EXPECT_TRUE(window->isVisible()) << "the save failed";
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("no such folder")) << errors[0].toStdString();
+
+    prompts.AnswerYesNoCancel(Answer::No);
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(SpriteLibraryReady());
+}
+
+TEST_F(MainWindowTest, YesSavesTheMapBeforeTheWindowCloses)
+{
+    StartUp();
+    PressEnter();
+    Type("f");
+    const QString path = game.EditorDir() + "/quit.KVX";
+    prompts.AnswerYesNoCancel(Answer::Yes);
+    prompts.AnswerFileDialog(path);
+
+    window->close();
+
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompts.Informations, QStringList{"Map saved as " + path});
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid));
+}
+
+TEST_F(MainWindowTest, EditMenuStandsBetweenFilesAndHelpWithItsShortcutsAndHints)
+{
+    StartUp();
+    QStringList menus;
+    for (const QAction* menu : Find<QMenuBar>("MainMenu1")->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"Files", "&Edit", "Help"}));
+    const QAction* undo = Find<QAction>("Undo1");
+    const QAction* redo = Find<QAction>("Redo1");
+    EXPECT_EQ(undo->text(), "&Undo");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), "&Redo");
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                       QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+    EXPECT_EQ(ActionHint(undo), "Undo the last change to the map");
+    EXPECT_EQ(ActionHint(redo), "Redo the change last undone");
+}
+
+TEST_F(MainWindowTest, ShortcutsUndoAndRedoAKeyWithEditingOnAndOffAndNeverReachTheKeys)
+{
+    StartUp();
+    Activate();
+    PressEnter();
+    Type("6w4");
+    QAction* undo = Find<QAction>("Undo1");
+    QAction* redo = Find<QAction>("Redo1");
+    EXPECT_EQ(undo->text(), "Undo Water");
+    KeyRecorder recorder;
+    window->focusWidget()->installEventFilter(&recorder);
+
+    // Editing on: back on (2, 1), the mark moves there from (1, 1) and the cell is described.
+    QTest::keyClick(window->focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Cell(2, 1).Ground, tcGrass);
+    EXPECT_EQ(CursorX, 2);
+    EXPECT_EQ(Panel(0), DescribeHex(2, 1));
+    EXPECT_EQ(MapPixel(GroundPixel(2, 1)), Rgb(GroundColour(tcGrass)));
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    EXPECT_EQ(MapPixel(EffectPixel(1, 1)), Rgb(GroundColour(tcGrass)));
+    EXPECT_FALSE(MapModified);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Undo");
+    EXPECT_EQ(redo->text(), "Redo Water");
+    EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
+    window->focusWidget()->removeEventFilter(&recorder);
+
+    // Editing off: redrawn without the mark.
+    PressEnter();
+    window->focusWidget()->installEventFilter(&recorder);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Cell(2, 1).Ground, tcWater0);
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(GroundColour(tcWater0)));
+    EXPECT_TRUE(MapModified);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Cell(2, 1).Ground, tcWater0);
+    EXPECT_EQ(undo->text(), "Undo Water");
+    EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
+    window->focusWidget()->removeEventFilter(&recorder);
+}
+
+TEST_F(MainWindowTest, UndoingARandomMapRedrawsTheWholeMapAndTheCaption)
+{
+    StartUp();
+    PressEnter();
+    Type("w");
+    PressEnter();
+    prompts.AnswerYesNo(true);
+    Find<QAction>("Randommap1")->trigger();
+    ASSERT_EQ(window->windowTitle(), "Korvane Gridcrafter : Random");
+
+    Find<QAction>("Undo1")->trigger();
+
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
+    EXPECT_EQ(Find<QAction>("Redo1")->text(), "Redo Random map");
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y)
+            ASSERT_EQ(MapPixel(GroundPixel(x, y)), Rgb(GroundColour(x == 1 && y == 1 ? tcWater0 : tcGrass)))
+                << x << "," << y << ": the random map or a mech is left";
 }
 
 TEST_F(MainWindowTest, F1ShowsTheHelpWindowModally)

@@ -172,14 +172,18 @@ TEST_F(MapCommandsWindow, SaveNewAndLoadBringTheMapBack)
     Choose("NewMap1");
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
     EXPECT_EQ(GroundShown(5, 5), GroundColour(0).rgb());
+    EXPECT_TRUE(prompts.Questions.isEmpty());
 
+    // New is a step away from the saved map, so Load asks before it goes.
+    prompts.AnswerYesNo(true);
     prompts.AnswerFileDialog(path);
     Choose("LoadMap1");
+    EXPECT_EQ(prompts.Questions, QStringList{"Are you sure you want to load a map and discard this one?"});
     EXPECT_EQ(prompts.DialogFileNames, (QStringList{"NewMap", ""}));
     EXPECT_EQ(GridBytes(), edited);
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + path);
     EXPECT_EQ(GroundShown(5, 5), GroundColour(7).rgb());
-    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_FALSE(MapModified);
     ExpectNoErrorAndDefaultCursor();
 }
 
@@ -219,7 +223,7 @@ TEST_F(MapCommandsWindow, RandomMapAndClearActWithoutAQuestionWhenNothingIsUnsav
 
     EXPECT_TRUE(prompts.Questions.isEmpty());
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
-    EXPECT_FALSE(MapModified);
+    EXPECT_TRUE(MapModified) << "the clean map is unsaved until it is saved";
     ExpectNoErrorAndDefaultCursor();
 }
 
@@ -262,7 +266,8 @@ TEST_F(MapCommandsWindow, WriteBmpPutsTheMapImageIntoTheFile)
     Choose("WriteBMP1");
 
     EXPECT_EQ(prompts.DialogTitles, QStringList{"Write Bitmap File"});
-    EXPECT_EQ(prompts.Informations, QStringList{"BMP image NewMap created"});
+    EXPECT_EQ(prompts.DialogFileNames, QStringList{"NewMap.BMP"});
+    EXPECT_EQ(prompts.Informations, QStringList{"BMP image " + path + " created"});
     const QImage written(path, "BMP");
     EXPECT_EQ(written.size(), QSize(MapImageWidth, MapImageHeight));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
@@ -327,11 +332,12 @@ TEST_F(MapCommandsWindow, DrawingCommandsWaitForTheSpritesAndReloadRecovers)
 {
     const QString mechs = QDir(game.SpritesDir()).filePath("MECHS.BMP");
     ASSERT_TRUE(QFile::rename(mechs, mechs + ".away"));
+    CursorX = 0;  // as at process start
     EXPECT_THROW(window->StartEditor(), GcError);
 
     Choose("cmdTest");
     Choose("WriteBMP1");
-    EXPECT_EQ(prompts.Informations.size(), 2);
+    EXPECT_TRUE(prompts.Informations.isEmpty()) << "refused in the hint panel, without a box";
     EXPECT_TRUE(prompts.DialogTitles.isEmpty());
 
     ASSERT_TRUE(QFile::rename(mechs + ".away", mechs));
@@ -342,10 +348,16 @@ TEST_F(MapCommandsWindow, DrawingCommandsWaitForTheSpritesAndReloadRecovers)
     EXPECT_TRUE(SpriteLibraryReady());
     EXPECT_TRUE(prompts.Questions.isEmpty());
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
-    EXPECT_FALSE(MapModified);
     EXPECT_EQ(GroundShown(6, 6), GroundColour(0).rgb());
     Choose("cmdFill");
-    EXPECT_EQ(prompts.Informations.size(), 2);
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    // Editing goes on from the first cell, not from a cursor the failed start never placed.
+    Choose("cmdEdit");
+    char key = 'n';
+    window->FormKeyPress(key);
+    EXPECT_EQ(CursorX, 1);
+    EXPECT_EQ(CursorY, 1);
+    EXPECT_EQ(Cell(1, 1).Mines, 10);
     ExpectNoErrorAndDefaultCursor();
 }
 
@@ -363,6 +375,18 @@ TEST_F(MapCommandsWindow, AFailedReloadLeavesTheMapAndTheDefaultCursor)
     EXPECT_EQ(Cell(6, 6).Ground, 5);
     EXPECT_TRUE(MapModified);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // The commands go on drawing with the sets as the failed load left them.
+    Choose("cmdEdit");
+    char key = '6';
+    window->FormKeyPress(key);
+    key = 'c';
+    window->FormKeyPress(key);
+    EXPECT_EQ(Cell(2, 1).Ground, 4);
+    EXPECT_EQ(GroundShown(2, 1), GroundColour(4).rgb());
+    Choose("cmdFill");
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(prompts.Informations.isEmpty());
 }
 
 }  // namespace

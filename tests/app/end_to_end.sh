@@ -147,14 +147,31 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 read -r w h x y <<<"$(view_box "$small")"
 [ "$w $h" = "570 300" ] || fail "the map view of a ${WIDTH}x$HEIGHT window is ${w}x$h, not 570x300"
 
-# 8. Files, then Up to the last entry, Exit: the editor ends without a question.
+# 8. Files, then Up to the last entry, Exit: the water of step 3 is unsaved, so the editor
+# asks first. Cancel (Escape) keeps it and the map; Ctrl+Q asks again, and No ends it.
+before_exit=$(settle)
 xdotool mousemove $((win_x + 20)) $((win_y + 8)) click 1
 sleep 0.5
 xdotool key Up key Return
+question=$(find_window '^Warning$') || true
+[ -n "$question" ] || fail "Exit with an unsaved edit did not ask"
+xdotool windowfocus --sync "$question" key Escape
+for _ in $(seq 1 50); do
+  [ -z "$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null)" ] && break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null || fail "Cancel ended the editor"
+kept=$(settle)
+read -r w h x y <<<"$(changed_box "$before_exit" "$kept" 0 "$map_y" "$WIDTH" "$((HEIGHT - map_y - 40))")"
+[ "$w" = 0 ] || fail "Cancel changed the map view (${w}x$h at $x,$y)"
+xdotool windowfocus --sync "$main" key ctrl+q
+question=$(find_window '^Warning$') || true
+[ -n "$question" ] || fail "Ctrl+Q with an unsaved edit did not ask"
+xdotool windowfocus --sync "$question" key n
 for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
-if kill -0 "$pid" 2>/dev/null; then fail "Exit did not end the editor"; fi
+if kill -0 "$pid" 2>/dev/null; then fail "No did not end the editor"; fi
 wait "$pid" || fail "the editor ended with status $?"
 echo "end-to-end: all steps passed"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real editor under Xvfb: an edit saved through the menu and the save dialog, the file's
-# bytes, New, the map loaded back, the question before discarding edits, Write BMP, and a
-# save that fails.
+# bytes, New, the map loaded back, the question before discarding edits, an edit undone
+# before a save, Write BMP beside the map and never over it, and a save that fails.
 #   end_to_end_files.sh <gridcrafter> <gridcrafter-sprites>
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
@@ -43,13 +43,18 @@ files_menu() {
 
 # Types a full path into the file dialog of that title and accepts it.
 choose_file() {
+  choose_file_keep_open "$@"
+  gone "^$1\$"
+}
+
+# The same, for a dialog that asks something before it closes.
+choose_file_keep_open() {
   local dialog
   dialog=$(find_window "^$1\$") || true
   [ -n "$dialog" ] || fail "no \"$1\" dialog"
   sleep 0.3
   xdotool windowfocus --sync "$dialog" key ctrl+a type --delay 20 "$2"
   xdotool key Return
-  gone "^$1\$"
 }
 
 expect_caption() {
@@ -83,10 +88,12 @@ saved=$maps/first.KVX
 expect_caption "$saved"
 saved_sum=$(md5sum <"$saved")
 
-# 4. New asks nothing after the save; Load brings the map back under its whole path.
+# 4. New asks nothing after the save; the clean map is a step of its own, so Load asks
+# before discarding it, and brings the map back under its whole path.
 files_menu n
 expect_caption NewMap
 files_menu l
+answer '^Warning$' Return
 choose_file 'Load Map File' "$saved"
 expect_caption "$saved"
 
@@ -97,20 +104,54 @@ files_menu n
 answer '^Warning$' Escape
 expect_caption "$saved"
 
-# 6. Write BMP: the whole map image, and the notice.
-files_menu w
-choose_file 'Write Bitmap File' "$maps/picture"
+# 6. Ctrl+Z takes the edit of step 5 back: saved under a new name, the file holds the map as
+# it was loaded.
+xdotool windowfocus --sync "$main" key ctrl+z
+sleep 0.3
+files_menu s
+choose_file 'Write Map File' "$maps/undone"
 answer '^Information$' Return
-[ -f "$maps/picture.BMP" ] || fail "no bitmap file"
-[ "$(head -c 2 "$maps/picture.BMP")" = BM ] || fail "the bitmap is no Windows BMP"
-[ "$(identify -format '%w %h' "$maps/picture.BMP")" = "1590 1301" ] ||
-  fail "the bitmap is $(identify -format '%w by %h' "$maps/picture.BMP") pixels"
+undone=$maps/undone.KVX
+[ "$(md5sum <"$undone")" = "$saved_sum" ] || fail "after Ctrl+Z the saved map differs from the loaded one"
+expect_caption "$undone"
+
+# 7. Write BMP proposes the map's name as a bitmap, never the map itself: accepted as it
+# stands it writes undone.BMP, the whole map image, and the map file keeps its bytes.
+files_menu w
+dialog=$(find_window '^Write Bitmap File$') || true
+[ -n "$dialog" ] || fail "no \"Write Bitmap File\" dialog"
+sleep 0.3
+xdotool windowfocus --sync "$dialog" key Return
+gone '^Write Bitmap File$'
+answer '^Information$' Return
+picture=$maps/undone.BMP
+[ -f "$picture" ] || fail "Write BMP did not propose $picture"
+[ "$(md5sum <"$undone")" = "$saved_sum" ] || fail "Write BMP changed the map file"
+[ "$(head -c 2 "$picture")" = BM ] || fail "the bitmap is no Windows BMP"
+[ "$(identify -format '%w %h' "$picture")" = "1590 1301" ] ||
+  fail "the bitmap is $(identify -format '%w by %h' "$picture") pixels"
 # The middle of cell (1, 1), loaded back as water: blue over red.
-read -r red blue <<<"$(convert "$maps/picture.BMP" -crop 1x1+33+21 \
+read -r red blue <<<"$(convert "$picture" -crop 1x1+33+21 \
   -format '%[fx:int(255*r)] %[fx:int(255*b)]' info:)"
 [ "$blue" -gt $((red + 50)) ] || fail "cell (1, 1) of the bitmap is not water ($red, $blue)"
 
-# 7. Print to a PDF file through the print dialog (Alt+F is its output file field): the map
+# The map's own name typed in: the dialog's question to replace it (titled like the dialog,
+# the newer of the two windows) is answered Yes, and the editor still refuses.
+files_menu w
+choose_file_keep_open 'Write Bitmap File' "$undone"
+replace=
+for _ in $(seq 1 50); do
+  [ "$(xdotool search --onlyvisible --name '^Write Bitmap File$' 2>/dev/null | wc -l)" -ge 2 ] &&
+    replace=$(xdotool search --onlyvisible --name '^Write Bitmap File$' | sort -n | tail -n 1) && break
+  sleep 0.1
+done
+[ -n "$replace" ] || fail "the dialog did not ask before replacing the map file"
+xdotool windowfocus --sync "$replace" key y
+answer '^Warning$' Return
+gone '^Write Bitmap File$'
+[ "$(md5sum <"$undone")" = "$saved_sum" ] || fail "Write BMP over the map's own name changed the map file"
+
+# 8. Print to a PDF file through the print dialog (Alt+F is its output file field): the map
 # fills the page inside one-inch margins.
 files_menu p
 dialog=$(find_window '^Print$') || true
@@ -130,13 +171,13 @@ if command -v pdftoppm >/dev/null; then
   [ "$(grey $((page_w / 2)) $((page_h / 3)))" -lt 250 ] || fail "no map in the middle of the page"
 fi
 
-# 8. A save into a folder that does not exist: an error, the caption and the map stay.
+# 9. A save into a folder that does not exist: an error, the caption and the map stay.
 files_menu s
 choose_file 'Write Map File' "$maps/no such folder/second"
 answer '^Gridcraft$' Return
-expect_caption "$saved"
+expect_caption "$undone"
 [ ! -e "$maps/no such folder" ] || fail "a folder was made"
-[ "$(md5sum <"$saved")" = "$saved_sum" ] || fail "the saved map changed"
+[ "$(md5sum <"$undone")" = "$saved_sum" ] || fail "the saved map changed"
 
 kill "$pid"
 echo "end-to-end files: all steps passed"

@@ -2,6 +2,7 @@
 // Every test starts from the editor's state right after start-up.
 
 #include "QtPrinters.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 
 #include <QByteArray>
@@ -21,6 +22,7 @@ protected:
         CursorY = 1;
         MineValue = 10;
         MapModified = false;
+        ResetMapHistory();
     }
     void TearDown() override { SetCaptionSink(nullptr); }
 

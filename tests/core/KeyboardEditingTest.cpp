@@ -3,6 +3,7 @@
 #include "FreshMap.h"
 #include "RecordingView.h"
 #include "core/Catalogue.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 
 #include <gtest/gtest.h>
@@ -82,12 +83,19 @@ TEST_F(KeyboardEditing, GroundKeysSetTheirTerrainAndRedrawTheCell)
     EXPECT_EQ(Cell(4, 7).Ground, tcGrass);
 }
 
-TEST_F(KeyboardEditing, GrassOnGrassStillCountsAsAChange)
+// Counted as a change, so the cell is drawn again; but no byte changed, so there is nothing
+// to undo and the saved state is still the saved state.
+TEST_F(KeyboardEditing, GrassOnGrassRedrawsTheCellButMakesNoStep)
 {
-    Press('g');
-    EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
-    EXPECT_TRUE(MapModified);
-    EXPECT_EQ(view.Calls, ChangeRedraw(1, 1));
+    for (const bool modified : {false, true}) {
+        view.Calls.clear();
+        MapModified = modified;
+        Press('g');
+        EXPECT_EQ(Cell(1, 1).Ground, tcGrass);
+        EXPECT_EQ(MapModified, modified);
+        EXPECT_FALSE(CanUndoMapChange());
+        EXPECT_EQ(view.Calls, ChangeRedraw(1, 1));
+    }
 }
 
 TEST_F(KeyboardEditing, WaterKeyStepsThroughTheFourLevelsAndStartsAtLevelZero)

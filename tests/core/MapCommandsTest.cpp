@@ -7,6 +7,7 @@
 #include "FreshMap.h"
 #include "QtPrinters.h"
 #include "core/Catalogue.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
@@ -371,7 +372,8 @@ TEST_F(CreationCommands, NewClearsAndDrawsTheMap)
     EXPECT_TRUE(IsClean());
     EXPECT_EQ(MapName, "NewMap");
     EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : NewMap"});
-    EXPECT_FALSE(MapModified);
+    EXPECT_TRUE(MapModified) << "a step away from the saved state";
+    EXPECT_EQ(UndoStepName(), "New");
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
 }
@@ -380,6 +382,8 @@ TEST_F(CreationCommands, NewAndRandomMapActAtOnceWithoutUnsavedEdits)
 {
     MapName = PathOf("saved.KVX");
     NewMapCommand([this] { Redraw(); });
+    // New is a step of its own: the clean map counts as unsaved until it is saved.
+    MarkMapSaved();
     RandomMapCommand([this] { Redraw(); });
 
     EXPECT_TRUE(prompts.Questions.isEmpty());
@@ -396,7 +400,8 @@ TEST_F(CreationCommands, ClearAsksNothingEvenWithUnsavedEdits)
     EXPECT_TRUE(prompts.Questions.isEmpty());
     EXPECT_TRUE(IsClean());
     EXPECT_EQ(MapName, "NewMap");
-    EXPECT_FALSE(MapModified);
+    EXPECT_TRUE(MapModified);
+    EXPECT_EQ(UndoStepName(), "Clear");
     EXPECT_EQ(redraws, 1);
     EXPECT_TRUE(cursor.isEmpty());
 }
@@ -432,7 +437,8 @@ TEST_F(CreationCommands, RandomMapMakesARandomMapAndDrawsIt)
     EXPECT_EQ(heights, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(MapName, "Random");
     EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : Random"});
-    EXPECT_FALSE(MapModified);
+    EXPECT_TRUE(MapModified);
+    EXPECT_EQ(UndoStepName(), "Random map");
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
 }

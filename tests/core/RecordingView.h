@@ -33,6 +33,8 @@ public:
         vert_ = Limited(position, 1301 - height_);
     }
     void SetEditCaption(const QString& caption) override { Calls << QStringLiteral("SetEditCaption ") + caption; }
+    void RedrawWholeMap() override { Calls << QStringLiteral("RedrawWholeMap"); }
+    bool EditingMode() const override { return Editing; }
 
     // Places the view as its scroll bars would, without logging.
     void ScrollTo(int horz, int vert)
@@ -42,6 +44,7 @@ public:
     }
 
     QStringList Calls;
+    bool Editing = true;
 
 private:
     static int Limited(int position, int maximum)

@@ -10,6 +10,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
 #include "settings/Settings.h"
+#include "tests/core/QtPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QByteArray>
@@ -195,8 +196,8 @@ TEST_F(WriteBmp, WritesTheWholeImageAsAWindowsBitmap)
     WriteBitmapCommand();
 
     EXPECT_EQ(prompts.DialogTitles, QStringList{"Write Bitmap File"});
-    EXPECT_EQ(prompts.DialogFileNames, QStringList{"NewMap"});
-    EXPECT_EQ(prompts.Informations, QStringList{"BMP image NewMap created"});
+    EXPECT_EQ(prompts.DialogFileNames, QStringList{"NewMap.BMP"});
+    EXPECT_EQ(prompts.Informations, QStringList{"BMP image " + path + " created"});
     EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
 
     const QByteArray bytes = ReadAll(path);
@@ -210,7 +211,7 @@ TEST_F(WriteBmp, WritesTheWholeImageAsAWindowsBitmap)
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
 }
 
-TEST_F(WriteBmp, TheNoticeNamesTheMapNotTheFile)
+TEST_F(WriteBmp, TheDialogProposesTheMapsNameAsABitmapAndTheNoticeNamesTheFileWritten)
 {
     MapName = dir.filePath("desert.KVX");
     const QString path = dir.filePath("picture.BMP");
@@ -218,9 +219,61 @@ TEST_F(WriteBmp, TheNoticeNamesTheMapNotTheFile)
 
     WriteBitmapCommand();
 
-    EXPECT_EQ(prompts.DialogFileNames, QStringList{MapName});
-    EXPECT_EQ(prompts.Informations, QStringList{"BMP image " + MapName + " created"});
+    EXPECT_EQ(prompts.DialogFileNames, QStringList{dir.filePath("desert.BMP")});
+    EXPECT_EQ(prompts.Informations, QStringList{"BMP image " + path + " created"});
     EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST(BitmapNameFor, ReplacesOnlyTheExtensionOfTheLastPart)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"NewMap", "NewMap.BMP"},
+        {"Random", "Random.BMP"},
+        {"/maps/m1.KVX", "/maps/m1.BMP"},
+        {"/maps/m1.backup.kvx", "/maps/m1.backup.BMP"},
+        {"/maps.d/m1", "/maps.d/m1.BMP"},
+        {"C:\\maps.d\\m1", "C:\\maps.d\\m1.BMP"},
+        {"/maps/.KVX", "/maps/.KVX.BMP"},
+        {"/maps/m1.BMP", "/maps/m1.BMP"},
+    };
+    for (const auto& [name, proposed] : cases)
+        EXPECT_EQ(BitmapNameFor(name), proposed) << name;
+}
+
+// Every name that reaches the open map's file is refused, and the map's bytes stay.
+TEST_F(WriteBmp, NoNameThatReachesTheOpenMapsFileIsWritten)
+{
+    const QByteArray map(20480, '\x07');
+    const QString mapFile = dir.filePath("maps/m1.KVX");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("maps"));
+    QFile file(mapFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(map);
+    file.close();
+    ASSERT_TRUE(QFile::link(mapFile, dir.filePath("link.KVX")));
+    MapName = mapFile;
+
+    // The ways a name can reach a file are SameFile's; here the command asks it.
+    const QString names[] = {mapFile, dir.filePath("link.KVX")};
+    for (const QString& name : names) {
+        prompts.AnswerFileDialog(name);
+        WriteBitmapCommand();
+        ASSERT_EQ(prompts.Warnings.size(), 1) << name.toStdString();
+        EXPECT_TRUE(prompts.Warnings.takeFirst().startsWith(name + " is the file of the open map"));
+    }
+    EXPECT_EQ(ReadAll(mapFile), map);
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_TRUE(cursor.isEmpty());
+
+    // Beside it, or once the map is no longer the one in the file, the bitmap is written.
+    prompts.AnswerFileDialog(dir.filePath("maps/m1.BMP"));
+    WriteBitmapCommand();
+    MapName = "NewMap";
+    prompts.AnswerFileDialog(mapFile);
+    WriteBitmapCommand();
+    EXPECT_EQ(prompts.Informations.size(), 2);
+    EXPECT_TRUE(prompts.Warnings.isEmpty());
+    EXPECT_TRUE(ReadAll(mapFile).startsWith("BM"));
 }
 
 TEST_F(WriteBmp, TheFilledMechsGoIntoTheFileAlthoughTheMapHoldsNone)

@@ -5,6 +5,7 @@
 #include "SyntheticSprites.h"
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
@@ -12,6 +13,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
 #include "settings/Settings.h"
+#include "tests/core/RecordingView.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
@@ -187,6 +189,7 @@ protected:
         game.WriteSettings(Settings(6));
         SetCaptionSink(nullptr);
         ClearMap();
+        ResetMapHistory();
         ClearMapImage();
         SetMapViewRepaint([this] { ++repaints; });
         SetBusyCursorHooks([this] { cursor << "busy"; }, [this] { cursor << "default"; });
@@ -224,7 +227,8 @@ TEST_F(Reload, DiscardsUnsavedEditsAndShowsACleanMapWithTheMechs)
 
     EXPECT_TRUE(prompts.Questions.isEmpty());
     EXPECT_EQ(MapName, "NewMap");
-    EXPECT_FALSE(MapModified);
+    EXPECT_TRUE(MapModified) << "the clean map is a step of its own";
+    EXPECT_EQ(UndoStepName(), "Reload");
     EXPECT_EQ(Cell(8, 8).Ground, tcGrass);
     EXPECT_EQ(Cell(8, 8).Overlays.Fire, 0);
     EXPECT_EQ(MechSpriteCount, 3);
@@ -235,6 +239,13 @@ TEST_F(Reload, DiscardsUnsavedEditsAndShowsACleanMapWithTheMechs)
     EXPECT_EQ(HexMiddle(8, 8), GroundColour(0));
     EXPECT_EQ(HexMiddle(32, 32), GroundColour(0));
     EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+
+    RecordingView view(800, 600);
+    UndoMapChange(view);
+    EXPECT_EQ(Cell(8, 8).Ground, tcLava);
+    EXPECT_EQ(Cell(8, 8).Overlays.Fire, 1);
+    EXPECT_EQ(MapName, "/maps/edited.KVX");
+    EXPECT_EQ(view.Calls, QStringList{"RedrawWholeMap"});
 }
 
 TEST_F(Reload, AMissingSheetEndsItBeforeTheMapIsCleared)
@@ -254,6 +265,8 @@ TEST_F(Reload, AMissingSheetEndsItBeforeTheMapIsCleared)
     EXPECT_EQ(HexMiddle(10, 10), Black);
     EXPECT_EQ(repaints, 0);
     EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+    EXPECT_FALSE(CanUndoMapChange());
+    EXPECT_TRUE(SpriteLibraryReady()) << "the sets go on drawing";
 }
 
 TEST_F(Reload, RecoversAfterAFailedStartUp)

@@ -24,6 +24,20 @@ bool ScriptedPrompts::AskYesNo(const QString& text)
 
 void ScriptedPrompts::AnswerYesNo(bool yes) { yesNoAnswers_.push_back(yes); }
 
+Answer ScriptedPrompts::AskYesNoCancel(const QString& text)
+{
+    Questions.append(text);
+    if (threeWayAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return Answer::Cancel;
+    }
+    const Answer answer = threeWayAnswers_.front();
+    threeWayAnswers_.pop_front();
+    return answer;
+}
+
+void ScriptedPrompts::AnswerYesNoCancel(Answer answer) { threeWayAnswers_.push_back(answer); }
+
 std::optional<QString> ScriptedPrompts::FileDialog(const FileDialogOptions& dialog,
                                                    const QString& fileName)
 {

@@ -16,12 +16,15 @@ public:
     void Warning(const QString& text) override;
     void Information(const QString& text) override;
     bool AskYesNo(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text) override;
     std::optional<QString> FileDialog(const FileDialogOptions& dialog,
                                       const QString& fileName) override;
     bool PrintDialog(QPrinter& printer) override;
 
     // Answers for the next questions, in order; an unscripted question fails the test.
     void AnswerYesNo(bool yes);
+    // Answers for the next Yes/No/Cancel questions, in order; they are recorded in Questions.
+    void AnswerYesNoCancel(Answer answer);
     // The next file dialogs' chosen paths, in order; nothing is a cancel.
     void AnswerFileDialog(std::optional<QString> path);
     // The next print dialogs: true prints on the printer as it is set up.
@@ -42,6 +45,7 @@ private:
         QString Path;
     };
     std::deque<bool> yesNoAnswers_;
+    std::deque<Answer> threeWayAnswers_;
     std::deque<FileAnswer> fileAnswers_;
     std::deque<bool> printAnswers_;
 };

@@ -158,6 +158,45 @@ TEST_F(RenderTool, AMissingOrInvalidSheetIsNamedAndNothingIsWritten)
     ExpectFailure(Render({map, Path("out.bmp")}), QStringLiteral("RIVER.BMP: Bitmap image is not valid"));
 }
 
+TEST_F(RenderTool, AnOutputThatIsTheInputIsRefusedAndTheMapKept)
+{
+    const QString map = WriteMap("map.kvx");
+    QFile file(map);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    ASSERT_TRUE(QFile::link(map, Path("link.bmp")));
+
+    for (const QString& out : {map, Path("link.bmp")}) {
+        const ToolRun run = Render({map, out});
+        EXPECT_EQ(run.exitCode, 1) << out.toStdString();
+        EXPECT_TRUE(run.err.contains(out + " is the map file itself")) << run.err.toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes) << out.toStdString();
+        file.close();
+    }
+}
+
+TEST_F(RenderTool, AMapFileLongerThanAMapIsDrawnFromItsStartWithANote)
+{
+    const QString map = WriteMap("long.kvx");
+    QFile file(map);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(QByteArray(5, 'x'));
+    file.close();
+
+    const ToolRun run = Render({map, Path("out.bmp")});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(map + " holds 20485 bytes; a map file holds 20480. Only the first "
+                                       "20480 bytes were read."))
+        << run.err.toStdString();
+    QImage image;
+    ASSERT_TRUE(image.load(Path("out.bmp"), "BMP"));
+    const PixelPoint second = HexToPixel(2, 1);
+    EXPECT_EQ(image.pixel(second.px + 33, second.py + 19), qRgb(60, 30, 100));
+}
+
 TEST_F(RenderTool, AnUnwritableOutputIsNamed)
 {
     const QString out = Path("no-such-folder/out.bmp");

@@ -6,6 +6,7 @@
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/Errors.h"
+#include "platform/FileIdentity.h"
 #include "platform/GameFolder.h"
 #include "platform/SafeFile.h"
 #include "settings/Settings.h"
@@ -52,9 +53,13 @@ QByteArray MapImageAsBmp()
 
 void Render(const QString& mapPath, const QString& bitmapPath)
 {
+    if (SameFile(bitmapPath, mapPath))
+        throw GcError(bitmapPath + QStringLiteral(" is the map file itself; nothing was written"));
     LoadSettings();
     LoadSpriteLibrary();
-    ReadMapFile(mapPath);
+    const QString notice = LongMapFileNotice(mapPath, ReadMapFile(mapPath));
+    if (!notice.isEmpty())
+        std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
     RedrawMap();
     WriteFileSafely(bitmapPath, MapImageAsBmp());
 }

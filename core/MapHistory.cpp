@@ -1,0 +1,287 @@
+#include "core/MapHistory.h"
+
+#include <QUndoStack>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace {
+
+// Undo and redo are one operation: each step holds the other side of the change and trades
+// it with what the map holds now.
+struct CellStep {
+    MapCell Other;
+    std::uint8_t X;
+    std::uint8_t Y;
+    char Key;
+};
+
+struct ChangedCell {
+    std::uint16_t Index;  // column-major, from 0
+    MapCell Other;
+};
+
+struct WholeMapChange {
+    MapStep Kind;
+    QString OtherName;
+    std::vector<ChangedCell> Cells;
+};
+
+using Step = std::variant<CellStep, std::unique_ptr<WholeMapChange>>;
+
+std::vector<Step> Steps;
+// How many steps are applied; the grid is the state after Steps[0, Position).
+std::size_t Position = 0;
+// None when the saved state can no longer be reached.
+std::optional<std::size_t> SavedPosition = 0;
+std::size_t WindowSize = DefaultMapHistoryWindow;
+// The stack's command i stands for step WindowStart + i.
+std::size_t WindowStart = 0;
+// Commands pushed or moved over while the stack is built leave the map alone.
+bool Silent = false;
+// A change or a replay is under way.
+bool Busy = false;
+std::function<void()> Sink;
+
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ScopedFlag() { flag_ = false; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+constexpr std::size_t Rows = MapSize;
+constexpr std::size_t Cells = Rows * MapSize;
+
+MapCell& CellAt(std::size_t index) { return MapGrid[index / Rows][index % Rows]; }
+
+void Trade(CellStep& step) { std::swap(step.Other, Cell(step.X, step.Y)); }
+
+void Trade(WholeMapChange& change)
+{
+    for (ChangedCell& cell : change.Cells)
+        std::swap(cell.Other, CellAt(cell.Index));
+    std::swap(change.OtherName, MapName);
+}
+
+void Trade(Step& step)
+{
+    if (auto* cell = std::get_if<CellStep>(&step))
+        Trade(*cell);
+    else
+        Trade(*std::get<std::unique_ptr<WholeMapChange>>(step));
+}
+
+QString StepName(const Step& step)
+{
+    if (const auto* cell = std::get_if<CellStep>(&step))
+        return KeyStepName(cell->Key);
+    return MapStepName(std::get<std::unique_ptr<WholeMapChange>>(step)->Kind);
+}
+
+// A thin command over one step record; Qt's own undo and redo trade the step.
+class StepCommand : public QUndoCommand {
+public:
+    explicit StepCommand(std::size_t index) : QUndoCommand(StepName(Steps[index])), index_(index) {}
+    void undo() override { Replay(); }
+    void redo() override { Replay(); }
+
+private:
+    void Replay()
+    {
+        if (!Silent)
+            Trade(Steps[index_]);
+    }
+    std::size_t index_;
+};
+
+QUndoStack& Stack()
+{
+    static QUndoStack stack;
+    return stack;
+}
+
+int StackIndex(std::size_t position) { return static_cast<int>(position - WindowStart); }
+
+// The stack anew around Position, the grid untouched: half a window of steps behind it, so
+// that as many undos, or pushes, or redos where there are steps ahead, pass before the next.
+void Rebuild()
+{
+    const ScopedFlag silent(Silent);
+    QUndoStack& stack = Stack();
+    stack.clear();
+    WindowStart = Position > WindowSize / 2 ? Position - WindowSize / 2 : 0;
+    const std::size_t end = std::min(Steps.size(), WindowStart + WindowSize);
+    for (std::size_t i = WindowStart; i < end; ++i)
+        stack.push(new StepCommand(i));
+    if (SavedPosition && *SavedPosition >= WindowStart && *SavedPosition <= end) {
+        stack.setIndex(StackIndex(*SavedPosition));
+        stack.setClean();
+    } else {
+        stack.resetClean();
+    }
+    stack.setIndex(StackIndex(Position));
+}
+
+void HistoryChanged()
+{
+    MapModified = SavedPosition != Position;
+    if (Sink)
+        Sink();
+}
+
+void Push(Step step)
+{
+    if (SavedPosition && *SavedPosition > Position)
+        SavedPosition.reset();
+    Steps.erase(Steps.begin() + static_cast<std::ptrdiff_t>(Position), Steps.end());
+    Steps.push_back(std::move(step));
+    {
+        const ScopedFlag silent(Silent);
+        // Qt drops the commands above the index, as the records beyond Position went.
+        Stack().push(new StepCommand(Position));
+    }
+    ++Position;
+    if (static_cast<std::size_t>(Stack().count()) > WindowSize)
+        Rebuild();
+    HistoryChanged();
+}
+
+std::unique_ptr<WholeMapChange> Difference(MapStep kind, const MapGridType& before,
+                                           const QString& nameBefore)
+{
+    auto change = std::make_unique<WholeMapChange>();
+    change->Kind = kind;
+    change->OtherName = nameBefore;
+    for (std::size_t i = 0; i < Cells; ++i) {
+        const MapCell& old = before[i / Rows][i % Rows];
+        if (std::memcmp(&old, &CellAt(i), sizeof(MapCell)) != 0)
+            change->Cells.push_back({static_cast<std::uint16_t>(i), old});
+    }
+    change->Cells.shrink_to_fit();
+    return change;
+}
+
+void Show(const Step& step, EditorView& view)
+{
+    if (const auto* cell = std::get_if<CellStep>(&step)) {
+        ShowReplayedCell(cell->X, cell->Y, view);
+        return;
+    }
+    view.RedrawWholeMap();
+    if (std::get<std::unique_ptr<WholeMapChange>>(step)->OtherName != MapName)
+        UpdateCaption();
+}
+
+}  // namespace
+
+QString MapStepName(MapStep step)
+{
+    switch (step) {
+    case MapStep::New: return QStringLiteral("New");
+    case MapStep::RandomMap: return QStringLiteral("Random map");
+    case MapStep::Clear: return QStringLiteral("Clear");
+    case MapStep::Load: return QStringLiteral("Load");
+    case MapStep::Reload: return QStringLiteral("Reload");
+    }
+    return {};
+}
+
+void ResetMapHistory()
+{
+    {
+        const ScopedFlag silent(Silent);
+        Stack().clear();
+    }
+    Steps.clear();
+    Steps.shrink_to_fit();
+    Position = 0;
+    SavedPosition = 0;
+    WindowStart = 0;
+    HistoryChanged();
+}
+
+bool RecordCellChange(int x, int y, char key, const MapCell& before)
+{
+    if (std::memcmp(&before, &Cell(x, y), sizeof(MapCell)) == 0)
+        return false;
+    Push(CellStep{before, static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), key});
+    return true;
+}
+
+void ChangeWholeMap(MapStep step, const std::function<void()>& change)
+{
+    const auto before = std::make_unique<const MapGridType>(MapGrid);
+    const QString nameBefore = MapName;
+    {
+        const ScopedFlag busy(Busy);
+        try {
+            change();
+        } catch (...) {
+            MapGrid = *before;
+            MapName = nameBefore;
+            throw;
+        }
+    }
+    Push(Difference(step, *before, nameBefore));
+}
+
+void MarkMapSaved()
+{
+    SavedPosition = Position;
+    Stack().setClean();
+    HistoryChanged();
+}
+
+bool CanUndoMapChange() { return Position > 0; }
+
+bool CanRedoMapChange() { return Position < Steps.size(); }
+
+QString UndoStepName() { return CanUndoMapChange() ? StepName(Steps[Position - 1]) : QString(); }
+
+QString RedoStepName() { return CanRedoMapChange() ? StepName(Steps[Position]) : QString(); }
+
+void UndoMapChange(EditorView& view)
+{
+    if (Busy || !CanUndoMapChange())
+        return;
+    const ScopedFlag busy(Busy);
+    if (Stack().index() == 0)
+        Rebuild();
+    Stack().undo();
+    --Position;
+    Show(Steps[Position], view);
+    HistoryChanged();
+}
+
+void RedoMapChange(EditorView& view)
+{
+    if (Busy || !CanRedoMapChange())
+        return;
+    const ScopedFlag busy(Busy);
+    if (Stack().index() == Stack().count())
+        Rebuild();
+    Stack().redo();
+    Show(Steps[Position], view);
+    ++Position;
+    HistoryChanged();
+}
+
+void SetMapHistorySink(std::function<void()> sink) { Sink = std::move(sink); }
+
+void SetMapHistoryWindow(std::size_t commands)
+{
+    WindowSize = std::max<std::size_t>(commands, 2);
+    Rebuild();
+}
+
+const QUndoStack& MapUndoStack() { return Stack(); }

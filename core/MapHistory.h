@@ -1,0 +1,55 @@
+#pragma once
+// The history of the one map: every change is a step that undo and redo replay, and the
+// saved position that MapModified follows. Steps keep only what changed, in order; Qt's
+// QUndoStack holds thin commands over a window of them, rebuilt as the position moves, so
+// a long history costs a few dozen bytes a step.
+
+#include "core/KeyboardEditing.h"
+#include "core/MapModel.h"
+
+#include <QString>
+#include <cstddef>
+#include <functional>
+
+class QUndoStack;
+
+// The commands that replace the whole map, each one step.
+enum class MapStep { New, RandomMap, Clear, Load, Reload };
+
+// "New", "Random map", "Clear", "Load", "Reload".
+QString MapStepName(MapStep step);
+
+// An empty history whose start is the saved state; MapModified false.
+void ResetMapHistory();
+
+// Key turned the cell (x, y) from before into what it holds now: one step, unless no byte
+// changed. Returns whether a step was made.
+bool RecordCellChange(int x, int y, char key, const MapCell& before);
+
+// Runs change, which may rewrite the grid, MapName and the caption, as one step. When
+// change throws, the grid and MapName are put back, no step is made, and the error goes on.
+void ChangeWholeMap(MapStep step, const std::function<void()>& change);
+
+// The present state is the saved one: MapModified false until undo, redo or a step leaves it.
+void MarkMapSaved();
+
+bool CanUndoMapChange();
+bool CanRedoMapChange();
+// The step that undo or redo would replay, named as the Edit menu shows it ("Road",
+// "Clear"); empty when there is none.
+QString UndoStepName();
+QString RedoStepName();
+
+// Replays the step before (undo) or after (redo) the present position and shows it: a key
+// step through ShowReplayedCell, a whole-map step by a redraw of the map and, where the
+// name changed, the caption. Nothing happens while another change is under way.
+void UndoMapChange(EditorView& view);
+void RedoMapChange(EditorView& view);
+
+// Called after every change of the history: a step, undo, redo, a save, a reset.
+void SetMapHistorySink(std::function<void()> sink);
+
+// The most commands the QUndoStack holds (at least 2); the rest wait in the step records.
+void SetMapHistoryWindow(std::size_t commands);
+inline constexpr std::size_t DefaultMapHistoryWindow = 1000;
+const QUndoStack& MapUndoStack();
