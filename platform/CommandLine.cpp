@@ -1,44 +1,46 @@
-#include "tools/ToolOptions.h"
+#include "platform/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
 
-ToolCommandLine ParseToolCommandLine(const QStringList& arguments, const ToolDescription& tool)
+ParsedCommandLine ParseCommandLine(const QStringList& arguments,
+                                   const CommandLineDescription& program)
 {
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({help, version});
-    for (const QString& name : tool.ValueOptions)
+    for (const QString& name : program.ValueOptions)
         parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
 
-    ToolCommandLine line;
+    ParsedCommandLine line;
     // QCommandLineParser takes the first entry as the program's name.
-    if (!parser.parse(QStringList{tool.Name} + arguments)) {
+    if (!parser.parse(QStringList{program.Name} + arguments)) {
         line.ExitStatus = 2;
-        line.Message = tool.Name + QStringLiteral(": ") + parser.errorText() + QChar('\n') + tool.Usage;
+        line.Message =
+            program.Name + QStringLiteral(": ") + parser.errorText() + QChar('\n') + program.Usage;
         return line;
     }
     if (parser.isSet(help) || parser.isSet(version)) {
         line.ExitStatus = 0;
-        line.Message = parser.isSet(help) ? tool.Usage
-                                          : tool.Name + QStringLiteral(" " GC_VERSION "\n");
+        line.Message = parser.isSet(help) ? program.Usage
+                                          : program.Name + QStringLiteral(" " GC_VERSION "\n");
         return line;
     }
     line.Arguments = parser.positionalArguments();
     const qsizetype given = line.Arguments.size();
-    if (given < tool.Arguments || (given > tool.Arguments && !tool.MoreArguments)) {
+    if (given < program.LeastArguments || given > program.MostArguments) {
         line.ExitStatus = 2;
-        line.Message = tool.Usage;
+        line.Message = program.Usage;
         return line;
     }
-    for (const QString& name : tool.ValueOptions)
+    for (const QString& name : program.ValueOptions)
         if (parser.isSet(name))
             line.Values.insert(name, parser.value(name));
     return line;
 }
 
-int EndRun(const ToolCommandLine& line)
+int EndRun(const ParsedCommandLine& line)
 {
     const int status = line.ExitStatus.value_or(0);
     std::fputs(line.Message.toLocal8Bit().constData(), status == 0 ? stdout : stderr);
