@@ -23,7 +23,8 @@ gc_run_inside_xvfb() {
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/game/Sprites" "$work/game/Gridcrafter"
   "$(realpath "$sprites")" "$work/game/Sprites" >/dev/null
-  export GC_EDITOR=$(realpath "$editor") GC_WORK=$work
+  # Preferences of this run alone: no saved window place or recent maps, none left behind.
+  export GC_EDITOR=$(realpath "$editor") GC_WORK=$work XDG_CONFIG_HOME=$work/config
   local status=0
   xvfb-run -a -s "-screen 0 1024x768x24" bash "$script" --inside || status=$?
   exit "$status"
