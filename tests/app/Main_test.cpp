@@ -5,6 +5,7 @@
 #include "app/Title.h"
 #include "controls/newstat.h"
 #include "core/Catalogue.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -146,6 +147,8 @@ protected:
         QCursor::setPos(widget->mapToGlobal(widget->rect().center()));
         QTest::qWait(20);
     }
+
+    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
 
     GameFolder game;
     ScriptedPrompts prompts;
@@ -588,6 +591,46 @@ TEST_F(MainWindowTest, F1ShowsTheHelpWindowModally)
     QTest::keyClick(window->focusWidget(), Qt::Key_F1);
     EXPECT_TRUE(shownModally);
     EXPECT_FALSE(frmHelp->isVisible());
+}
+
+// N, O, S and P are editing keys too; with Control they are commands, editing on or off.
+TEST_F(MainWindowTest, FileShortcutsReachTheirCommandsAndNeverTheKeyTable)
+{
+    StartUp();
+    Activate();
+    PressEnter();
+    Type("6f");
+    const QByteArray edited = GridBytes();
+    KeyRecorder recorder;
+    const auto press = [&](Qt::Key key) {
+        window->focusWidget()->installEventFilter(&recorder);
+        QTest::keyClick(window->focusWidget(), key, Qt::ControlModifier);
+        window->focusWidget()->removeEventFilter(&recorder);
+    };
+
+    for (const bool editing : {true, false}) {
+        ASSERT_EQ(window->KeyPreview(), editing);
+        prompts.AnswerYesNo(false);
+        press(Qt::Key_N);
+        prompts.AnswerYesNo(true);
+        prompts.AnswerFileDialog(std::nullopt);
+        press(Qt::Key_O);
+        prompts.AnswerFileDialog(std::nullopt);
+        press(Qt::Key_S);
+        prompts.AnswerPrintDialog(false);
+        press(Qt::Key_P);
+        PressEnter();
+    }
+
+    const QStringList questions{"Are you sure you want to clear the map and start over?",
+                                "Are you sure you want to load a map and discard this one?"};
+    EXPECT_EQ(prompts.Questions, questions + questions);
+    EXPECT_EQ(prompts.DialogTitles, QStringList({"Load Map File", "Write Map File", "Load Map File", "Write Map File"}));
+    EXPECT_EQ(prompts.PrintDialogsShown, 2);
+    EXPECT_EQ(GridBytes(), edited);
+    EXPECT_EQ(CursorX, 2);
+    EXPECT_EQ(UndoStepName(), "Fire");
+    EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
 }
 
 } // namespace
