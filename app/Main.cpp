@@ -69,6 +69,7 @@ void ShowStepAction(QAction& action, bool enabled, const QString& plain, const Q
     action.setText(enabled ? verb + QLatin1Char(' ') + step : plain);
 }
 
+
 } // namespace
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>())
@@ -148,6 +149,8 @@ void TfrmMain::FormShow()
     QTimer::singleShot(0, this, [this] {
         RunTitleScreen(this);
         StartEditor();
+        if (!mapAfterStartUp_.isEmpty())
+            OpenMap(mapAfterStartUp_);
     });
 }
 
@@ -212,6 +215,7 @@ void TfrmMain::changeEvent(QEvent* event)
         ui->cmdEdit->setFocus();
 }
 
+
 void TfrmMain::DockStatusBar()
 {
     const QWidget* client = centralWidget();
@@ -273,6 +277,17 @@ void TfrmMain::LoadMap1Click()
 {
     if (RequireSprites())
         LoadMapCommand(RedrawMap);
+}
+
+void TfrmMain::OpenMap(const QString& path)
+{
+    if (RequireSprites())
+        LoadNamedMapCommand(path, RedrawMap);
+}
+
+void TfrmMain::LoadAfterStartUp(const QString& path)
+{
+    mapAfterStartUp_ = path;
 }
 
 void TfrmMain::NewMap1Click()

@@ -49,6 +49,12 @@ public:
     // The start-up sequence: settings, sprites, a clean map.
     void StartEditor();
 
+    // Loads path as Load does, the question before discarding unsaved edits included: a
+    // map from the command line, a drop or the recent maps.
+    void OpenMap(const QString& path);
+    // A map for OpenMap once the start-up is through; empty for none.
+    void LoadAfterStartUp(const QString& path);
+
     // Editing mode: while on, every typed character reaches FormKeyPress before the
     // focused control.
     bool KeyPreview() const { return keyPreview_; }
@@ -93,6 +99,7 @@ private:
     bool keyPreview_ = false;
     bool shown_ = false;
     const QEvent* forwardedKey_ = nullptr;
+    QString mapAfterStartUp_;
 };
 
 extern TfrmMain* frmMain;

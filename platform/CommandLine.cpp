@@ -1,5 +1,8 @@
 #include "platform/CommandLine.h"
 
+#include "platform/Errors.h"
+#include "platform/GameFolder.h"
+
 #include <QCommandLineParser>
 #include <cstdio>
 
@@ -38,6 +41,19 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
         if (parser.isSet(name))
             line.Values.insert(name, parser.value(name));
     return line;
+}
+
+void EnterGivenGameFolder(ParsedCommandLine& line, const CommandLineDescription& program)
+{
+    const auto game = line.Values.constFind(QStringLiteral("game"));
+    if (game == line.Values.cend())
+        return;
+    try {
+        EnterGameFolder(*game);
+    } catch (const GcError& error) {
+        line.ExitStatus = 2;
+        line.Message = program.Name + QStringLiteral(": ") + error.Text() + QChar('\n');
+    }
 }
 
 int EndRun(const ParsedCommandLine& line)

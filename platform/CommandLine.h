@@ -31,5 +31,9 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments,
                                    const CommandLineDescription& program);
 
+// For --game DIR: enters DIR/Gridcrafter (EnterGameFolder). When it cannot, the line ends the
+// run with status 2 and the reason as its Message.
+void EnterGivenGameFolder(ParsedCommandLine& line, const CommandLineDescription& program);
+
 // Writes the message of a command line that ends the run where it belongs; returns its status.
 int EndRun(const ParsedCommandLine& line);

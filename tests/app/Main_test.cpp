@@ -5,6 +5,7 @@
 #include "app/Title.h"
 #include "controls/newstat.h"
 #include "core/Catalogue.h"
+#include "core/MapFile.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
@@ -96,6 +97,7 @@ protected:
         window = std::make_unique<TfrmMain>();
         window->setWindowFlag(Qt::FramelessWindowHint, !framed);
         frmMain = window.get();
+        window->LoadAfterStartUp(mapFromCommandLine);
         StartPresser presser;
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -154,6 +156,7 @@ protected:
     ScriptedPrompts prompts;
     QStringList errors;
     std::unique_ptr<TfrmMain> window;
+    QString mapFromCommandLine;
 };
 
 TEST_F(MainWindowTest, StartsWithACleanMapEditingOffAndNoCursorMark)
@@ -631,6 +634,38 @@ TEST_F(MainWindowTest, FileShortcutsReachTheirCommandsAndNeverTheKeyTable)
     EXPECT_EQ(CursorX, 2);
     EXPECT_EQ(UndoStepName(), "Fire");
     EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
+}
+
+TEST_F(MainWindowTest, AMapFromTheCommandLineIsLoadedOnceTheEditorHasStarted)
+{
+    ClearMap();
+    Cell(3, 3).Ground = tcLava;
+    mapFromCommandLine = game.Root() + "/lava.KVX";
+    WriteMapFile(mapFromCommandLine);
+    ClearMap();
+
+    StartUp();
+
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + mapFromCommandLine);
+    EXPECT_EQ(Cell(3, 3).Ground, tcLava);
+    EXPECT_EQ(MapPixel(GroundPixel(3, 3)), Rgb(GroundColour(tcLava)));
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(UndoStepName(), "Load");
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, AMapFromTheCommandLineThatCannotBeReadIsShownAsLoadShowsIt)
+{
+    mapFromCommandLine = game.Root() + "/missing.KVX";
+
+    StartUp();
+
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(mapFromCommandLine)) << errors[0].toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
+    EXPECT_TRUE(SpriteLibraryReady());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 } // namespace

@@ -67,15 +67,11 @@ void Render(const QString& mapPath, const QString& bitmapPath)
 
 // Outside a game's editor folder the settings file would be written into whatever folder
 // lies above: refused, with a status of 2 like a mistake in the command line.
-std::optional<int> EnterEditorFolder(const ParsedCommandLine& line)
+std::optional<int> EnterEditorFolder(ParsedCommandLine& line)
 {
-    try {
-        if (line.Values.contains(QStringLiteral("game")))
-            EnterGameFolder(line.Values.value(QStringLiteral("game")));
-    } catch (const GcError& error) {
-        std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(error.Text()));
-        return 2;
-    }
+    EnterGivenGameFolder(line, Tool);
+    if (line.ExitStatus)
+        return EndRun(line);
     if (InGameEditorFolder())
         return std::nullopt;
     std::fprintf(stderr,
@@ -90,7 +86,7 @@ std::optional<int> EnterEditorFolder(const ParsedCommandLine& line)
 int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
-    const ParsedCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    ParsedCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1), Tool);
     if (line.ExitStatus)
         return EndRun(line);
     // The paths name files from where the tool was started, also once it is in DIR/Gridcrafter.
