@@ -5,6 +5,7 @@
 #include "app/Hints.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
+#include "app/WindowPlace.h"
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
 #include "core/MapFile.h"
@@ -135,6 +136,7 @@ void TfrmMain::FormCreate()
     resize(DesignedClient + QSize(0, menuWidget()->sizeHint().height()));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    RestoreWindowPlace(*this);
     ui->cmdEdit->setFocus();
 }
 
@@ -204,6 +206,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     if (!MayCloseEditor())
         return;
     event->accept();
+    SaveWindowPlace(*this);
     FormClose();
     QMainWindow::closeEvent(event);
 }
