@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
@@ -24,12 +25,16 @@
 #include "ui_Main.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 
 TfrmMain* frmMain = nullptr;
 
@@ -70,6 +75,16 @@ void ShowStepAction(QAction& action, bool enabled, const QString& plain, const Q
     action.setText(enabled ? verb + QLatin1Char(' ') + step : plain);
 }
 
+// The one local file, not a folder, that a drag carries; nothing for anything else.
+std::optional<QString> DraggedMapFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return std::nullopt;
+    const QString path = data->urls().front().toLocalFile();
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    return path;
+}
 
 } // namespace
 
@@ -82,6 +97,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 TfrmMain::~TfrmMain()
 {
     SetMapHistorySink(nullptr);
+    SetMapFileSink(nullptr);
     SetHintHandler(nullptr);
     SetCaptionSink(nullptr);
     SetMapViewRepaint(nullptr);
@@ -129,6 +145,10 @@ void TfrmMain::FormCreate()
                              QKeySequence(Qt::CTRL | Qt::Key_Y)});
     SetMapHistorySink([this] { UpdateEditMenu(); });
     UpdateEditMenu();
+    recentMaps_ = new TRecentMapsMenu(*ui->Recentmaps1, *ui->Files1,
+                                      [this](const QString& path) { OpenMap(path); });
+    SetMapFileSink([this](const QString& path) { recentMaps_->Remember(path); });
+    setAcceptDrops(true);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
@@ -218,6 +238,21 @@ void TfrmMain::changeEvent(QEvent* event)
         ui->cmdEdit->setFocus();
 }
 
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DraggedMapFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = DraggedMapFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // Queued: the drag's source waits for the drop to end, and Load may ask first.
+    QTimer::singleShot(0, this, [this, file = *path] { OpenMap(file); });
+}
 
 void TfrmMain::DockStatusBar()
 {

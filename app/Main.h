@@ -11,6 +11,7 @@
 namespace Ui {
 class TfrmMain;
 }
+class TRecentMapsMenu;
 
 class TfrmMain : public QMainWindow, public EditorView {
     Q_OBJECT
@@ -86,6 +87,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool ReceivesKeysFirst(const QWidget* widget) const;
@@ -99,6 +102,7 @@ private:
     bool keyPreview_ = false;
     bool shown_ = false;
     const QEvent* forwardedKey_ = nullptr;
+    TRecentMapsMenu* recentMaps_ = nullptr;
     QString mapAfterStartUp_;
 };
 
