@@ -30,15 +30,17 @@ gc_run_inside_xvfb() {
   exit "$status"
 }
 
-# Starts the editor in the game folder's editor directory; sets pid.
+# Starts the editor in the game folder's editor directory, or in the directory given first,
+# with the arguments that follow; sets pid.
 gc_start_editor() {
-  cd "$GC_WORK/game/Gridcrafter"
+  cd "${1:-$GC_WORK/game/Gridcrafter}"
+  shift $(($# > 0))
   # xvfb-run may hand over before the server takes connections.
   for _ in $(seq 1 100); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1
   done
-  "$GC_EDITOR" >"$GC_WORK/editor.log" 2>&1 &
+  "$GC_EDITOR" "$@" >"$GC_WORK/editor.log" 2>&1 &
   pid=$!
   trap 'kill "$pid" 2>/dev/null || true' EXIT
 }
