@@ -44,12 +44,8 @@ grep -q "Cannot enter $work/maps/Gridcrafter" "$work/err" || fail "no reason giv
 # 2. Started in the work folder with a game folder and a map both named relative to it: the
 # editor works in game/Gridcrafter (the settings file is written beside it) and shows the map.
 gc_start_editor "$work" --game game maps/left.KVX
-title=$(find_window '^Korvane : Gridcraft$') || true
-[ -n "$title" ] || fail "no title screen"
-xdotool windowfocus --sync "$title" key Return
-warning=$(find_window '^Warning$') || true
-[ -n "$warning" ] || fail "no warning about the missing settings file"
-xdotool windowfocus --sync "$warning" key Return
+press_in_window '^Korvane : Gridcraft$' Return
+press_in_window '^Warning$' Return
 main=$(find_window "^Korvane Gridcrafter : $map\$") || true
 [ -n "$main" ] || fail "the caption does not name $map"
 [ -f "$game/Korvane.INI" ] || fail "the settings file was not written in the game folder"
@@ -76,9 +72,7 @@ grep -qF "$map" "$XDG_CONFIG_HOME/Gridcrafter/Gridcrafter.conf" ||
   fail "the map is not among the recent maps of $XDG_CONFIG_HOME/Gridcrafter/Gridcrafter.conf"
 
 gc_start_editor
-title=$(find_window '^Korvane : Gridcraft$') || true
-[ -n "$title" ] || fail "no title screen on the second run"
-xdotool windowfocus --sync "$title" key Return
+press_in_window '^Korvane : Gridcraft$' Return
 main=$(find_window '^Korvane Gridcrafter : NewMap$') || true
 [ -n "$main" ] || fail "no clean map on the second run"
 eval "$(xdotool getwindowgeometry --shell "$main")"

@@ -56,3 +56,11 @@ find_window() {
   done
   return 1
 }
+
+# Presses a key in the window of that title once it shows.
+press_in_window() {
+  local window
+  window=$(find_window "$1") || true
+  [ -n "$window" ] || fail "no window $1"
+  xdotool windowfocus --sync "$window" key "$2"
+}
