@@ -700,4 +700,19 @@ TEST_F(MainWindowTest, TheWindowComesBackWithTheSizeAndPlaceItWasClosedWith)
     EXPECT_EQ(TfrmMain().geometry(), designed);
 }
 
+TEST_F(MainWindowTest, AWindowClosedMaximisedComesBackMaximised)
+{
+    StartUp();
+    const QRect place(20, 30, 640, 480);
+    window->setGeometry(place);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->geometry() == place; }));
+    window->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMaximized(); }));
+    window->close();
+
+    const TfrmMain next;
+    EXPECT_TRUE(next.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(next.geometry(), place);
+}
+
 } // namespace
