@@ -540,12 +540,6 @@ TEST_F(OpeningMapsWindow, RecentMapsListsWhatWasLoadedOrSavedWithTheFullPathAsHi
     EXPECT_EQ(RecentEntries(), QStringList({"&1 a&&b|c.KVX", "&2 saved.KVX"}));
     EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->actions().at(0))), odd);
     EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->menuAction())), "Load one of the maps loaded or saved lately");
-
-    // Kept for the next run.
-    TfrmMain next;
-    const auto* nextMenu = next.findChild<QMenu*>("Recentmaps1");
-    ASSERT_EQ(nextMenu->actions().size(), 2);
-    EXPECT_EQ(nextMenu->actions().at(1)->statusTip(), "|" + saved);
     ExpectNoErrorAndDefaultCursor();
 }
 
