@@ -3,8 +3,10 @@
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
+#include "app/WindowPlace.h"
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
 #include "core/MapFile.h"
@@ -23,12 +25,16 @@
 #include "ui_Main.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 
 TfrmMain* frmMain = nullptr;
 
@@ -69,6 +75,17 @@ void ShowStepAction(QAction& action, bool enabled, const QString& plain, const Q
     action.setText(enabled ? verb + QLatin1Char(' ') + step : plain);
 }
 
+// The one local file, not a folder, that a drag carries; nothing for anything else.
+std::optional<QString> DraggedMapFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return std::nullopt;
+    const QString path = data->urls().front().toLocalFile();
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    return path;
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>())
@@ -80,6 +97,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 TfrmMain::~TfrmMain()
 {
     SetMapHistorySink(nullptr);
+    SetMapFileSink(nullptr);
     SetHintHandler(nullptr);
     SetCaptionSink(nullptr);
     SetMapViewRepaint(nullptr);
@@ -127,6 +145,10 @@ void TfrmMain::FormCreate()
                              QKeySequence(Qt::CTRL | Qt::Key_Y)});
     SetMapHistorySink([this] { UpdateEditMenu(); });
     UpdateEditMenu();
+    recentMaps_ = new TRecentMapsMenu(*ui->Recentmaps1, *ui->Files1,
+                                      [this](const QString& path) { OpenMap(path); });
+    SetMapFileSink([this](const QString& path) { recentMaps_->Remember(path); });
+    setAcceptDrops(true);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
@@ -134,6 +156,7 @@ void TfrmMain::FormCreate()
     resize(DesignedClient + QSize(0, menuWidget()->sizeHint().height()));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    RestoreWindowPlace(*this);
     ui->cmdEdit->setFocus();
 }
 
@@ -148,6 +171,8 @@ void TfrmMain::FormShow()
     QTimer::singleShot(0, this, [this] {
         RunTitleScreen(this);
         StartEditor();
+        if (!mapAfterStartUp_.isEmpty())
+            OpenMap(mapAfterStartUp_);
     });
 }
 
@@ -201,6 +226,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     if (!MayCloseEditor())
         return;
     event->accept();
+    SaveWindowPlace(*this);
     FormClose();
     QMainWindow::closeEvent(event);
 }
@@ -210,6 +236,22 @@ void TfrmMain::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !focusWidget())
         ui->cmdEdit->setFocus();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DraggedMapFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = DraggedMapFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // Queued: the drag's source waits for the drop to end, and Load may ask first.
+    QTimer::singleShot(0, this, [this, file = *path] { OpenMap(file); });
 }
 
 void TfrmMain::DockStatusBar()
@@ -273,6 +315,17 @@ void TfrmMain::LoadMap1Click()
 {
     if (RequireSprites())
         LoadMapCommand(RedrawMap);
+}
+
+void TfrmMain::OpenMap(const QString& path)
+{
+    if (RequireSprites())
+        LoadNamedMapCommand(path, RedrawMap);
+}
+
+void TfrmMain::LoadAfterStartUp(const QString& path)
+{
+    mapAfterStartUp_ = path;
 }
 
 void TfrmMain::NewMap1Click()

@@ -11,6 +11,7 @@
 namespace Ui {
 class TfrmMain;
 }
+class TRecentMapsMenu;
 
 class TfrmMain : public QMainWindow, public EditorView {
     Q_OBJECT
@@ -49,6 +50,12 @@ public:
     // The start-up sequence: settings, sprites, a clean map.
     void StartEditor();
 
+    // Loads path as Load does, the question before discarding unsaved edits included: a
+    // map from the command line, a drop or the recent maps.
+    void OpenMap(const QString& path);
+    // A map for OpenMap once the start-up is through; empty for none.
+    void LoadAfterStartUp(const QString& path);
+
     // Editing mode: while on, every typed character reaches FormKeyPress before the
     // focused control.
     bool KeyPreview() const { return keyPreview_; }
@@ -80,6 +87,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool ReceivesKeysFirst(const QWidget* widget) const;
@@ -93,6 +102,8 @@ private:
     bool keyPreview_ = false;
     bool shown_ = false;
     const QEvent* forwardedKey_ = nullptr;
+    TRecentMapsMenu* recentMaps_ = nullptr;
+    QString mapAfterStartUp_;
 };
 
 extern TfrmMain* frmMain;

@@ -1,6 +1,7 @@
-// Gridcrafter: the main window first, then the help window, then the message loop.
+// Gridcrafter: the command line, the main window, the help window, then the message loop.
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/Help.h"
 #include "app/Main.h"
 #include "app/MessagePrompts.h"
@@ -8,12 +9,16 @@
 int main(int argc, char** argv)
 {
     TApplication application(argc, argv);
+    const EditorStart start = PrepareEditorStart(QCoreApplication::arguments().mid(1));
+    if (start.Line.ExitStatus)
+        return EndRun(start.Line);
     MessagePrompts prompts;
     InstallPrompts(&prompts);
 
     TfrmMain mainWindow;
     frmMain = &mainWindow;
     frmHelp = new TfrmHelp(&mainWindow);
+    mainWindow.LoadAfterStartUp(start.MapPath);
 
     mainWindow.show();
     const int result = TApplication::exec();

@@ -12,12 +12,46 @@
 #include <QFileInfo>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace {
 
 bool IsPathDelimiter(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
 bool IsNameDelimiter(QChar c) { return IsPathDelimiter(c) || c == QLatin1Char(':'); }
+
+std::function<void(const QString&)> mapFileSink;
+
+void TellMapFile(const QString& path)
+{
+    if (mapFileSink)
+        mapFileSink(path);
+}
+
+bool MayDiscardMapForLoad()
+{
+    return !MapModified ||
+           CurrentPrompts().AskYesNo(
+               QStringLiteral("Are you sure you want to load a map and discard this one?"));
+}
+
+void LoadChosenMap(const QString& path, const std::function<void()>& redraw)
+{
+    qint64 length = 0;
+    {
+        const BusyCursor busy;
+        ChangeWholeMap(MapStep::Load, [&] {
+            length = ReadMapFile(path);
+            MapName = path;
+            UpdateCaption();
+        });
+        redraw();
+        MarkMapSaved();
+    }
+    TellMapFile(path);
+    if (const QString notice = LongMapFileNotice(path, length); !notice.isEmpty())
+        CurrentPrompts().Information(notice);
+}
 
 }  // namespace
 
@@ -86,31 +120,28 @@ void SaveMapCommand()
     }
     CurrentPrompts().Information(QStringLiteral("Map saved as ") + MapName);
     MarkMapSaved();
+    TellMapFile(MapName);
 }
 
 void LoadMapCommand(const std::function<void()>& redraw)
 {
-    if (MapModified &&
-        !CurrentPrompts().AskYesNo(
-            QStringLiteral("Are you sure you want to load a map and discard this one?")))
+    if (!MayDiscardMapForLoad())
         return;
     const std::optional<QString> path =
         CurrentPrompts().FileDialog(OpenDialog, MapDirectoryPart(MapName));
-    if (!path)
-        return;
-    qint64 length = 0;
-    {
-        const BusyCursor busy;
-        ChangeWholeMap(MapStep::Load, [&] {
-            length = ReadMapFile(*path);
-            MapName = *path;
-            UpdateCaption();
-        });
-        redraw();
-        MarkMapSaved();
-    }
-    if (const QString notice = LongMapFileNotice(*path, length); !notice.isEmpty())
-        CurrentPrompts().Information(notice);
+    if (path)
+        LoadChosenMap(*path, redraw);
+}
+
+void LoadNamedMapCommand(const QString& path, const std::function<void()>& redraw)
+{
+    if (MayDiscardMapForLoad())
+        LoadChosenMap(path, redraw);
+}
+
+void SetMapFileSink(std::function<void(const QString& path)> sink)
+{
+    mapFileSink = std::move(sink);
 }
 
 bool MayCloseEditor()

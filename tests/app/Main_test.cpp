@@ -3,8 +3,11 @@
 #include "app/Hints.h"
 #include "app/Main.h"
 #include "app/Title.h"
+#include "app/WindowPlace.h"
 #include "controls/newstat.h"
 #include "core/Catalogue.h"
+#include "core/MapFile.h"
+#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -95,6 +98,7 @@ protected:
         window = std::make_unique<TfrmMain>();
         window->setWindowFlag(Qt::FramelessWindowHint, !framed);
         frmMain = window.get();
+        window->LoadAfterStartUp(mapFromCommandLine);
         StartPresser presser;
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -147,10 +151,13 @@ protected:
         QTest::qWait(20);
     }
 
+    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
+
     GameFolder game;
     ScriptedPrompts prompts;
     QStringList errors;
     std::unique_ptr<TfrmMain> window;
+    QString mapFromCommandLine;
 };
 
 TEST_F(MainWindowTest, StartsWithACleanMapEditingOffAndNoCursorMark)
@@ -588,6 +595,124 @@ TEST_F(MainWindowTest, F1ShowsTheHelpWindowModally)
     QTest::keyClick(window->focusWidget(), Qt::Key_F1);
     EXPECT_TRUE(shownModally);
     EXPECT_FALSE(frmHelp->isVisible());
+}
+
+// N, O, S and P are editing keys too; with Control they are commands, editing on or off.
+TEST_F(MainWindowTest, FileShortcutsReachTheirCommandsAndNeverTheKeyTable)
+{
+    StartUp();
+    Activate();
+    PressEnter();
+    Type("6f");
+    const QByteArray edited = GridBytes();
+    KeyRecorder recorder;
+    const auto press = [&](Qt::Key key) {
+        window->focusWidget()->installEventFilter(&recorder);
+        QTest::keyClick(window->focusWidget(), key, Qt::ControlModifier);
+        window->focusWidget()->removeEventFilter(&recorder);
+    };
+
+    for (const bool editing : {true, false}) {
+        ASSERT_EQ(window->KeyPreview(), editing);
+        prompts.AnswerYesNo(false);
+        press(Qt::Key_N);
+        prompts.AnswerYesNo(true);
+        prompts.AnswerFileDialog(std::nullopt);
+        press(Qt::Key_O);
+        prompts.AnswerFileDialog(std::nullopt);
+        press(Qt::Key_S);
+        prompts.AnswerPrintDialog(false);
+        press(Qt::Key_P);
+        PressEnter();
+    }
+
+    const QStringList questions{"Are you sure you want to clear the map and start over?",
+                                "Are you sure you want to load a map and discard this one?"};
+    EXPECT_EQ(prompts.Questions, questions + questions);
+    EXPECT_EQ(prompts.DialogTitles, QStringList({"Load Map File", "Write Map File", "Load Map File", "Write Map File"}));
+    EXPECT_EQ(prompts.PrintDialogsShown, 2);
+    EXPECT_EQ(GridBytes(), edited);
+    EXPECT_EQ(CursorX, 2);
+    EXPECT_EQ(UndoStepName(), "Fire");
+    EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
+}
+
+TEST_F(MainWindowTest, AMapFromTheCommandLineIsLoadedOnceTheEditorHasStarted)
+{
+    ClearMap();
+    Cell(3, 3).Ground = tcLava;
+    mapFromCommandLine = game.Root() + "/lava.KVX";
+    WriteMapFile(mapFromCommandLine);
+    ClearMap();
+
+    StartUp();
+
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + mapFromCommandLine);
+    EXPECT_EQ(Cell(3, 3).Ground, tcLava);
+    EXPECT_EQ(MapPixel(GroundPixel(3, 3)), Rgb(GroundColour(tcLava)));
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(UndoStepName(), "Load");
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, AMapFromTheCommandLineThatCannotBeReadIsShownAsLoadShowsIt)
+{
+    mapFromCommandLine = game.Root() + "/missing.KVX";
+
+    StartUp();
+
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(mapFromCommandLine)) << errors[0].toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
+    EXPECT_TRUE(SpriteLibraryReady());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(FitsOnAScreen, OnlyAWindowWhollyInsideOneScreensArea)
+{
+    const QList<QRect> two{QRect(0, 0, 1024, 740), QRect(1024, 0, 800, 600)};
+    EXPECT_TRUE(FitsOnAScreen(QRect(0, 0, 1024, 740), two));
+    EXPECT_TRUE(FitsOnAScreen(QRect(1100, 50, 600, 400), two));
+    EXPECT_FALSE(FitsOnAScreen(QRect(900, 50, 600, 400), two)) << "across two screens";
+    EXPECT_FALSE(FitsOnAScreen(QRect(-10, 50, 600, 400), two));
+    EXPECT_FALSE(FitsOnAScreen(QRect(1100, 300, 600, 400), two)) << "below the smaller screen";
+    EXPECT_FALSE(FitsOnAScreen(QRect(100, 100, 0, 0), two));
+    EXPECT_FALSE(FitsOnAScreen(QRect(100, 100, 600, 400), {}));
+}
+
+TEST_F(MainWindowTest, TheWindowComesBackWithTheSizeAndPlaceItWasClosedWith)
+{
+    const QRect designed = TfrmMain().geometry();
+    StartUp();
+    const QRect place(20, 30, 640, 480);
+    window->setGeometry(place);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->geometry() == place; }));
+    window->close();
+    ASSERT_FALSE(window->isVisible());
+
+    EXPECT_EQ(TfrmMain().geometry(), place);
+
+    // A place that no screen of this run can show gives the designed window.
+    TfrmMain moved;
+    moved.setGeometry(QRect(5000, 30, 640, 480));
+    SaveWindowPlace(moved);
+    EXPECT_EQ(TfrmMain().geometry(), designed);
+}
+
+TEST_F(MainWindowTest, AWindowClosedMaximisedComesBackMaximised)
+{
+    StartUp();
+    const QRect place(20, 30, 640, 480);
+    window->setGeometry(place);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->geometry() == place; }));
+    window->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMaximized(); }));
+    window->close();
+
+    const TfrmMain next;
+    EXPECT_TRUE(next.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(next.geometry(), place);
 }
 
 } // namespace

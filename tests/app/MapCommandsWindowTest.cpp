@@ -3,7 +3,10 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
+#include "app/Hints.h"
 #include "app/MessagePrompts.h"
+#include "app/RecentMaps.h"
+#include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "platform/Errors.h"
 #include "graphics/HexGeometry.h"
@@ -17,16 +20,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QMenu>
+#include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -387,6 +396,179 @@ TEST_F(MapCommandsWindow, AFailedReloadLeavesTheMapAndTheDefaultCursor)
     Choose("cmdFill");
     EXPECT_EQ(errors.size(), 1);
     EXPECT_TRUE(prompts.Informations.isEmpty());
+}
+
+// Maps from outside the dialogs: dropped on the window, or chosen from Files, Recent maps.
+class OpeningMapsWindow : public MapCommandsWindow {
+protected:
+    void SetUp() override
+    {
+        MapCommandsWindow::SetUp();
+        StartEditor();
+    }
+
+    // A map file whose cell (x, y) has the ground code.
+    QString MapWith(const QString& name, int x, int y, std::uint8_t ground) const
+    {
+        const QByteArray kept = GridBytes();
+        ClearMap();
+        Cell(x, y).Ground = ground;
+        const QString path = MapPath(name);
+        WriteMapFile(path);
+        std::memcpy(&MapGrid, kept.constData(), sizeof MapGrid);
+        return path;
+    }
+
+    static QMimeData* Files(const QList<QUrl>& urls)
+    {
+        auto* data = new QMimeData;
+        data->setUrls(urls);
+        return data;
+    }
+
+    // Drags data over the window and drops it there, as a file manager does; whether the
+    // window took it.
+    bool Drop(QMimeData* data)
+    {
+        const std::unique_ptr<QMimeData> owned(data);
+        QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(QPointF(300, 200), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        if (enter.isAccepted())
+            QCoreApplication::sendEvent(window.get(), &drop);
+        QCoreApplication::processEvents();
+        return enter.isAccepted() && drop.isAccepted();
+    }
+
+    QMenu* RecentMenu() const { return window->findChild<QMenu*>("Recentmaps1"); }
+
+    QStringList RecentEntries() const
+    {
+        QStringList texts;
+        for (const QAction* entry : RecentMenu()->actions())
+            texts << entry->text();
+        return texts;
+    }
+
+    void ChooseRecent(int index)
+    {
+        QMetaObject::invokeMethod(RecentMenu()->actions().at(index), &QAction::trigger, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(OpeningMapsWindow, ADroppedFileLoadsAsLoadLoadsIt)
+{
+    const QString path = MapWith("dropped.KVX", 4, 4, 9);
+    Cell(2, 2).Ground = 5;
+    MapModified = true;
+
+    prompts.AnswerYesNo(false);
+    EXPECT_TRUE(Drop(Files({QUrl::fromLocalFile(path)})));
+    EXPECT_EQ(Cell(2, 2).Ground, 5) << "No keeps the edited map";
+    EXPECT_TRUE(MapModified);
+
+    prompts.AnswerYesNo(true);
+    EXPECT_TRUE(Drop(Files({QUrl::fromLocalFile(path)})));
+    EXPECT_EQ(prompts.Questions, QStringList(2, "Are you sure you want to load a map and discard this one?"));
+    EXPECT_TRUE(prompts.DialogTitles.isEmpty());
+    EXPECT_EQ(Cell(4, 4).Ground, 9);
+    EXPECT_EQ(GroundShown(4, 4), GroundColour(9).rgb());
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + path);
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(RecentEntries(), QStringList{"&1 dropped.KVX"});
+    ExpectNoErrorAndDefaultCursor();
+}
+
+TEST_F(OpeningMapsWindow, OnlyOneLocalFileIsTakenAndNoMapShowsItsErrorAsLoadWould)
+{
+    const QString map = MapWith("a.KVX", 1, 1, 3);
+    auto* text = new QMimeData;
+    text->setText(map);
+    EXPECT_FALSE(Drop(text));
+    EXPECT_FALSE(Drop(Files({QUrl::fromLocalFile(map), QUrl::fromLocalFile(MapWith("b.KVX", 1, 1, 4))})));
+    EXPECT_FALSE(Drop(Files({QUrl("https://example.org/a.KVX")})));
+    EXPECT_FALSE(Drop(Files({QUrl::fromLocalFile(game.EditorDir())})));
+    EXPECT_EQ(Cell(1, 1).Ground, 0);
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_TRUE(errors.isEmpty());
+
+    const QString notAMap = MapPath("notes.txt");
+    QFile file(notAMap);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a map");
+    file.close();
+    EXPECT_TRUE(Drop(Files({QUrl::fromLocalFile(notAMap)})));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(notAMap)) << errors[0].toStdString();
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
+    EXPECT_TRUE(RecentEntries().isEmpty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(RecentMapList, NewestFirstEachFileOnceAndEightAtMost)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.KVX");
+    QStringList list = WithRecentMap({}, a);
+    list = WithRecentMap(list, dir.filePath("b.KVX"));
+    EXPECT_EQ(list, QStringList({dir.filePath("b.KVX"), a}));
+    // The same file by another name moves to the front under the name used last.
+    const QString again = dir.path() + "/./sub/../a.KVX";
+    EXPECT_EQ(WithRecentMap(list, again), QStringList({again, dir.filePath("b.KVX")}));
+    for (int i = 0; i < 10; ++i)
+        list = WithRecentMap(list, dir.filePath(QStringLiteral("%1.KVX").arg(i)));
+    EXPECT_EQ(list.size(), RecentMapCount);
+    EXPECT_EQ(list.front(), dir.filePath("9.KVX"));
+    EXPECT_EQ(list.back(), dir.filePath("2.KVX"));
+}
+
+TEST_F(OpeningMapsWindow, RecentMapsListsWhatWasLoadedOrSavedWithTheFullPathAsHint)
+{
+    EXPECT_FALSE(RecentMenu()->menuAction()->isEnabled()) << "nothing loaded or saved yet";
+    const QString odd = MapWith("a&b|c.KVX", 1, 1, 2);
+    const QString saved = MapPath("saved.KVX");
+
+    window->OpenMap(odd);
+    prompts.AnswerFileDialog(saved);
+    Choose("Save1");
+    prompts.AnswerFileDialog(odd);
+    Choose("LoadMap1");
+
+    EXPECT_TRUE(RecentMenu()->menuAction()->isEnabled());
+    EXPECT_EQ(RecentEntries(), QStringList({"&1 a&&b|c.KVX", "&2 saved.KVX"}));
+    EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->actions().at(0))), odd);
+    EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->menuAction())), "Load one of the maps loaded or saved lately");
+    ExpectNoErrorAndDefaultCursor();
+}
+
+TEST_F(OpeningMapsWindow, ChoosingARecentMapLoadsItOrDropsItWithAWarningWhenItIsGone)
+{
+    const QString kept = MapWith("kept.KVX", 6, 6, 8);
+    const QString gone = MapWith("gone.KVX", 6, 6, 9);
+    window->OpenMap(kept);
+    window->OpenMap(gone);
+    ClearMap();
+    ASSERT_TRUE(QFile::remove(gone));
+    Cell(1, 1).Ground = 1;
+    MapModified = true;
+
+    ChooseRecent(0);
+    EXPECT_EQ(prompts.Warnings, QStringList{"The map file " + gone +
+                                            " is no longer there; it was taken off the recent maps."});
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_EQ(RecentEntries(), QStringList{"&1 kept.KVX"});
+    EXPECT_EQ(Cell(1, 1).Ground, 1);
+    EXPECT_TRUE(MapModified);
+
+    prompts.AnswerYesNo(true);
+    ChooseRecent(0);
+    EXPECT_EQ(prompts.Questions, QStringList{"Are you sure you want to load a map and discard this one?"});
+    EXPECT_EQ(Cell(6, 6).Ground, 8);
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + kept);
+    EXPECT_EQ(RecentEntries(), QStringList{"&1 kept.KVX"});
+    ExpectNoErrorAndDefaultCursor();
 }
 
 }  // namespace

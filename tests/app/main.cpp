@@ -1,6 +1,25 @@
 #include "app/Application.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Each test starts without preferences (no recent maps, no window place), and no test
+// reaches the user's own, also when the program is run by hand.
+class FreshPreferences : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        folder_ = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_->path());
+    }
+
+    std::unique_ptr<QTemporaryDir> folder_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -10,5 +29,6 @@ int main(int argc, char** argv)
     // The editor's own application object, so that its default error handler is in place.
     TApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshPreferences);
     return RUN_ALL_TESTS();
 }

@@ -23,21 +23,24 @@ gc_run_inside_xvfb() {
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/game/Sprites" "$work/game/Gridcrafter"
   "$(realpath "$sprites")" "$work/game/Sprites" >/dev/null
-  export GC_EDITOR=$(realpath "$editor") GC_WORK=$work
+  # Preferences of this run alone: no saved window place or recent maps, none left behind.
+  export GC_EDITOR=$(realpath "$editor") GC_WORK=$work XDG_CONFIG_HOME=$work/config
   local status=0
   xvfb-run -a -s "-screen 0 1024x768x24" bash "$script" --inside || status=$?
   exit "$status"
 }
 
-# Starts the editor in the game folder's editor directory; sets pid.
+# Starts the editor in the game folder's editor directory, or in the directory given first,
+# with the arguments that follow; sets pid.
 gc_start_editor() {
-  cd "$GC_WORK/game/Gridcrafter"
+  cd "${1:-$GC_WORK/game/Gridcrafter}"
+  shift $(($# > 0))
   # xvfb-run may hand over before the server takes connections.
   for _ in $(seq 1 100); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1
   done
-  "$GC_EDITOR" >"$GC_WORK/editor.log" 2>&1 &
+  "$GC_EDITOR" "$@" >"$GC_WORK/editor.log" 2>&1 &
   pid=$!
   trap 'kill "$pid" 2>/dev/null || true' EXIT
 }
@@ -52,4 +55,12 @@ find_window() {
     sleep 0.1
   done
   return 1
+}
+
+# Presses a key in the window of that title once it shows.
+press_in_window() {
+  local window
+  window=$(find_window "$1") || true
+  [ -n "$window" ] || fail "no window $1"
+  xdotool windowfocus --sync "$window" key "$2"
 }

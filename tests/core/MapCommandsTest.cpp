@@ -303,6 +303,64 @@ TEST_F(MapCommands, ReadOnlyMapFilesLoad)
     EXPECT_EQ(MapName, path);
 }
 
+// A file named from outside (the command line, a drop, the recent maps) loads as Load loads
+// the file its dialog chose: the question first, one step, the notice of a long file.
+TEST_F(MapCommands, ANamedFileLoadsAsTheDialogsChoiceWould)
+{
+    Cell(4, 4).Ground = tcSand;
+    const QByteArray saved = GridBytes();
+    const QString path = PathOf("named.KVX");
+    WriteAll(path, saved + QByteArray(3, '\x07'));
+    EditSomeCells();
+    const QByteArray edited = GridBytes();
+
+    prompts.AnswerYesNo(false);
+    LoadNamedMapCommand(path, [this] { ++redraws; });
+    EXPECT_EQ(GridBytes(), edited);
+    EXPECT_TRUE(MapModified);
+    EXPECT_EQ(redraws, 0);
+
+    prompts.AnswerYesNo(true);
+    LoadNamedMapCommand(path, [this] { ++redraws; });
+    EXPECT_EQ(prompts.Questions,
+              QStringList(2, "Are you sure you want to load a map and discard this one?"));
+    EXPECT_TRUE(prompts.DialogTitles.isEmpty());
+    EXPECT_EQ(GridBytes(), saved);
+    EXPECT_EQ(MapName, path);
+    EXPECT_EQ(captions, QStringList{"Korvane Gridcrafter : " + path});
+    EXPECT_EQ(redraws, 1);
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(UndoStepName(), "Load");
+    EXPECT_EQ(prompts.Informations, QStringList{LongMapFileNotice(path, MapFileRecordSize + 3)});
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+}
+
+TEST_F(MapCommands, TheMapFileSinkHearsOfEveryLoadAndSaveThatSucceeded)
+{
+    QStringList told;
+    SetMapFileSink([&told](const QString& path) { told << path; });
+    const QString saved = PathOf("saved.KVX");
+    const QString named = PathOf("named.KVX");
+    WriteAll(named, GridBytes());
+
+    prompts.AnswerFileDialog(std::nullopt);
+    SaveMapCommand();
+    prompts.AnswerFileDialog(PathOf("no such folder/a.KVX"));
+    EXPECT_THROW(SaveMapCommand(), GcError);
+    prompts.AnswerFileDialog(saved);
+    SaveMapCommand();
+    prompts.AnswerFileDialog(saved);
+    Load();
+    EXPECT_THROW(LoadNamedMapCommand(PathOf("missing.KVX"), [] {}), GcError);
+    LoadNamedMapCommand(named, [] {});
+    MapModified = true;
+    prompts.AnswerYesNo(false);
+    LoadNamedMapCommand(saved, [] {});
+    SetMapFileSink(nullptr);
+
+    EXPECT_EQ(told, (QStringList{saved, saved, named}));
+}
+
 // What New, Clear and Random map leave after the user kept an edited, named map.
 class CreationCommands : public MapCommands {
 protected:

@@ -3,8 +3,8 @@
 
 #include "tools/check/MapCheck.h"
 
+#include "platform/CommandLine.h"
 #include "platform/Errors.h"
-#include "tools/ToolOptions.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -13,7 +13,7 @@
 
 namespace {
 
-const ToolDescription Tool{QStringLiteral("gridcrafter-check"), QStringLiteral(
+const CommandLineDescription Tool{QStringLiteral("gridcrafter-check"), QStringLiteral(
     "Usage: gridcrafter-check [--help] [--version] MAP.KVX...\n"
     "\n"
     "Checks map files and prints one line per finding, FILE: (x,y): what:\n"
@@ -23,7 +23,7 @@ const ToolDescription Tool{QStringLiteral("gridcrafter-check"), QStringLiteral(
     "cell's own place. A summary line follows. Nothing is ever written.\n"
     "\n"
     "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"
-    "could not be read or the arguments are wrong.\n"), 1, {}, true};
+    "could not be read or the arguments are wrong.\n"), 1, AnyNumberOfArguments, {}};
 
 enum ExitStatus { Clean = 0, Found = 1, Trouble = 2 };
 
@@ -62,7 +62,7 @@ int CheckFiles(const QStringList& paths)
 int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
-    const ToolCommandLine line = ParseToolCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    const ParsedCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1), Tool);
     if (line.ExitStatus)
         return EndRun(line);
     try {

@@ -5,12 +5,12 @@
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "platform/CommandLine.h"
 #include "platform/Errors.h"
 #include "platform/FileIdentity.h"
 #include "platform/GameFolder.h"
 #include "platform/SafeFile.h"
 #include "settings/Settings.h"
-#include "tools/ToolOptions.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -23,7 +23,7 @@
 
 namespace {
 
-const ToolDescription Tool{
+const CommandLineDescription Tool{
     QStringLiteral("gridcrafter-render"),
     QStringLiteral(
         "Usage: gridcrafter-render [--game DIR] IN.KVX OUT.BMP\n"
@@ -38,6 +38,7 @@ const ToolDescription Tool{
         "editor does. Warnings go to standard error. On any failure it names the file on\n"
         "standard error, exits with status 1 and leaves no output file; a mistake in the\n"
         "command line, or a directory that is no game's, exits with status 2.\n"),
+    2,
     2,
     {QStringLiteral("game")}};
 
@@ -66,15 +67,11 @@ void Render(const QString& mapPath, const QString& bitmapPath)
 
 // Outside a game's editor folder the settings file would be written into whatever folder
 // lies above: refused, with a status of 2 like a mistake in the command line.
-std::optional<int> EnterEditorFolder(const ToolCommandLine& line)
+std::optional<int> EnterEditorFolder(ParsedCommandLine& line)
 {
-    try {
-        if (line.Values.contains(QStringLiteral("game")))
-            EnterGameFolder(line.Values.value(QStringLiteral("game")));
-    } catch (const GcError& error) {
-        std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(error.Text()));
-        return 2;
-    }
+    EnterGivenGameFolder(line, Tool);
+    if (line.ExitStatus)
+        return EndRun(line);
     if (InGameEditorFolder())
         return std::nullopt;
     std::fprintf(stderr,
@@ -89,7 +86,7 @@ std::optional<int> EnterEditorFolder(const ToolCommandLine& line)
 int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
-    const ToolCommandLine line = ParseToolCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    ParsedCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1), Tool);
     if (line.ExitStatus)
         return EndRun(line);
     // The paths name files from where the tool was started, also once it is in DIR/Gridcrafter.

@@ -1,6 +1,6 @@
 // gridcrafter-sprites DIR: writes the default sprite sheets of a game installation into DIR.
 
-#include "tools/ToolOptions.h"
+#include "platform/CommandLine.h"
 #include "tools/sprites/SpriteSheets.h"
 
 #include <QCoreApplication>
@@ -8,7 +8,7 @@
 
 namespace {
 
-const ToolDescription Tool{
+const CommandLineDescription Tool{
     QStringLiteral("gridcrafter-sprites"),
     QStringLiteral("usage: gridcrafter-sprites DIR\n"
                    "       gridcrafter-sprites --help | --version\n"
@@ -18,6 +18,7 @@ const ToolDescription Tool{
                    "DIR is created when missing; write ./-DIR or -- -DIR for a name that begins\n"
                    "with a dash.\n"),
     1,
+    1,
     {}};
 
 }  // namespace
@@ -25,7 +26,7 @@ const ToolDescription Tool{
 int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
-    const ToolCommandLine line = ParseToolCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    const ParsedCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1), Tool);
     if (line.ExitStatus)
         return EndRun(line);
     const QString error = WriteSheets(line.Arguments[0], DefaultSheets());

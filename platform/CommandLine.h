@@ -1,21 +1,24 @@
 #pragma once
-// The command line the Gridcrafter tools share: --help, --version, options that take a
+// The command line the editor and the tools share: --help, --version, options that take a
 // value, "--" before arguments that begin with a dash, and the refusal of anything else.
 
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <limits>
 #include <optional>
 
-struct ToolDescription {
+inline constexpr int AnyNumberOfArguments = std::numeric_limits<int>::max();
+
+struct CommandLineDescription {
     QString Name;              // as the program is called, "gridcrafter-render"
     QString Usage;             // the whole help text, ending in a newline
-    int Arguments = 0;         // how many plain arguments it takes
+    int LeastArguments = 0;    // how many plain arguments it takes: at least
+    int MostArguments = 0;     // and at most, or AnyNumberOfArguments
     QStringList ValueOptions;  // long options that take a value, without their dashes
-    bool MoreArguments = false;  // Arguments is then the least number, not the exact one
 };
 
-struct ToolCommandLine {
+struct ParsedCommandLine {
     QStringList Arguments;
     QMap<QString, QString> Values;  // by option name, for the value options given
     // Set when the run ends here: 0 after --help or --version, with Message for standard
@@ -25,7 +28,12 @@ struct ToolCommandLine {
 };
 
 // arguments without the program's own name.
-ToolCommandLine ParseToolCommandLine(const QStringList& arguments, const ToolDescription& tool);
+ParsedCommandLine ParseCommandLine(const QStringList& arguments,
+                                   const CommandLineDescription& program);
+
+// For --game DIR: enters DIR/Gridcrafter (EnterGameFolder). When it cannot, the line ends the
+// run with status 2 and the reason as its Message.
+void EnterGivenGameFolder(ParsedCommandLine& line, const CommandLineDescription& program);
 
 // Writes the message of a command line that ends the run where it belongs; returns its status.
-int EndRun(const ToolCommandLine& line);
+int EndRun(const ParsedCommandLine& line);

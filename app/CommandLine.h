@@ -1,0 +1,16 @@
+#pragma once
+// The editor's command line: gridcrafter [--game DIR] [MAP.KVX], --help and --version.
+
+#include "platform/CommandLine.h"
+
+#include <QString>
+#include <QStringList>
+
+struct EditorStart {
+    ParsedCommandLine Line;  // with ExitStatus set, the run ends before any window is made
+    QString MapPath;         // the map to load once the editor has started; empty for none
+};
+
+// Parses arguments (without the program's name) and, for --game DIR, enters DIR/Gridcrafter.
+// MapPath is absolute, taken from the directory the editor was started in.
+EditorStart PrepareEditorStart(const QStringList& arguments);
