@@ -70,10 +70,13 @@ std::optional<HexAddress> HexAtPixel(int px, int py)
     return std::nullopt;
 }
 
-std::vector<HexAddress> HexesAlong(PixelPoint from, PixelPoint to)
+std::vector<HexAddress> HexesAlong(PixelPoint from, PixelPoint to, const PixelArea& shown)
 {
+    const auto shownHex = [&shown](PixelPoint p) {
+        return shown.Contains(p) ? HexAtPixel(p.px, p.py) : std::nullopt;
+    };
     std::vector<HexAddress> entered;
-    std::optional<HexAddress> current = HexAtPixel(from.px, from.py);
+    std::optional<HexAddress> current = shownHex(from);
     const int dx = to.px - from.px;
     const int dy = to.py - from.py;
     // One sample per pixel along the longer axis, so that no hexagon is stepped over.
@@ -81,7 +84,7 @@ std::vector<HexAddress> HexesAlong(PixelPoint from, PixelPoint to)
     for (int i = 1; i <= steps; ++i) {
         const int px = from.px + (dx * i * 2 + (dx < 0 ? -steps : steps)) / (steps * 2);
         const int py = from.py + (dy * i * 2 + (dy < 0 ? -steps : steps)) / (steps * 2);
-        const std::optional<HexAddress> hex = HexAtPixel(px, py);
+        const std::optional<HexAddress> hex = shownHex({px, py});
         if (hex && hex != current)
             entered.push_back(*hex);
         current = hex;

@@ -17,6 +17,18 @@ struct PixelPoint {
     bool operator==(const PixelPoint&) const = default;
 };
 
+// A rectangle of the map image: the part a view shows.
+struct PixelArea {
+    int left;
+    int top;
+    int width;
+    int height;
+    bool Contains(PixelPoint p) const
+    {
+        return p.px >= left && p.px < left + width && p.py >= top && p.py < top + height;
+    }
+};
+
 struct HexAddress {
     int x;
     int y;
@@ -47,6 +59,6 @@ bool InsideHex(int a, int b);
 // between hexagons and outside the grid.
 std::optional<HexAddress> HexAtPixel(int px, int py);
 
-// The hexes a straight pointer path from one pixel to another enters, in order, each time it
-// enters one; the hex of the starting pixel is not listed.
-std::vector<HexAddress> HexesAlong(PixelPoint from, PixelPoint to);
+// The hexes a straight pointer path from one pixel to another enters inside the shown area,
+// in order, each time it enters one; the hex of the starting pixel is not listed.
+std::vector<HexAddress> HexesAlong(PixelPoint from, PixelPoint to, const PixelArea& shown);

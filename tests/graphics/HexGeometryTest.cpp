@@ -280,31 +280,47 @@ TEST(HexAtPixel, NothingOutsideTheGrid)
         EXPECT_EQ(HexAtPixel(px, py), std::nullopt) << px << "," << py;
 }
 
+constexpr PixelArea WholeImage{0, 0, MapImageWidth, MapImageHeight};
+
 TEST(HexesAlong, ARowOfOddColumnsCrossedAlongTheirMiddles)
 {
     std::vector<HexAddress> expected;
     for (int x = 1; x <= 31; x += 2)
         expected.push_back({x, 1});
-    EXPECT_EQ(HexesAlong({-10, 21}, {1600, 21}), expected);
+    EXPECT_EQ(HexesAlong({-10, 21}, {1600, 21}, WholeImage), expected);
 
     std::vector<HexAddress> column;
     for (int y = 32; y >= 1; --y)
         column.push_back({1, y});
-    EXPECT_EQ(HexesAlong({33, 1300}, {33, 0}), column) << "every band crossed, upward";
+    EXPECT_EQ(HexesAlong({33, 1300}, {33, 0}, WholeImage), column) << "every band crossed, upward";
 }
 
 TEST(HexesAlong, OnlyTheHexesEnteredAndEachTimeTheyAreEntered)
 {
-    EXPECT_TRUE(HexesAlong({33, 21}, {33, 21}).empty());
-    EXPECT_TRUE(HexesAlong({10, 21}, {60, 21}).empty()) << "inside the starting hex";
-    EXPECT_EQ(HexesAlong({33, 21}, {33, 61}), (std::vector<HexAddress>{{1, 2}}));
-    EXPECT_EQ(HexesAlong({33, 30}, {33, 100}).back(), (HexAddress{1, 3}));
-    EXPECT_EQ(HexesAlong({33, 21}, {33, 1}), (std::vector<HexAddress>{})) << "out through the top edge";
+    EXPECT_TRUE(HexesAlong({33, 21}, {33, 21}, WholeImage).empty());
+    EXPECT_TRUE(HexesAlong({10, 21}, {60, 21}, WholeImage).empty()) << "inside the starting hex";
+    EXPECT_EQ(HexesAlong({33, 21}, {33, 61}, WholeImage), (std::vector<HexAddress>{{1, 2}}));
+    EXPECT_EQ(HexesAlong({33, 30}, {33, 100}, WholeImage).back(), (HexAddress{1, 3}));
+    EXPECT_TRUE(HexesAlong({33, 21}, {33, 1}, WholeImage).empty()) << "out through the top edge";
     // Back and forth over the slanted edge between (1, 1) and (2, 1).
-    const std::vector<HexAddress> over = HexesAlong({30, 35}, {90, 35});
+    const std::vector<HexAddress> over = HexesAlong({30, 35}, {90, 35}, WholeImage);
     EXPECT_EQ(over, (std::vector<HexAddress>{{2, 1}}));
-    const std::vector<HexAddress> back = HexesAlong({90, 35}, {30, 35});
+    const std::vector<HexAddress> back = HexesAlong({90, 35}, {30, 35}, WholeImage);
     EXPECT_EQ(back, (std::vector<HexAddress>{{1, 1}}));
+}
+
+TEST(HexesAlong, OnlyInsideTheShownArea)
+{
+    std::vector<HexAddress> shown;
+    for (int x = 1; x <= 11; x += 2)
+        shown.push_back({x, 1});
+    const PixelArea left{0, 0, 500, 400};
+    EXPECT_EQ(HexesAlong({-10, 21}, {1600, 21}, left), shown) << "(11, 1) begins at pixel 490";
+    std::reverse(shown.begin(), shown.end());
+    EXPECT_EQ(HexesAlong({1600, 21}, {-10, 21}, left), shown);
+    EXPECT_TRUE(HexesAlong({33, 21}, {33, 1000}, {0, 0, 500, 40}).empty()) << "(1, 2) is hidden";
+    EXPECT_EQ(HexesAlong({20, 21}, {60, 21}, {40, 0, 500, 400}), (std::vector<HexAddress>{{1, 1}}))
+        << "entered where the area begins, inside its hexagon";
 }
 
 // A straight path steps over no hexagon: each hex entered touches the one before it.
@@ -313,7 +329,7 @@ TEST(HexesAlong, LongDiagonalsEnterOnlyNeighboursInTurn)
     const std::pair<PixelPoint, PixelPoint> paths[] = {
         {{0, 21}, {1584, 1280}}, {{1584, 20}, {3, 1290}}, {{700, 0}, {710, 1300}}, {{0, 600}, {1589, 640}}};
     for (const auto& [from, to] : paths) {
-        const std::vector<HexAddress> hexes = HexesAlong(from, to);
+        const std::vector<HexAddress> hexes = HexesAlong(from, to, WholeImage);
         ASSERT_GT(hexes.size(), 20u);
         for (std::size_t i = 1; i < hexes.size(); ++i) {
             bool touches = false;
