@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/MapMouse.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
 #include "core/Catalogue.h"
@@ -127,6 +128,8 @@ void TfrmMain::FormCreate()
                              QKeySequence(Qt::CTRL | Qt::Key_Y)});
     SetMapHistorySink([this] { UpdateEditMenu(); });
     UpdateEditMenu();
+
+    new TMapMouse(*ui->sbMap, *this, [this] { return RequireSprites(); }, this);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
