@@ -39,18 +39,25 @@ QMenu* KeyMenu(QWidget* parent)
 }  // namespace
 
 TMapMouse::TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit, QObject* parent)
-    : QObject(parent), view_(view), editor_(editor), mayEdit_(std::move(mayEdit)), menu_(KeyMenu(view.widget()))
+    : QObject(parent),
+      view_(view),
+      viewport_(*view.viewport()),
+      editor_(editor),
+      mayEdit_(std::move(mayEdit)),
+      menu_(KeyMenu(view.widget()))
 {
     // Reached with Tab still, but a click leaves the keyboard focus where it was, so that
     // typing goes on at once.
     view_.setFocusPolicy(Qt::TabFocus);
     // The map image leaves its mouse events to the viewport, in the viewport's coordinates.
-    view_.viewport()->installEventFilter(this);
+    viewport_.installEventFilter(this);
 }
 
+// The viewport's events pass here also while the window is taken down, so the view is only
+// asked about them once they are known to be mouse events.
 bool TMapMouse::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != view_.viewport())
+    if (watched != &viewport_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -146,5 +153,5 @@ std::optional<HexAddress> TMapMouse::ShownHex(PixelPoint pixel) const
 PixelArea TMapMouse::ShownArea() const
 {
     const QPoint corner = -view_.widget()->pos();
-    return {corner.x(), corner.y(), view_.viewport()->width(), view_.viewport()->height()};
+    return {corner.x(), corner.y(), viewport_.width(), viewport_.height()};
 }

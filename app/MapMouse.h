@@ -13,6 +13,7 @@ class QMenu;
 class QMouseEvent;
 class QPoint;
 class QScrollArea;
+class QWidget;
 
 class TMapMouse : public QObject {
     Q_OBJECT
@@ -35,6 +36,7 @@ private:
     std::optional<HexAddress> ShownHex(PixelPoint pixel) const;
 
     QScrollArea& view_;
+    QWidget& viewport_;
     EditorView& editor_;
     std::function<bool()> mayEdit_;
     QMenu* menu_;
