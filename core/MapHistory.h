@@ -49,8 +49,8 @@ QString UndoStepName();
 QString RedoStepName();
 
 // Replays the step before (undo) or after (redo) the present position and shows it: a key
-// or stroke step through ShowReplayedCells, a whole-map step by a redraw of the map and, where the
-// name changed, the caption. Nothing happens while another change is under way.
+// or stroke step through ShowReplayedCells, a whole-map step by a redraw of the map and,
+// where the name changed, the caption. Nothing happens while another change is under way.
 void UndoMapChange(EditorView& view);
 void RedoMapChange(EditorView& view);
 

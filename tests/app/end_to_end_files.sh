@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real editor under Xvfb: edits by key and by a click on a hex saved through the menu and
-# the save dialog, the file's bytes, New, the map loaded back, the question before discarding edits, an edit undone
-# before a save, Write BMP beside the map and never over it, and a save that fails.
+# the save dialog, the file's bytes, New, the map loaded back, the question before discarding
+# edits, an edit undone before a save, Write BMP beside the map and never over it, and a save
+# that fails.
 #   end_to_end_files.sh <gridcrafter> <gridcrafter-sprites>
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail

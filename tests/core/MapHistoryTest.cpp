@@ -152,8 +152,9 @@ TEST_F(MapHistory, AStrokeIsOneStepThatRestoresEveryCellAndRedrawsThemWithTheirN
     EXPECT_FALSE(MapModified);
     EXPECT_EQ(CursorX, 6);
     EXPECT_EQ(CursorY, 8);
+    // The old cursor cell, the three cells, then the neighbours of each.
     const QStringList redraw{
-        "DrawCell 1,1", "DrawCell 5,7", "DrawCell 5,8", "DrawCell 6,8",                     // old cursor, cells
+        "DrawCell 1,1", "DrawCell 5,7", "DrawCell 5,8", "DrawCell 6,8",
         "DrawCell 5,6", "DrawCell 6,6", "DrawCell 6,7", "DrawCell 5,8", "DrawCell 4,7", "DrawCell 4,6",
         "DrawCell 5,7", "DrawCell 6,7", "DrawCell 6,8", "DrawCell 5,9", "DrawCell 4,8", "DrawCell 4,7",
         "DrawCell 6,7", "DrawCell 7,8", "DrawCell 7,9", "DrawCell 6,9", "DrawCell 5,9", "DrawCell 5,8",
