@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/MapMouse.h"
 #include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
@@ -149,6 +150,8 @@ void TfrmMain::FormCreate()
                                       [this](const QString& path) { OpenMap(path); });
     SetMapFileSink([this](const QString& path) { recentMaps_->Remember(path); });
     setAcceptDrops(true);
+
+    new TMapMouse(*ui->sbMap, *this, [this] { return RequireSprites(); }, this);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);

@@ -26,9 +26,24 @@ std::uint8_t NextWaterLevel(std::uint8_t ground)
                                                    : static_cast<std::uint8_t>(tcWater0);
 }
 
+bool HoldsMineValue(const MapCell& cell) { return cell.Mines == MineValue; }
+
 void ToggleMines(MapCell& cell)
 {
-    cell.Mines = cell.Mines == MineValue ? std::uint8_t{0} : static_cast<std::uint8_t>(MineValue);
+    cell.Mines = HoldsMineValue(cell) ? std::uint8_t{0} : static_cast<std::uint8_t>(MineValue);
+}
+
+// The overlay flag a key toggles; none for the other keys.
+std::uint8_t* ToggledFlag(char key, MapCell& cell)
+{
+    switch (key) {
+    case 'F': return &cell.Overlays.Fire;
+    case 'E': return &cell.Overlays.Smoke;
+    case 'P': return &cell.Overlays.Swamp;
+    case '.': return &cell.Overlays.Road;
+    case ',': return &cell.Overlays.River;
+    default: return nullptr;
+    }
 }
 
 // Returns whether the height changed.
@@ -56,15 +71,27 @@ void MoveCursorVert(int step, EditorView& view)
 
 void SetGround(MapCell& cell, TerrainCode code) { cell.Ground = static_cast<std::uint8_t>(code); }
 
-// The key table. Returns whether a height key changed the height; the other changes are
-// marked by IsEditKey.
-bool ApplyKey(char key, MapCell& cell, EditorView& view)
+// The cursor keys of the key table.
+void MoveCursorByKey(char key, EditorView& view)
 {
     switch (key) {
     case '8': MoveCursorVert(-1, view); break;
     case '2': MoveCursorVert(+1, view); break;
     case '4': MoveCursorHorz(-1, view); break;
     case '6': MoveCursorHorz(+1, view); break;
+    default: break;
+    }
+}
+
+// The keys of the key table that change a cell. Returns whether a height key changed the
+// height; the other changes are marked by IsEditKey.
+bool ChangeCell(char key, MapCell& cell)
+{
+    if (std::uint8_t* flag = ToggledFlag(key, cell)) {
+        Toggle(*flag);
+        return false;
+    }
+    switch (key) {
     case 'G': SetGround(cell, tcGrass); break;
     case 'R': SetGround(cell, tcRough); break;
     case 'L': SetGround(cell, tcLightWoods); break;
@@ -78,11 +105,6 @@ bool ApplyKey(char key, MapCell& cell, EditorView& view)
     case 'V': SetGround(cell, tcVolcano); break;
     case 'X': SetGround(cell, tcImpassable); break;
     case 'O': SetGround(cell, tcCratered); break;
-    case 'F': Toggle(cell.Overlays.Fire); break;
-    case 'E': Toggle(cell.Overlays.Smoke); break;
-    case 'P': Toggle(cell.Overlays.Swamp); break;
-    case '.': Toggle(cell.Overlays.Road); break;
-    case ',': Toggle(cell.Overlays.River); break;
     case 'N': ToggleMines(cell); break;
     case '<': return StepHeight(cell, -1);
     case '>': return StepHeight(cell, +1);
@@ -91,21 +113,29 @@ bool ApplyKey(char key, MapCell& cell, EditorView& view)
     return false;
 }
 
+// Keys reach the editor only while editing mode is on; the mouse edits with it off too.
 void ShowCursorAt(int x, int y, EditorView& view)
 {
-    view.DrawCursor(x, y);
+    if (view.EditingMode())
+        view.DrawCursor(x, y);
     view.ShowHexInfo(x, y);
 }
 
+// The cursor left (oldX, oldY): that cell is drawn over its mark.
+void ShowCursorMove(int oldX, int oldY, EditorView& view)
+{
+    view.DrawCell(oldX, oldY, true);
+    ShowCursorAt(CursorX, CursorY, view);
+}
+
 // Road and river joins of the neighbours follow the change of cell (x, y).
-void RedrawNeighbours(int x, int y, EditorView& view)
+void DrawNeighbours(int x, int y, EditorView& view)
 {
     for (int d = 1; d <= 6; ++d) {
         const HexStep next = HexNeighbour(x, y, d);
         if (next.ok)
             view.DrawCell(next.nx, next.ny, false);
     }
-    view.RepaintMap();
 }
 
 bool OutsideBand(int edge, int scrollPosition, int viewExtent)
@@ -148,39 +178,73 @@ QString KeyStepName(char key)
     }
 }
 
+bool IsMapKey(char key) { return IsEditKey(key) || key == '<' || key == '>'; }
+
+std::optional<bool> ToggledOn(char key, MapCell cell)
+{
+    if (key == 'N')
+        return HoldsMineValue(cell);
+    if (const std::uint8_t* flag = ToggledFlag(key, cell))
+        return (*flag & 1u) != 0;
+    return std::nullopt;
+}
+
 void EditorKeyPress(char key, EditorView& view)
 {
     const int oldX = CursorX;
     const int oldY = CursorY;
-    const MapCell before = Cell(oldX, oldY);
-    const bool changed = ApplyKey(key, Cell(oldX, oldY), view) || IsEditKey(key);
+    MoveCursorByKey(key, view);
     CursorX = std::clamp(CursorX, 1, MapSize);
     CursorY = std::clamp(CursorY, 1, MapSize);
-
-    if (CursorX != oldX || CursorY != oldY) {
-        view.DrawCell(oldX, oldY, true);
-        ShowCursorAt(CursorX, CursorY, view);
-    }
-    if (changed) {
-        view.DrawCell(CursorX, CursorY, true);
-        ShowCursorAt(CursorX, CursorY, view);
-        RecordCellChange(oldX, oldY, key, before);
-    }
-    if (key == '.' || key == ',')
-        RedrawNeighbours(CursorX, CursorY, view);
+    if (CursorX != oldX || CursorY != oldY)
+        ShowCursorMove(oldX, oldY, view);
+    const MapCell before = EditCursorCell(key, view);
+    RecordCellChange(CursorX, CursorY, key, before);
 }
 
-void ShowReplayedCell(int x, int y, EditorView& view)
+MapCell EditCursorCell(char key, EditorView& view)
 {
-    if (x != CursorX || y != CursorY)
-        view.DrawCell(CursorX, CursorY, false);
+    MapCell& cell = Cell(CursorX, CursorY);
+    const MapCell before = cell;
+    if (ChangeCell(key, cell) || IsEditKey(key)) {
+        view.DrawCell(CursorX, CursorY, true);
+        ShowCursorAt(CursorX, CursorY, view);
+    }
+    if (key == '.' || key == ',') {
+        DrawNeighbours(CursorX, CursorY, view);
+        view.RepaintMap();
+    }
+    if (IsMapKey(key))
+        LastMapKey = key;
+    return before;
+}
+
+void MoveCursorTo(int x, int y, EditorView& view)
+{
+    if (x == CursorX && y == CursorY) {
+        view.ShowHexInfo(x, y);
+        return;
+    }
+    const int oldX = CursorX;
+    const int oldY = CursorY;
     CursorX = x;
     CursorY = y;
-    view.DrawCell(x, y, false);
-    RedrawNeighbours(x, y, view);
-    if (view.EditingMode())
-        view.DrawCursor(x, y);
-    view.ShowHexInfo(x, y);
+    ShowCursorMove(oldX, oldY, view);
+}
+
+void ShowReplayedCells(std::span<const HexAddress> cells, EditorView& view)
+{
+    const HexAddress last = cells.back();
+    if (last.x != CursorX || last.y != CursorY)
+        view.DrawCell(CursorX, CursorY, false);
+    CursorX = last.x;
+    CursorY = last.y;
+    for (const HexAddress& cell : cells)
+        view.DrawCell(cell.x, cell.y, false);
+    for (const HexAddress& cell : cells)
+        DrawNeighbours(cell.x, cell.y, view);
+    view.RepaintMap();
+    ShowCursorAt(last.x, last.y, view);
 }
 
 bool NeedsHorzScroll(const EditorView& view)

@@ -1,8 +1,14 @@
 #pragma once
 // Editing the map from the keyboard: the key table, cursor moves with the scroll band,
-// and what has to be drawn afterwards. The main window is reached through EditorView.
+// and what has to be drawn afterwards. The mouse edits through the same key table. The
+// main window is reached through EditorView.
+
+#include "core/MapModel.h"
+#include "graphics/HexGeometry.h"
 
 #include <QString>
+#include <optional>
+#include <span>
 
 // The main window as the keyboard editor sees it.
 class EditorView {
@@ -34,6 +40,13 @@ char UpperKey(char key);
 // Whether the (upper-cased) key counts as a change of the map whatever it did to the cell.
 bool IsEditKey(char key);
 
+// The keys that change a cell: the edit keys and the height keys.
+bool IsMapKey(char key);
+
+// For a toggling key (F, E, P, ".", ",", N): whether the cell holds what the key toggles
+// (the flag's lowest bit set, the mines at MineValue); none for the other keys.
+std::optional<bool> ToggledOn(char key, MapCell cell);
+
 // What an editing key does, as the Edit menu names its step: "Road", "Water", "Raise".
 QString KeyStepName(char key);
 
@@ -42,10 +55,19 @@ QString KeyStepName(char key);
 // is one step of the map's history.
 void EditorKeyPress(char key, EditorView& view);
 
-// Undo or redo changed the cell (x, y): the cursor moves there (its old mark painted over),
-// the cell and its neighbours are drawn anew so that the joins follow, the mark shows while
-// editing, and the status bar describes the cell.
-void ShowReplayedCell(int x, int y, EditorView& view);
+// The cell half of the key table on the cursor cell, drawn and shown as typing the key does
+// (the cursor mark only while editing); a map key becomes LastMapKey. Returns the cell's
+// bytes before, for the history.
+MapCell EditCursorCell(char key, EditorView& view);
+
+// The cursor put on hex (x, y) as a cursor key moves it, without scrolling: the old cell
+// drawn over its mark, the mark while editing, and the description, also when it stays.
+void MoveCursorTo(int x, int y, EditorView& view);
+
+// Undo or redo changed these cells: the cursor moves to the last (its old mark painted
+// over), the cells and their neighbours are drawn anew so that the joins follow, the mark
+// shows while editing, and the status bar describes the cursor cell.
+void ShowReplayedCells(std::span<const HexAddress> cells, EditorView& view);
 
 // Whether the cursor cell lies outside the band in which the view keeps it.
 bool NeedsHorzScroll(const EditorView& view);

@@ -32,7 +32,13 @@ struct WholeMapChange {
     std::vector<ChangedCell> Cells;
 };
 
-using Step = std::variant<CellStep, std::unique_ptr<WholeMapChange>>;
+// A key painted over several cells, each once, in the order painted.
+struct StrokeChange {
+    char Key;
+    std::vector<ChangedCell> Cells;
+};
+
+using Step = std::variant<CellStep, std::unique_ptr<WholeMapChange>, std::unique_ptr<StrokeChange>>;
 
 std::vector<Step> Steps;
 // How many steps are applied; the grid is the state after Steps[0, Position).
@@ -47,6 +53,9 @@ bool Silent = false;
 // A change or a replay is under way.
 bool Busy = false;
 std::function<void()> Sink;
+// The stroke step that more cells of its stroke join: the last step, until the history
+// changes otherwise.
+std::optional<std::size_t> OpenStroke;
 
 class ScopedFlag {
 public:
@@ -64,28 +73,49 @@ constexpr std::size_t Cells = Rows * MapSize;
 
 MapCell& CellAt(std::size_t index) { return MapGrid[index / Rows][index % Rows]; }
 
+std::uint16_t IndexOf(int x, int y) { return static_cast<std::uint16_t>((x - 1) * MapSize + (y - 1)); }
+
+HexAddress AddressOf(const ChangedCell& cell)
+{
+    return {static_cast<int>(cell.Index / Rows) + 1, static_cast<int>(cell.Index % Rows) + 1};
+}
+
+const CellStep& Held(const CellStep& step) { return step; }
+CellStep& Held(CellStep& step) { return step; }
+template <typename T>
+T& Held(const std::unique_ptr<T>& step)
+{
+    return *step;
+}
+
+void Trade(std::vector<ChangedCell>& cells)
+{
+    for (ChangedCell& cell : cells)
+        std::swap(cell.Other, CellAt(cell.Index));
+}
+
 void Trade(CellStep& step) { std::swap(step.Other, Cell(step.X, step.Y)); }
 
 void Trade(WholeMapChange& change)
 {
-    for (ChangedCell& cell : change.Cells)
-        std::swap(cell.Other, CellAt(cell.Index));
+    Trade(change.Cells);
     std::swap(change.OtherName, MapName);
 }
 
+void Trade(StrokeChange& stroke) { Trade(stroke.Cells); }
+
 void Trade(Step& step)
 {
-    if (auto* cell = std::get_if<CellStep>(&step))
-        Trade(*cell);
-    else
-        Trade(*std::get<std::unique_ptr<WholeMapChange>>(step));
+    std::visit([](auto& held) { Trade(Held(held)); }, step);
 }
+
+QString Name(const CellStep& step) { return KeyStepName(step.Key); }
+QString Name(const WholeMapChange& change) { return MapStepName(change.Kind); }
+QString Name(const StrokeChange& stroke) { return KeyStepName(stroke.Key); }
 
 QString StepName(const Step& step)
 {
-    if (const auto* cell = std::get_if<CellStep>(&step))
-        return KeyStepName(cell->Key);
-    return MapStepName(std::get<std::unique_ptr<WholeMapChange>>(step)->Kind);
+    return std::visit([](const auto& held) { return Name(Held(held)); }, step);
 }
 
 // A thin command over one step record; Qt's own undo and redo trade the step.
@@ -134,6 +164,7 @@ void Rebuild()
 
 void HistoryChanged()
 {
+    OpenStroke.reset();
     MapModified = SavedPosition != Position;
     if (Sink)
         Sink();
@@ -171,15 +202,31 @@ std::unique_ptr<WholeMapChange> Difference(MapStep kind, const MapGridType& befo
     return change;
 }
 
+void Show(const CellStep& step, EditorView& view)
+{
+    const HexAddress cell{step.X, step.Y};
+    ShowReplayedCells({&cell, 1}, view);
+}
+
+void Show(const WholeMapChange& change, EditorView& view)
+{
+    view.RedrawWholeMap();
+    if (change.OtherName != MapName)
+        UpdateCaption();
+}
+
+void Show(const StrokeChange& stroke, EditorView& view)
+{
+    std::vector<HexAddress> cells;
+    cells.reserve(stroke.Cells.size());
+    for (const ChangedCell& cell : stroke.Cells)
+        cells.push_back(AddressOf(cell));
+    ShowReplayedCells(cells, view);
+}
+
 void Show(const Step& step, EditorView& view)
 {
-    if (const auto* cell = std::get_if<CellStep>(&step)) {
-        ShowReplayedCell(cell->X, cell->Y, view);
-        return;
-    }
-    view.RedrawWholeMap();
-    if (std::get<std::unique_ptr<WholeMapChange>>(step)->OtherName != MapName)
-        UpdateCaption();
+    std::visit([&view](const auto& held) { Show(Held(held), view); }, step);
 }
 
 }  // namespace
@@ -217,6 +264,25 @@ bool RecordCellChange(int x, int y, char key, const MapCell& before)
     Push(CellStep{before, static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), key});
     return true;
 }
+
+bool RecordStrokeCell(int x, int y, char key, const MapCell& before)
+{
+    if (std::memcmp(&before, &Cell(x, y), sizeof(MapCell)) == 0)
+        return false;
+    const ChangedCell cell{IndexOf(x, y), before};
+    if (OpenStroke) {
+        StrokeChange& stroke = *std::get<std::unique_ptr<StrokeChange>>(Steps[*OpenStroke]);
+        if (stroke.Key == key) {
+            stroke.Cells.push_back(cell);
+            return true;
+        }
+    }
+    Push(std::make_unique<StrokeChange>(StrokeChange{key, {cell}}));
+    OpenStroke = Position - 1;
+    return true;
+}
+
+void EndStrokeStep() { OpenStroke.reset(); }
 
 void ChangeWholeMap(MapStep step, const std::function<void()>& change)
 {

@@ -26,6 +26,14 @@ void ResetMapHistory();
 // changed. Returns whether a step was made.
 bool RecordCellChange(int x, int y, char key, const MapCell& before);
 
+// A stroke of key: the cell (x, y), which the stroke had not changed before, went from
+// before to what it holds now. The first cell that changed makes one step; the cells after
+// it join that step until EndStrokeStep, another key, or any other change of the history
+// (a step, undo, redo, a save, a reset), after which they make a new one. Returns whether
+// the cell changed.
+bool RecordStrokeCell(int x, int y, char key, const MapCell& before);
+void EndStrokeStep();
+
 // Runs change, which may rewrite the grid, MapName and the caption, as one step. When
 // change throws, the grid and MapName are put back, no step is made, and the error goes on.
 void ChangeWholeMap(MapStep step, const std::function<void()>& change);
@@ -41,8 +49,8 @@ QString UndoStepName();
 QString RedoStepName();
 
 // Replays the step before (undo) or after (redo) the present position and shows it: a key
-// step through ShowReplayedCell, a whole-map step by a redraw of the map and, where the
-// name changed, the caption. Nothing happens while another change is under way.
+// or stroke step through ShowReplayedCells, a whole-map step by a redraw of the map and,
+// where the name changed, the caption. Nothing happens while another change is under way.
 void UndoMapChange(EditorView& view);
 void RedoMapChange(EditorView& view);
 

@@ -8,6 +8,7 @@ std::int32_t CursorY = 0;
 QString MapName;
 bool MapModified = false;
 std::int32_t MineValue = 0;
+char LastMapKey = '\0';
 
 namespace {
 std::function<void(const QString&)> CaptionSink;

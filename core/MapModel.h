@@ -51,6 +51,9 @@ extern std::int32_t CursorY;
 extern QString MapName;
 extern bool MapModified;
 extern std::int32_t MineValue;
+// The last key typed or chosen that changes a cell, which a mouse stroke paints; '\0' before
+// the first.
+extern char LastMapKey;
 
 // The cell of column x, row y, both 1 to 32; unchecked.
 inline MapCell& Cell(int x, int y)

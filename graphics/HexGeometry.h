@@ -1,6 +1,9 @@
 #pragma once
 // Flat-topped hexes in columns: pixel positions, neighbours, directions, the hexagon mask.
 
+#include <optional>
+#include <vector>
+
 inline constexpr int SpriteWidth = 66;
 inline constexpr int SpriteHeight = 38;
 inline constexpr int ColumnStep = 49;
@@ -12,6 +15,24 @@ struct PixelPoint {
     int px;
     int py;
     bool operator==(const PixelPoint&) const = default;
+};
+
+// A rectangle of the map image: the part a view shows.
+struct PixelArea {
+    int left;
+    int top;
+    int width;
+    int height;
+    bool Contains(PixelPoint p) const
+    {
+        return p.px >= left && p.px < left + width && p.py >= top && p.py < top + height;
+    }
+};
+
+struct HexAddress {
+    int x;
+    int y;
+    bool operator==(const HexAddress&) const = default;
 };
 
 struct HexStep {
@@ -33,3 +54,11 @@ int TurnDirection(int d, int k);
 
 // Whether pixel (a, b) of a sprite cell belongs to the hexagon.
 bool InsideHex(int a, int b);
+
+// The hex whose hexagon holds pixel (px, py) of the map image; none in the bands and notches
+// between hexagons and outside the grid.
+std::optional<HexAddress> HexAtPixel(int px, int py);
+
+// The hexes a straight pointer path from one pixel to another enters inside the shown area,
+// in order, each time it enters one; the hex of the starting pixel is not listed.
+std::vector<HexAddress> HexesAlong(PixelPoint from, PixelPoint to, const PixelArea& shown);

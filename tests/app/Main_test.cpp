@@ -11,6 +11,7 @@
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "tests/app/StartPresser.h"
 #include "tests/app/TestSheets.h"
 #include "tests/core/QtPrinters.h"
 #include "tests/support/GameFolder.h"
@@ -53,23 +54,6 @@ protected:
     {
         if (event->type() == QEvent::KeyPress)
             Texts << static_cast<QKeyEvent*>(event)->text();
-        return false;
-    }
-};
-
-// Presses Start on the title screen once it is shown.
-class StartPresser : public QObject {
-public:
-    StartPresser() { QCoreApplication::instance()->installEventFilter(this); }
-    bool Pressed = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show && watched == frmTitle && !Pressed) {
-            Pressed = true;
-            QMetaObject::invokeMethod(frmTitle, &TfrmTitle::ColorButton1Click, Qt::QueuedConnection);
-        }
         return false;
     }
 };

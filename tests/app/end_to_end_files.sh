@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The real editor under Xvfb: an edit saved through the menu and the save dialog, the file's
-# bytes, New, the map loaded back, the question before discarding edits, an edit undone
-# before a save, Write BMP beside the map and never over it, and a save that fails.
+# The real editor under Xvfb: edits by key and by a click on a hex saved through the menu and
+# the save dialog, the file's bytes, New, the map loaded back, the question before discarding
+# edits, an edit undone before a save, Write BMP beside the map and never over it, and a save
+# that fails.
 #   end_to_end_files.sh <gridcrafter> <gridcrafter-sprites>
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
 
 source "$(dirname "$0")/xvfb_session.sh"
-gc_run_inside_xvfb "$0" "$@" identify convert
+gc_run_inside_xvfb "$0" "$@" identify convert import
 
 # ---- Inside the X server from here on.
 work=$GC_WORK
@@ -74,6 +75,17 @@ win_x=$X win_y=$Y
 xdotool windowfocus --sync "$main" key Return key w
 sleep 0.3
 
+# A click on hex (3, 2) puts the cursor there and F sets its fire. The map view is what
+# stands out from the window's background below the buttons; hex (3, 2) has its sprite cell
+# at (98, 42) of the map image, inside the view's frame of about 2 pixels.
+import -window root "$work/view.png"
+read -r view_x view_y <<<"$(convert "$work/view.png" \
+  -crop "${WIDTH}x$((HEIGHT - 45 - 19))+$win_x+$((win_y + 45))" +repage -trim -format '%X %Y' info: |
+  tr -d +)"
+xdotool mousemove $((win_x + view_x + 2 + 98 + 33)) $((win_y + 45 + view_y + 2 + 42 + 19)) click 1
+xdotool key f
+sleep 0.3
+
 # 3. Save through the dialog; the typed name gets the extension.
 files_menu s
 choose_file 'Write Map File' "$maps/first"
@@ -85,6 +97,10 @@ saved=$maps/first.KVX
 [ "$(od -An -tu1 -N10 "$saved" | tr -s ' ')" = " 1 1 0 0 0 0 0 0 5 0" ] ||
   fail "cell (1, 1) is stored as $(od -An -tu1 -N10 "$saved")"
 [ "$(od -An -tu1 -j20 -N2 "$saved" | tr -s ' ')" = " 1 2" ] || fail "cell (1, 2) is misplaced"
+# Cell (3, 2) is the 66th record; its fire flag is byte 10 of it.
+[ "$(od -An -tu1 -j1300 -N11 "$saved" | tr -s ' ')" = " 3 2 0 0 0 0 0 0 0 0 1" ] ||
+  fail "cell (3, 2), clicked and set on fire, is stored as $(od -An -tu1 -j1300 -N11 "$saved")"
+[ "$(od -An -tu1 -j10 -N1 "$saved" | tr -d ' ')" = 0 ] || fail "cell (1, 1) caught the fire"
 expect_caption "$saved"
 saved_sum=$(md5sum <"$saved")
 

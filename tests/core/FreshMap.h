@@ -21,6 +21,7 @@ protected:
         CursorX = 1;
         CursorY = 1;
         MineValue = 10;
+        LastMapKey = '\0';
         MapModified = false;
         ResetMapHistory();
     }

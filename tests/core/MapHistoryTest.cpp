@@ -19,6 +19,7 @@
 #include <malloc.h>
 #include <optional>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,44 @@ TEST_F(MapHistory, AReplayedKeyStepMovesTheCursorAndRedrawsTheCellAndItsNeighbou
     EXPECT_EQ(view.Calls.first(), "DrawCell 5,7");
     EXPECT_FALSE(view.Calls.contains("DrawCursor 5,7"));
     EXPECT_EQ(view.Calls.last(), "ShowHexInfo 5,7");
+}
+
+// A river stroke over three hexes, one of them the neighbour of another.
+TEST_F(MapHistory, AStrokeIsOneStepThatRestoresEveryCellAndRedrawsThemWithTheirNeighbours)
+{
+    Cell(5, 7).Padding2 = 0x33;
+    Cell(5, 8).Reserved = -9;
+    Cell(6, 8).Overlays.River = 2;
+    const QByteArray before = GridBytes();
+    for (const auto& [x, y] : {std::pair{5, 7}, {5, 8}, {6, 8}}) {
+        const MapCell cell = Cell(x, y);
+        Cell(x, y).Overlays.River ^= 1u;
+        EXPECT_TRUE(RecordStrokeCell(x, y, ',', cell));
+    }
+    EXPECT_FALSE(RecordStrokeCell(9, 9, ',', Cell(9, 9))) << "no byte changed";
+    EndStrokeStep();
+    const QByteArray after = GridBytes();
+    EXPECT_EQ(UndoStepName(), "River");
+    EXPECT_TRUE(MapModified);
+
+    view.Calls.clear();
+    Undo();
+    EXPECT_EQ(GridBytes(), before);
+    EXPECT_FALSE(CanUndoMapChange());
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(CursorX, 6);
+    EXPECT_EQ(CursorY, 8);
+    // The old cursor cell, the three cells, then the neighbours of each.
+    const QStringList redraw{
+        "DrawCell 1,1", "DrawCell 5,7", "DrawCell 5,8", "DrawCell 6,8",
+        "DrawCell 5,6", "DrawCell 6,6", "DrawCell 6,7", "DrawCell 5,8", "DrawCell 4,7", "DrawCell 4,6",
+        "DrawCell 5,7", "DrawCell 6,7", "DrawCell 6,8", "DrawCell 5,9", "DrawCell 4,8", "DrawCell 4,7",
+        "DrawCell 6,7", "DrawCell 7,8", "DrawCell 7,9", "DrawCell 6,9", "DrawCell 5,9", "DrawCell 5,8",
+        "RepaintMap",   "DrawCursor 6,8", "ShowHexInfo 6,8"};
+    EXPECT_EQ(view.Calls, redraw);
+    Redo();
+    EXPECT_EQ(GridBytes(), after);
+    EXPECT_EQ(MapUndoStack().undoText(), "River");
 }
 
 TEST_F(MapHistory, NewClearAndRandomMapAreStepsThatBringBackGridNameAndCaption)
@@ -339,6 +378,9 @@ public:
         ++position_;
     }
 
+    // The top step takes in what the map holds now.
+    void Amend() { states_[position_].grid = Grid(); }
+
     void Undo()
     {
         if (position_ > 0)
@@ -395,6 +437,8 @@ private:
     std::optional<std::size_t> saved_;
 };
 
+// Stroke cells join the open stroke of their key until its end, another key or any change of
+// the history closes it.
 TEST_F(MapHistory, ThousandsOfRandomStepsUndosAndRedosAgreeWithWholeSnapshots)
 {
     GroundSpriteCount = 16;
@@ -408,29 +452,68 @@ TEST_F(MapHistory, ThousandsOfRandomStepsUndosAndRedosAgreeWithWholeSnapshots)
         SetMapHistoryWindow(window);
         ResetMapHistory();
         HistoryModel model;
+        std::optional<char> openStroke;
+        std::set<std::pair<int, int>> stroked;
+        const auto closeStroke = [&] {
+            openStroke.reset();
+            stroked.clear();
+        };
         for (int i = 0; i < 4000; ++i) {
             const int choice = below(100);
             view.Calls.clear();
-            if (choice < 40) {
+            const QByteArray before = GridBytes();
+            const bool couldUndo = CanUndoMapChange();
+            const bool couldRedo = CanRedoMapChange();
+            if (choice < 30) {
                 const char key = keys[static_cast<std::size_t>(below(static_cast<int>(keys.size())))];
-                const QByteArray before = GridBytes();
                 Key(1 + below(3), 1 + below(3), key);
-                if (GridBytes() != before)
+                if (GridBytes() != before) {
                     model.Push(KeyStepName(key), true);
-            } else if (choice < 50) {
+                    closeStroke();
+                }
+            } else if (choice < 45) {
+                const char key = below(4) == 0 ? 'F' : 'R';
+                const std::pair<int, int> at{1 + below(3), 1 + below(3)};
+                if (stroked.count(at) != 0) {
+                    EndStrokeStep();
+                    closeStroke();
+                }
+                const MapCell cell = Cell(at.first, at.second);
+                Cell(at.first, at.second).Reserved = below(3);
+                ASSERT_EQ(RecordStrokeCell(at.first, at.second, key, cell), GridBytes() != before);
+                if (GridBytes() != before) {
+                    if (openStroke == key) {
+                        model.Amend();
+                    } else {
+                        closeStroke();
+                        model.Push(KeyStepName(key), true);
+                        openStroke = key;
+                    }
+                    stroked.insert(at);
+                }
+            } else if (choice < 47) {
+                EndStrokeStep();
+                closeStroke();
+            } else if (choice < 55) {
                 const MapStep step = below(2) == 0 ? MapStep::Clear : MapStep::RandomMap;
                 ChangeWholeMap(step, step == MapStep::Clear ? ClearMap : RandomMap);
                 model.Push(MapStepName(step), false);
-            } else if (choice < 70) {
+                closeStroke();
+            } else if (choice < 72) {
                 Undo();
                 model.Undo();
+                if (couldUndo)
+                    closeStroke();
             } else if (choice < 87) {
                 Redo();
                 model.Redo();
+                if (couldRedo)
+                    closeStroke();
             } else if (choice < 93) {
                 MapName = QStringLiteral("/maps/saved%1.KVX").arg(++files);
                 MarkMapSaved();
                 model.Save(MapName);
+                closeStroke();
             } else if (choice < 99) {
                 ChangeWholeMap(MapStep::Load, [&] {
                     Cell(1 + below(32), 1 + below(32)).Reserved = below(1000);
@@ -439,9 +522,11 @@ TEST_F(MapHistory, ThousandsOfRandomStepsUndosAndRedosAgreeWithWholeSnapshots)
                 model.Push(MapStepName(MapStep::Load), false);
                 MarkMapSaved();
                 model.Save(MapName);
+                closeStroke();
             } else {
                 ResetMapHistory();
                 model.Reset();
+                closeStroke();
             }
             SCOPED_TRACE(i);
             model.ExpectMatches(window);

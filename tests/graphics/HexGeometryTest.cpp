@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -221,6 +223,107 @@ TEST(InsideHex, SlantedEdgesMeetTheirSouthEastNeighbour)
         EXPECT_LE(gap, 3) << "row " << row;
         if (b >= 23) {
             EXPECT_EQ(gap, 0) << "row " << row;
+        }
+    }
+}
+
+// The owner of every pixel of the image, found the slow way: the sprite cells and InsideHex.
+std::vector<int> PixelOwners()
+{
+    std::vector<int> owner(static_cast<std::size_t>(MapImageWidth * MapImageHeight), 0);
+    for (int x = 1; x <= 32; ++x)
+        for (int y = 1; y <= 32; ++y) {
+            const PixelPoint p = HexToPixel(x, y);
+            for (int b = 0; b < SpriteHeight; ++b)
+                for (int a = 0; a < SpriteWidth; ++a)
+                    if (InsideHex(a, b))
+                        owner[static_cast<std::size_t>((p.py + b) * MapImageWidth + p.px + a)] = x * 100 + y;
+        }
+    return owner;
+}
+
+TEST(HexAtPixel, NamesTheHexWhoseHexagonHoldsEachPixelOfTheImage)
+{
+    const std::vector<int> owner = PixelOwners();
+    for (int py = 0; py < MapImageHeight; ++py)
+        for (int px = 0; px < MapImageWidth; ++px) {
+            const int expected = owner[static_cast<std::size_t>(py * MapImageWidth + px)];
+            const std::optional<HexAddress> hex = HexAtPixel(px, py);
+            const int found = hex ? hex->x * 100 + hex->y : 0;
+            ASSERT_EQ(found, expected) << "pixel " << px << "," << py;
+        }
+}
+
+TEST(HexAtPixel, NothingInTheBandsOrOutsideTheGrid)
+{
+    // InsideHex admits the row below the sprite cell, which is the band's.
+    EXPECT_TRUE(InsideHex(33, 38));
+    EXPECT_EQ(HexAtPixel(33, 2 + 37), (HexAddress{1, 1}));
+    EXPECT_EQ(HexAtPixel(33, 2 + 38), std::nullopt);
+    EXPECT_EQ(HexAtPixel(65, 62), std::nullopt) << "the notch at the corner of (1, 2)";
+    for (const auto& [px, py] : {std::pair{-1, 21}, {33, -1}, {33, 1}, {1589, 700}, {1590, 700}, {800, 1300},
+                                 {800, 1301}, {5000, 5000}, {-5000, 21}, {1552, 0}})
+        EXPECT_EQ(HexAtPixel(px, py), std::nullopt) << px << "," << py;
+}
+
+constexpr PixelArea WholeImage{0, 0, MapImageWidth, MapImageHeight};
+
+TEST(HexesAlong, ARowOfOddColumnsCrossedAlongTheirMiddles)
+{
+    std::vector<HexAddress> expected;
+    for (int x = 1; x <= 31; x += 2)
+        expected.push_back({x, 1});
+    EXPECT_EQ(HexesAlong({-10, 21}, {1600, 21}, WholeImage), expected);
+
+    std::vector<HexAddress> column;
+    for (int y = 32; y >= 1; --y)
+        column.push_back({1, y});
+    EXPECT_EQ(HexesAlong({33, 1300}, {33, 0}, WholeImage), column) << "every band crossed, upward";
+}
+
+TEST(HexesAlong, OnlyTheHexesEnteredAndEachTimeTheyAreEntered)
+{
+    EXPECT_TRUE(HexesAlong({33, 21}, {33, 21}, WholeImage).empty());
+    EXPECT_TRUE(HexesAlong({10, 21}, {60, 21}, WholeImage).empty()) << "inside the starting hex";
+    EXPECT_EQ(HexesAlong({33, 21}, {33, 61}, WholeImage), (std::vector<HexAddress>{{1, 2}}));
+    EXPECT_EQ(HexesAlong({33, 30}, {33, 100}, WholeImage).back(), (HexAddress{1, 3}));
+    EXPECT_TRUE(HexesAlong({33, 21}, {33, 1}, WholeImage).empty()) << "out through the top edge";
+    // Back and forth over the slanted edge between (1, 1) and (2, 1).
+    const std::vector<HexAddress> over = HexesAlong({30, 35}, {90, 35}, WholeImage);
+    EXPECT_EQ(over, (std::vector<HexAddress>{{2, 1}}));
+    const std::vector<HexAddress> back = HexesAlong({90, 35}, {30, 35}, WholeImage);
+    EXPECT_EQ(back, (std::vector<HexAddress>{{1, 1}}));
+}
+
+TEST(HexesAlong, OnlyInsideTheShownArea)
+{
+    std::vector<HexAddress> shown;
+    for (int x = 1; x <= 11; x += 2)
+        shown.push_back({x, 1});
+    const PixelArea left{0, 0, 500, 400};
+    EXPECT_EQ(HexesAlong({-10, 21}, {1600, 21}, left), shown) << "(11, 1) begins at pixel 490";
+    std::reverse(shown.begin(), shown.end());
+    EXPECT_EQ(HexesAlong({1600, 21}, {-10, 21}, left), shown);
+    EXPECT_TRUE(HexesAlong({33, 21}, {33, 1000}, {0, 0, 500, 40}).empty()) << "(1, 2) is hidden";
+    EXPECT_EQ(HexesAlong({20, 21}, {60, 21}, {40, 0, 500, 400}), (std::vector<HexAddress>{{1, 1}}))
+        << "entered where the area begins, inside its hexagon";
+}
+
+// A straight path steps over no hexagon: each hex entered touches the one before it.
+TEST(HexesAlong, LongDiagonalsEnterOnlyNeighboursInTurn)
+{
+    const std::pair<PixelPoint, PixelPoint> paths[] = {
+        {{0, 21}, {1584, 1280}}, {{1584, 20}, {3, 1290}}, {{700, 0}, {710, 1300}}, {{0, 600}, {1589, 640}}};
+    for (const auto& [from, to] : paths) {
+        const std::vector<HexAddress> hexes = HexesAlong(from, to, WholeImage);
+        ASSERT_GT(hexes.size(), 20u);
+        for (std::size_t i = 1; i < hexes.size(); ++i) {
+            bool touches = false;
+            for (int d = 1; d <= 6; ++d)
+                touches = touches || HexNeighbour(hexes[i - 1].x, hexes[i - 1].y, d) ==
+                                         HexStep{true, hexes[i].x, hexes[i].y};
+            EXPECT_TRUE(touches) << hexes[i - 1].x << "," << hexes[i - 1].y << " then " << hexes[i].x << ","
+                                 << hexes[i].y;
         }
     }
 }

@@ -1,0 +1,157 @@
+#include "app/MapMouse.h"
+
+#include "core/Catalogue.h"
+#include "core/MouseEditing.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <utility>
+
+namespace {
+
+// The menu's entries: the catalogue's names and key labels where it has them.
+QMenu* KeyMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    // The label after a tab shows as a shortcut text without becoming a shortcut.
+    const auto add = [menu](const QString& name, const QString& label) {
+        menu->addAction(name + QLatin1Char('\t') + label)->setData(static_cast<int>(label.at(1).toLatin1()));
+    };
+    const auto ownLabel = [](char key) { return QStringLiteral("[%1]").arg(QLatin1Char(key)); };
+    for (unsigned code = tcGrass; code <= tcCratered; ++code) {
+        if (code == tcWater0)
+            add(KeyStepName('W'), TerrainKeyLabel(code));
+        else if (code < tcWater0 || code > tcWater3)
+            add(TerrainName(code), TerrainKeyLabel(code));
+    }
+    for (const EffectIndex effect : {eiFire, eiSmoke, eiSwamp})
+        add(EffectName(effect), EffectKeyLabel(effect));
+    add(KeyStepName('.'), ownLabel('.'));
+    add(KeyStepName(','), ownLabel(','));
+    add(EffectName(eiMines), EffectKeyLabel(eiMines));
+    add(QStringLiteral("Raise height"), ownLabel('>'));
+    add(QStringLiteral("Lower height"), ownLabel('<'));
+    return menu;
+}
+
+}  // namespace
+
+TMapMouse::TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit, QObject* parent)
+    : QObject(parent),
+      view_(view),
+      viewport_(*view.viewport()),
+      editor_(editor),
+      mayEdit_(std::move(mayEdit)),
+      menu_(KeyMenu(view.widget()))
+{
+    // Reached with Tab still, but a click leaves the keyboard focus where it was, so that
+    // typing goes on at once.
+    view_.setFocusPolicy(Qt::TabFocus);
+    // The map image leaves its mouse events to the viewport, in the viewport's coordinates.
+    viewport_.installEventFilter(this);
+}
+
+// The viewport's events pass here also while the window is taken down, so the view is only
+// asked about them once they are known to be mouse events.
+bool TMapMouse::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &viewport_)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto& mouse = static_cast<const QMouseEvent&>(*event);
+        if (mouse.button() != Qt::LeftButton)
+            return false;
+        Press(mouse);
+        return true;
+    }
+    case QEvent::MouseMove:
+        Move(static_cast<const QMouseEvent&>(*event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton)
+            Release();
+        return true;
+    case QEvent::ContextMenu: {
+        const auto& menu = static_cast<const QContextMenuEvent&>(*event);
+        ShowMenu(menu.pos(), menu.globalPos());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TMapMouse::Press(const QMouseEvent& event)
+{
+    Release();
+    if (!mayEdit_())
+        return;
+    held_ = true;
+    last_ = ImagePixel(event.position().toPoint());
+    if (const std::optional<HexAddress> hex = ShownHex(last_))
+        Enter(*hex);
+}
+
+// Hexes between two events are entered too, so that a quick drag leaves no gaps; those the
+// view does not show are not, though the button holds the mouse beyond the view.
+void TMapMouse::Move(const QMouseEvent& event)
+{
+    if (!held_)
+        return;
+    if (!(event.buttons() & Qt::LeftButton)) {
+        Release();
+        return;
+    }
+    const PixelPoint now = ImagePixel(event.position().toPoint());
+    for (const HexAddress& hex : HexesAlong(last_, now, ShownArea()))
+        Enter(hex);
+    last_ = now;
+}
+
+void TMapMouse::Release()
+{
+    if (stroking_)
+        EndStroke();
+    held_ = false;
+    stroking_ = false;
+}
+
+void TMapMouse::Enter(HexAddress hex)
+{
+    if (stroking_) {
+        StrokeEnters(hex.x, hex.y, editor_);
+        return;
+    }
+    stroking_ = true;
+    BeginStroke(hex.x, hex.y, editor_);
+}
+
+void TMapMouse::ShowMenu(QPoint at, QPoint global)
+{
+    const std::optional<HexAddress> hex = ShownHex(ImagePixel(at));
+    if (!hex || !mayEdit_())
+        return;
+    if (const QAction* chosen = menu_->exec(global))
+        ApplyKeyToHex(static_cast<char>(chosen->data().toInt()), hex->x, hex->y, editor_);
+}
+
+PixelPoint TMapMouse::ImagePixel(QPoint at) const
+{
+    const QPoint pixel = at - view_.widget()->pos();
+    return {pixel.x(), pixel.y()};
+}
+
+std::optional<HexAddress> TMapMouse::ShownHex(PixelPoint pixel) const
+{
+    return ShownArea().Contains(pixel) ? HexAtPixel(pixel.px, pixel.py) : std::nullopt;
+}
+
+PixelArea TMapMouse::ShownArea() const
+{
+    const QPoint corner = -view_.widget()->pos();
+    return {corner.x(), corner.y(), viewport_.width(), viewport_.height()};
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The map view's mouse: the left button clicks and paints hexes, the right button opens a
+// menu of the keys that change a hex. Its events become calls of the map core.
+
+#include "graphics/HexGeometry.h"
+
+#include <QObject>
+#include <functional>
+#include <optional>
+
+class EditorView;
+class QMenu;
+class QMouseEvent;
+class QPoint;
+class QScrollArea;
+class QWidget;
+
+class TMapMouse : public QObject {
+    Q_OBJECT
+public:
+    // mayEdit is asked before a press or the menu does anything.
+    TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit, QObject* parent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Press(const QMouseEvent& event);
+    void Move(const QMouseEvent& event);
+    void Release();
+    void Enter(HexAddress hex);
+    void ShowMenu(QPoint at, QPoint global);
+    // The pixel of the map image at a point of the viewport.
+    PixelPoint ImagePixel(QPoint at) const;
+    PixelArea ShownArea() const;
+    std::optional<HexAddress> ShownHex(PixelPoint pixel) const;
+
+    QScrollArea& view_;
+    QWidget& viewport_;
+    EditorView& editor_;
+    std::function<bool()> mayEdit_;
+    QMenu* menu_;
+    bool held_ = false;
+    // Whether the held button has reached a hex, which then began the stroke.
+    bool stroking_ = false;
+    PixelPoint last_{};
+};
