@@ -36,3 +36,11 @@ EditorStart PrepareEditorStart(const QStringList& arguments)
     EnterGivenGameFolder(start.Line, Editor);
     return start;
 }
+
+std::optional<int> AnswerWithoutDisplay(const QStringList& arguments)
+{
+    const ParsedCommandLine line = ParseCommandLine(arguments, Editor);
+    if (line.ExitStatus != 0)
+        return std::nullopt;
+    return EndRun(line);
+}

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct EditorStart {
     ParsedCommandLine Line;  // with ExitStatus set, the run ends before any window is made
@@ -14,3 +15,7 @@ struct EditorStart {
 // Parses arguments (without the program's name) and, for --game DIR, enters DIR/Gridcrafter.
 // MapPath is absolute, taken from the directory the editor was started in.
 EditorStart PrepareEditorStart(const QStringList& arguments);
+
+// --help and --version, answered before the application object exists so that they work
+// without a display. Anything else waits until Qt has taken its own options out.
+std::optional<int> AnswerWithoutDisplay(const QStringList& arguments);

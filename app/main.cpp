@@ -6,8 +6,16 @@
 #include "app/Main.h"
 #include "app/MessagePrompts.h"
 
+#include <QStringList>
+#include <optional>
+
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<int> status = AnswerWithoutDisplay(arguments))
+        return *status;
     TApplication application(argc, argv);
     const EditorStart start = PrepareEditorStart(QCoreApplication::arguments().mid(1));
     if (start.Line.ExitStatus)

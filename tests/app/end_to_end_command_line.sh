@@ -30,6 +30,13 @@ done >"$map"
 # 1. --help, and the mistakes that end the run before any window, with status 2.
 usage=$("$GC_EDITOR" --help) || fail "--help exited with status $?"
 grep -q '^Usage: gridcrafter \[--game DIR\] \[MAP.KVX\]$' <<<"$usage" || fail "--help printed: $usage"
+# In a terminal without a display too.
+bare=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GC_EDITOR" --help 2>&1) ||
+  fail "--help without a display exited with status $?: $bare"
+[ "$bare" = "$usage" ] || fail "--help without a display printed: $bare"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GC_EDITOR" --version 2>&1) ||
+  fail "--version without a display exited with status $?: $version"
+[[ "$version" =~ ^gridcrafter\ [0-9]+\.[0-9]+$ ]] || fail "--version printed: $version"
 status=0
 "$GC_EDITOR" --bogus >"$work/out" 2>"$work/err" || status=$?
 [ "$status" = 2 ] || fail "an unknown option exited with status $status"
