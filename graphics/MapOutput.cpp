@@ -1,6 +1,7 @@
 #include "graphics/MapOutput.h"
 
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/MapView.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
@@ -9,7 +10,6 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRect>
-#include <QSaveFile>
 #include <optional>
 
 PrintArea PrintRectangle(int dpiX, int dpiY, int pageWidth, int pageHeight)
@@ -41,9 +41,12 @@ void PrintMapImage(QPaintDevice& page)
 
 void WriteMapImageFile(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !MapImage().save(&file, "BMP") || !file.commit())
+    try {
+        WriteBmpFile(path, MapImage());
+    } catch (const GcError&) {
+        // The user reads the toolkit's text, not the system's reason.
         throw GcError(QStringLiteral("Cannot create file ") + path);
+    }
 }
 
 void WriteBitmapCommand()

@@ -12,6 +12,7 @@
 #include "settings/Settings.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -208,6 +209,12 @@ TEST_F(WriteBmp, WritesTheWholeImageAsAWindowsBitmap)
     const QImage written = reader.read();
     ASSERT_FALSE(written.isNull()) << reader.errorString().toStdString();
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
+    // Byte for byte what Qt's own writer made of the map image.
+    QByteArray qtBytes;
+    QBuffer buffer(&qtBytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(MapImage().save(&buffer, "BMP"));
+    EXPECT_EQ(bytes, qtBytes);
 }
 
 TEST_F(WriteBmp, TheNoticeNamesTheMapNotTheFile)

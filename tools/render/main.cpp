@@ -2,13 +2,12 @@
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
-#include "platform/SafeFile.h"
 #include "settings/Settings.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -27,23 +26,13 @@ constexpr const char* Usage =
     "editor does. Warnings go to standard error. On any failure it names the file on\n"
     "standard error, exits with status 1 and leaves no output file.\n";
 
-QByteArray MapImageAsBmp()
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!MapImage().save(&buffer, "BMP"))
-        throw GcError(QStringLiteral("Cannot encode the map image as a bitmap"));
-    return bytes;
-}
-
 void Render(const QString& mapPath, const QString& bitmapPath)
 {
     LoadSettings();
     LoadSpriteLibrary();
     ReadMapFile(mapPath);
     RedrawMap();
-    WriteFileSafely(bitmapPath, MapImageAsBmp());
+    WriteBmpFile(bitmapPath, MapImage());
 }
 
 }  // namespace
