@@ -205,6 +205,10 @@ TEST_F(WriteBmp, WritesTheWholeImageAsAWindowsBitmap)
     EXPECT_EQ(bytes.left(2), QByteArray("BM"));
     EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 18), MapImageWidth);
     EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 22), MapImageHeight);
+    // The resolution of any image made in this process, as Qt gives it.
+    const QImage fresh(1, 1, QImage::Format_RGB32);
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 38), fresh.dotsPerMeterX());
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 42), fresh.dotsPerMeterY());
     QImageReader reader(path, "bmp");
     const QImage written = reader.read();
     ASSERT_FALSE(written.isNull()) << reader.errorString().toStdString();
