@@ -2,6 +2,7 @@
 // once (ReferenceFillMapImage), so the figures read as ratios on any machine.
 
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/DrawList.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
@@ -10,6 +11,7 @@
 #include "tools/sprites/SpriteArt.h"
 #include "tools/sprites/SpriteSheets.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -161,6 +163,32 @@ void DrawCellWithJoins(benchmark::State& state)
     ClearMap();
 }
 BENCHMARK(DrawCellWithJoins)->Unit(benchmark::kMicrosecond);
+
+// The map image as the bytes of a bitmap file: our writer, and Qt's for comparison.
+void EncodeBmp(benchmark::State& state)
+{
+    MakeBusyMap();
+    RedrawMap();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BmpBytes(MapImage()));
+    ClearMap();
+}
+BENCHMARK(EncodeBmp)->Unit(benchmark::kMicrosecond);
+
+void EncodeBmpWithQt(benchmark::State& state)
+{
+    MakeBusyMap();
+    RedrawMap();
+    for (auto _ : state) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        MapImage().save(&buffer, "BMP");
+        benchmark::DoNotOptimize(bytes);
+    }
+    ClearMap();
+}
+BENCHMARK(EncodeBmpWithQt)->Unit(benchmark::kMicrosecond);
 
 void LoadSpriteSheetsDefault(benchmark::State& state)
 {
