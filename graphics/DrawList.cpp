@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <numeric>
 #include <span>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -155,6 +157,23 @@ void PaintStrip(const PixelCanvas& canvas, const std::vector<SpriteDraw>& draws,
     }
 }
 
+// work(i) for each i from 0 to count - 1 on a thread of its own, but work(0), which runs on
+// the calling thread; all are done when it returns. Where no thread is to be had, the work is
+// done here all the same.
+void OnThreads(int count, const std::function<void(int)>& work)
+{
+    std::vector<std::jthread> helpers;
+    for (int i = 1; i < count; ++i) {
+        try {
+            helpers.emplace_back(work, i);
+        } catch (const std::system_error&) {
+            work(i);
+        }
+    }
+    if (count > 0)
+        work(0);
+}
+
 }  // namespace
 
 std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws)
@@ -191,16 +210,27 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
     for (const SpriteDraw& draw : draws)
         sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
     std::vector<SpriteDraw> stacked;
+    std::vector<std::pair<SpriteSet*, std::span<const SpriteRef>>> toMake;
     for (std::size_t place = 0; place < Places; ++place) {
         const std::span<const SpriteRef> hex(sprites.data() + starts[place],
                                              starts[place + 1] - starts[place]);
         const int x = static_cast<int>(place) / MapSize + 1;
         const int y = static_cast<int>(place) % MapSize + 1;
-        if (hex.size() == 1)
+        if (hex.size() == 1) {
             stacked.push_back({hex[0].Set, hex[0].Image, x, y});
-        else if (hex.size() > 1)
-            stacked.push_back({&StackedSprites(hex), 0, x, y});
+        } else if (hex.size() > 1) {
+            const StackSlot slot = StackFor(hex);
+            if (slot.New)
+                toMake.emplace_back(&slot.Stack, hex);
+            stacked.push_back({&slot.Stack, 0, x, y});
+        }
     }
+    // A map's new stacks cost about as much as drawing their hexes: they are made on all cores.
+    const auto threads = std::min(static_cast<std::size_t>(RedrawStrips()), toMake.size());
+    OnThreads(static_cast<int>(threads), [&](int thread) {
+        for (auto i = static_cast<std::size_t>(thread); i < toMake.size(); i += threads)
+            MakeStack(*toMake[i].first, toMake[i].second);
+    });
     return stacked;
 }
 
@@ -225,18 +255,9 @@ void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips
         return;
     }
     const int count = std::clamp(strips, 1, MostStrips);
-    // Declared last, so that each thread is joined before what it reads goes.
-    std::vector<std::jthread> helpers;
-    for (int i = 1; i < count; ++i) {
+    OnThreads(count, [&](int i) {
         const PixelClip strip = StripOf(*canvas, count, i);
-        if (strip.Left == strip.Right)
-            continue;
-        try {
-            helpers.emplace_back([&, strip] { PaintStrip(*canvas, draws, corners, strip); });
-        } catch (const std::system_error&) {
-            // No thread to be had: the strip is painted here all the same.
+        if (strip.Left < strip.Right)
             PaintStrip(*canvas, draws, corners, strip);
-        }
-    }
-    PaintStrip(*canvas, draws, corners, StripOf(*canvas, count, 0));
+    });
 }

@@ -22,7 +22,7 @@ struct SpriteDraw {
 std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws);
 
 // The picture of draws, each hex's draws stacked into one sprite in their order
-// (StackedSprites), one draw per hex. Only where every draw is on the map and keeps inside
+// (StackFor), one draw per hex; new stacks are made on one thread per hardware thread. Only where every draw is on the map and keeps inside
 // the hexagon of its cell: since hexagons never overlap, draws at different hexes then never
 // meet, and their order does not matter. Otherwise draws as they are.
 std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws);

@@ -318,7 +318,6 @@ std::vector<OpaqueRun> OpaqueRuns(const QImage& sprite)
     return runs;
 }
 
-
 // For every pixel of a cell turned by angle, the offset in the cell of the pixel it takes
 // its colour from, or -1 where it keeps its own. Worked out once per angle: a load turns
 // every sprite by the same five.
@@ -448,7 +447,7 @@ void DrawSprite(const SpriteSet& set, int n, int x, int y)
     DrawSpriteAt(MapImage(), set, n, QPoint(at.px, at.py));
 }
 
-const SpriteSet& StackedSprites(std::span<const SpriteRef> sprites)
+StackSlot StackFor(std::span<const SpriteRef> sprites)
 {
     // Kept between calls, so that finding a stack allocates nothing.
     static std::vector<qint64> key;
@@ -456,16 +455,20 @@ const SpriteSet& StackedSprites(std::span<const SpriteRef> sprites)
     for (const SpriteRef& sprite : sprites)
         if (Holds(*sprite.Set, sprite.Image))
             key.push_back(sprite.Set->Images[static_cast<std::size_t>(sprite.Image)].cacheKey());
-    SpriteSet& stack = Stacks[key];
-    if (stack.Count() == 0) {
-        QImage picture(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(Qt::transparent);
-        for (const SpriteRef& sprite : sprites)
-            DrawSpriteAt(picture, *sprite.Set, sprite.Image, QPoint(0, 0));
-        stack.Runs.push_back(OpaqueRuns(picture));
-        stack.Images.push_back(std::move(picture));
-    }
-    return stack;
+    const auto [entry, added] = Stacks.try_emplace(key);
+    return {entry->second, added};
+}
+
+void MakeStack(SpriteSet& stack, std::span<const SpriteRef> sprites)
+{
+    QImage picture(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    const PixelCanvas canvas = *CanvasOf(picture);
+    for (const SpriteRef& sprite : sprites)
+        DrawSpriteClipped(canvas, *sprite.Set, sprite.Image, QPoint(0, 0),
+                          {0, 0, SpriteWidth, SpriteHeight});
+    stack.Runs.push_back(OpaqueRuns(picture));
+    stack.Images.push_back(std::move(picture));
 }
 
 std::size_t StackedSpriteCount() { return Stacks.size(); }

@@ -86,9 +86,17 @@ struct SpriteRef {
     int Image;
 };
 // The pictures of sprites drawn in turn at one place, as the one image of a set: the same
-// pixels at the cost of one sprite. Images a set lacks add nothing. Made on first use and
-// kept until the next load or ForgetStackedSprites.
-const SpriteSet& StackedSprites(std::span<const SpriteRef> sprites);
+// pixels at the cost of one sprite. Images a set lacks add nothing. Finding and making are
+// apart, so that the stacks of a whole map can be made on several threads: StackFor finds
+// the stack of the sprites, a new and empty one the first time (New), which MakeStack then
+// fills; stacks apart may be made at the same time. Kept until the next load or
+// ForgetStackedSprites.
+struct StackSlot {
+    SpriteSet& Stack;
+    bool New;
+};
+StackSlot StackFor(std::span<const SpriteRef> sprites);
+void MakeStack(SpriteSet& stack, std::span<const SpriteRef> sprites);
 std::size_t StackedSpriteCount();
 // Only while no stacked sprite is in use.
 void ForgetStackedSprites();
