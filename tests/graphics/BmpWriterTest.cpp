@@ -3,6 +3,7 @@
 
 #include "graphics/BmpWriter.h"
 #include "platform/Errors.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -94,6 +95,24 @@ TEST(BmpWriter, WritesTheFileWholeOrLeavesWhatWasThere)
     } catch (const GcError& error) {
         EXPECT_TRUE(error.Text().contains(unwritable)) << error.Text().toStdString();
     }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.BMP"});
+}
+
+TEST(BmpWriter, AWriteThatFailsHalfwayStopsTheEncodingAndKeepsTheOldFile)
+{
+    const QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("map.BMP");
+    const QImage small = Noise(20, 20, QImage::Format_RGB32, 4);
+    WriteBmpFile(path, small);
+    // The limit falls in the first band, and then among later ones.
+    for (const rlim_t limit : {rlim_t{1000}, rlim_t{1} << 20}) {
+        const FileSizeLimit capped(limit);
+        ASSERT_TRUE(capped.Applied());
+        EXPECT_THROW(WriteBmpFile(path, Noise(1590, 1301, QImage::Format_RGB32, 5)), GcError) << limit;
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QtBytes(small));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.BMP"});
 }
 

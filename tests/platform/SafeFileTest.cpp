@@ -2,45 +2,18 @@
 
 #include "platform/Errors.h"
 #include "tests/platform/TempFiles.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// Files may grow to at most limit bytes while the object lives; works even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = limit;
-        applied_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Applied() const { return applied_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool applied_ = false;
-};
 
 // Both ways of replacing a file keep the same promises; the unsynced one gets its bytes from a
 // writer function.
