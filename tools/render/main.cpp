@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <cstdio>
 #include <exception>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -28,6 +30,13 @@ constexpr const char* Usage =
 
 void Render(const QString& mapPath, const QString& bitmapPath)
 {
+    // Readying the 8 MB of the map image keeps the system busy for milliseconds: it is done on
+    // another core while the sheets load; without a thread, when the image is first used.
+    std::jthread image;
+    try {
+        image = std::jthread([] { MapImage(); });
+    } catch (const std::system_error&) {
+    }
     LoadSettings();
     LoadSpriteLibrary();
     ReadMapFile(mapPath);
