@@ -1,6 +1,7 @@
 #pragma once
-// Images as 24-bit Windows bitmaps, encoded by hand: the bytes Qt's BMP writer gives for an
-// image of 32 bits per pixel, several times faster than its stream of single pixels.
+// Images as 24-bit Windows bitmaps, encoded by hand: byte for byte the file Qt's BMP writer
+// gives, but streamed into the file without a copy of it in memory and without loading Qt's
+// image format plugins.
 
 #include <QByteArray>
 #include <QImage>
@@ -14,6 +15,7 @@
 // too large for the format.
 QByteArray BmpBytes(const QImage& image);
 
-// BmpBytes(image) as the file path, through a temporary file renamed over path once it is
-// whole. Throws GcError "Cannot create file PATH: reason".
+// The bytes of BmpBytes(image) as the file path, streamed into a new file that is renamed
+// over path once whole (WriteFileUnsynced: not flushed to disk first). Throws GcError naming
+// path and the reason; a failed write leaves what path held.
 void WriteBmpFile(const QString& path, const QImage& image);

@@ -119,7 +119,7 @@ bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
 
 // A strip is painted band by band, each band small enough to stay in a core's cache between
 // its black fill and the draws over it: the fill then costs no pass of its own over memory.
-constexpr int BandHeight = 64;
+constexpr int BandHeight = 32;
 
 // The clip's part of its top row is filled pixel by pixel, the rest copied from it, which is
 // several times quicker.
