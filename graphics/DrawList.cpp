@@ -96,6 +96,7 @@ bool StaysInHexagon(const SpriteSet& set, int n)
                        set.Runs[static_cast<std::size_t>(n)].end(), inside);
 }
 
+// Whether every draw is on the map and keeps inside the hexagon of its cell.
 bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
 {
     SpriteNumbers numbers;
@@ -122,7 +123,7 @@ bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
 constexpr int BandHeight = 32;
 
 // The clip's part of its top row is filled pixel by pixel, the rest copied from it, which is
-// several times quicker.
+// quicker than filling every row.
 void FillBlack(const PixelCanvas& canvas, const PixelClip& clip)
 {
     const auto width = static_cast<std::size_t>(clip.Right - clip.Left);

@@ -21,10 +21,12 @@ struct SpriteDraw {
 // every pixel ends as before, whatever the masks. Draws at hexes off the map are all kept.
 std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws);
 
-// The picture of draws, each hex's draws stacked into one sprite in their order
-// (StackFor), one draw per hex; new stacks are made on one thread per hardware thread. Only where every draw is on the map and keeps inside
-// the hexagon of its cell: since hexagons never overlap, draws at different hexes then never
-// meet, and their order does not matter. Otherwise draws as they are.
+// The picture of draws, each hex's draws stacked into one sprite in their order (StackFor),
+// one draw per hex; new stacks are made on one thread per hardware thread. Only where every
+// draw is on the map and keeps inside the hexagon of its cell: since hexagons never overlap,
+// draws at different hexes then never meet, and their order does not matter. Otherwise
+// draws as they are. The stacks named last until the next load, or until a later call drops
+// the stacks kept beyond one map's worth.
 std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws);
 
 // One strip per hardware thread, 1 to 8.
