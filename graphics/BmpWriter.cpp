@@ -7,12 +7,8 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
-#include <condition_variable>
 #include <cstring>
 #include <limits>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -126,62 +122,21 @@ qint64 PutBand(const Bitmap& bitmap, int i, uchar* out)
 }
 
 // The file into out a band of rows at a time, so that no copy of the whole file is made;
-// false when out refuses a write. Writing costs the system about as long as encoding, so the
-// bands are encoded on a thread of their own, at most two ahead of the one being written.
+// false when out refuses a write.
 bool WriteBitmap(const Bitmap& bitmap, QIODevice& out)
 {
     std::array<uchar, PixelDataOffset> headers{};
     PutHeaders(headers.data(), bitmap.Source, bitmap.FileSize, bitmap.PixelBytes);
     if (out.write(reinterpret_cast<const char*>(headers.data()), PixelDataOffset) != PixelDataOffset)
         return false;
+    std::vector<uchar> band(static_cast<std::size_t>(bitmap.RowBytes) * BandRows + 2);
     const int bands = (bitmap.Source.height() + BandRows - 1) / BandRows;
-    const std::size_t slotBytes = static_cast<std::size_t>(bitmap.RowBytes) * BandRows + 2;
-    std::vector<uchar> buffers(2 * slotBytes);
-    std::array<qint64, 2> lengths{};
-    const auto slot = [&](int i) { return buffers.data() + static_cast<std::size_t>(i % 2) * slotBytes; };
-    std::mutex mutex;
-    std::condition_variable changed;
-    int encoded = 0;
-    int written = 0;
-    bool failed = false;
-    const auto encode = [&] {
-        for (int i = 0; i < bands; ++i) {
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return failed || i - written < 2; });
-                if (failed)
-                    return;
-            }
-            lengths[static_cast<std::size_t>(i % 2)] = PutBand(bitmap, i, slot(i));
-            {
-                const std::lock_guard lock(mutex);
-                encoded = i + 1;
-            }
-            changed.notify_all();
-        }
-    };
-    std::jthread encoder;
-    try {
-        encoder = std::jthread(encode);
-    } catch (const std::system_error&) {
+    for (int i = 0; i < bands; ++i) {
+        const qint64 length = PutBand(bitmap, i, band.data());
+        if (out.write(reinterpret_cast<const char*>(band.data()), length) != length)
+            return false;
     }
-    for (int i = 0; i < bands && !failed; ++i) {
-        if (encoder.joinable()) {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return encoded > i; });
-        } else {
-            lengths[static_cast<std::size_t>(i % 2)] = PutBand(bitmap, i, slot(i));
-        }
-        const qint64 length = lengths[static_cast<std::size_t>(i % 2)];
-        const bool done = out.write(reinterpret_cast<const char*>(slot(i)), length) == length;
-        {
-            const std::lock_guard lock(mutex);
-            written = i + 1;
-            failed = !done;
-        }
-        changed.notify_all();
-    }
-    return !failed;
+    return true;
 }
 
 }  // namespace
