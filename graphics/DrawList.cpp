@@ -146,15 +146,44 @@ PixelClip StripOf(const PixelCanvas& canvas, int strips, int i)
     return {edge(i), 0, edge(i + 1), canvas.Height};
 }
 
-void PaintStrip(const PixelCanvas& canvas, const std::vector<SpriteDraw>& draws,
-                const std::vector<QPoint>& corners, const PixelClip& strip)
+// For each band of rows, the draws that reach into it, in list order: band b's run from
+// Starts[b] to Starts[b + 1] in Draws.
+struct DrawsByBand {
+    std::vector<std::size_t> Starts;
+    std::vector<std::size_t> Draws;
+};
+
+DrawsByBand SortIntoBands(const std::vector<QPoint>& corners, int height)
 {
-    for (int top = strip.Top; top < strip.Bottom; top += BandHeight) {
+    const int bands = (height + BandHeight - 1) / BandHeight;
+    const auto bandsOf = [&](const QPoint& corner) {
+        return std::pair{std::clamp(corner.y() / BandHeight, 0, bands),
+                         std::clamp((corner.y() + SpriteHeight - 1) / BandHeight + 1, 0, bands)};
+    };
+    DrawsByBand sorted{std::vector<std::size_t>(static_cast<std::size_t>(bands) + 1, 0), {}};
+    for (const QPoint& corner : corners)
+        for (auto [band, end] = bandsOf(corner); band < end; ++band)
+            ++sorted.Starts[static_cast<std::size_t>(band) + 1];
+    std::partial_sum(sorted.Starts.begin(), sorted.Starts.end(), sorted.Starts.begin());
+    sorted.Draws.resize(sorted.Starts.back());
+    std::vector<std::size_t> next(sorted.Starts.begin(), sorted.Starts.end() - 1);
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        for (auto [band, end] = bandsOf(corners[i]); band < end; ++band)
+            sorted.Draws[next[static_cast<std::size_t>(band)]++] = i;
+    return sorted;
+}
+
+void PaintStrip(const PixelCanvas& canvas, const std::vector<SpriteDraw>& draws,
+                const std::vector<QPoint>& corners, const DrawsByBand& bands, const PixelClip& strip)
+{
+    for (std::size_t b = 0; b + 1 < bands.Starts.size(); ++b) {
+        const int top = static_cast<int>(b) * BandHeight;
         const PixelClip band{strip.Left, top, strip.Right, std::min(top + BandHeight, strip.Bottom)};
         FillBlack(canvas, band);
-        for (std::size_t i = 0; i < draws.size(); ++i)
-            if (corners[i].y() < band.Bottom && corners[i].y() + SpriteHeight > band.Top)
-                DrawSpriteClipped(canvas, *draws[i].Set, draws[i].Image, corners[i], band);
+        for (std::size_t k = bands.Starts[b]; k < bands.Starts[b + 1]; ++k) {
+            const std::size_t i = bands.Draws[k];
+            DrawSpriteClipped(canvas, *draws[i].Set, draws[i].Image, corners[i], band);
+        }
     }
 }
 
@@ -212,6 +241,8 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
         sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
     std::vector<SpriteDraw> stacked;
     std::vector<std::pair<SpriteSet*, std::span<const SpriteRef>>> toMake;
+    std::span<const SpriteRef> previous;
+    const SpriteSet* previousStack = nullptr;
     for (std::size_t place = 0; place < Places; ++place) {
         const std::span<const SpriteRef> hex(sprites.data() + starts[place],
                                              starts[place + 1] - starts[place]);
@@ -220,10 +251,15 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
         if (hex.size() == 1) {
             stacked.push_back({hex[0].Set, hex[0].Image, x, y});
         } else if (hex.size() > 1) {
-            const StackSlot slot = StackFor(hex);
-            if (slot.New)
-                toMake.emplace_back(&slot.Stack, hex);
-            stacked.push_back({&slot.Stack, 0, x, y});
+            // Neighbouring hexes often show the same: then no need to look the stack up.
+            if (!std::equal(hex.begin(), hex.end(), previous.begin(), previous.end())) {
+                const StackSlot slot = StackFor(hex);
+                if (slot.New)
+                    toMake.emplace_back(&slot.Stack, hex);
+                previous = hex;
+                previousStack = &slot.Stack;
+            }
+            stacked.push_back({previousStack, 0, x, y});
         }
     }
     // A map's new stacks cost about as much as drawing their hexes: they are made on all cores.
@@ -255,10 +291,11 @@ void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips
             DrawSpriteAt(target, *draws[i].Set, draws[i].Image, corners[i]);
         return;
     }
+    const DrawsByBand bands = SortIntoBands(corners, canvas->Height);
     const int count = std::clamp(strips, 1, MostStrips);
     OnThreads(count, [&](int i) {
         const PixelClip strip = StripOf(*canvas, count, i);
         if (strip.Left < strip.Right)
-            PaintStrip(*canvas, draws, corners, strip);
+            PaintStrip(*canvas, draws, corners, bands, strip);
     });
 }

@@ -522,14 +522,17 @@ void DrawSpriteClipped(const PixelCanvas& canvas, const SpriteSet& set, int n, Q
                        spriteBits + run.Row * spritePitch + run.First * BytesPerPixel, run.Length);
         return;
     }
-    for (const OpaqueRun& run : runs) {
-        const int y = top + run.Row;
-        const int first = std::max(left + run.First, clipLeft);
-        const int end = std::min(left + run.First + run.Length, clipRight);
-        if (y < clipTop || y >= clipBottom || first >= end)
-            continue;
-        CopyPixels(canvas.Bits + y * canvas.Pitch + first * BytesPerPixel,
-                   spriteBits + run.Row * spritePitch + (first - left) * BytesPerPixel, end - first);
+    // Runs go row by row: only those of the clip's rows are looked at.
+    const auto below = [](const OpaqueRun& run, int row) { return run.Row < row; };
+    for (auto run = std::lower_bound(runs.begin(), runs.end(), clipTop - top, below);
+         run != runs.end() && top + run->Row < clipBottom; ++run) {
+        const int y = top + run->Row;
+        const int first = std::max(left + run->First, clipLeft);
+        const int end = std::min(left + run->First + run->Length, clipRight);
+        if (first < end)
+            CopyPixels(canvas.Bits + y * canvas.Pitch + first * BytesPerPixel,
+                       spriteBits + run->Row * spritePitch + (first - left) * BytesPerPixel,
+                       end - first);
     }
 }
 

@@ -23,8 +23,8 @@ struct OpaqueRun {
 
 // An image list of 66 by 38 images. Each image is premultiplied ARGB with its mask as
 // alpha (white in the mask cell: transparent), so drawing it is a masked copy. Runs[n]
-// lists the opaque pixels of image n, so drawing copies only those; AddSprite keeps the
-// two lists in step.
+// lists the opaque pixels of image n row by row, so drawing copies only those; AddSprite
+// keeps the two lists in step.
 struct SpriteSet {
     std::vector<QImage> Images;
     std::vector<std::vector<OpaqueRun>> Runs;
@@ -84,6 +84,7 @@ void DrawSprite(const SpriteSet& set, int n, int x, int y);
 struct SpriteRef {
     const SpriteSet* Set;
     int Image;
+    bool operator==(const SpriteRef&) const = default;
 };
 // The pictures of sprites drawn in turn at one place, as the one image of a set: the same
 // pixels at the cost of one sprite. Images a set lacks add nothing. Finding and making are
