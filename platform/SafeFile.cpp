@@ -63,6 +63,8 @@ void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)
     const QByteArray target = QFile::encodeName(ReplacedFile(path));
     struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        throw Failure("Cannot create file", path, qt_error_string(EISDIR));
     if (exists && ::access(target.constData(), W_OK) != 0)
         throw Failure("Cannot create file", path, qt_error_string(errno));
     QByteArray temporary;

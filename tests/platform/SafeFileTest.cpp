@@ -79,6 +79,22 @@ TEST_P(SafeFile, AFolderThatCannotHoldTheFileRaisesWithItsName)
     }
 }
 
+TEST_P(SafeFile, AFolderInPlaceOfTheFileIsReportedAndKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/taken.BMP";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.BMP"));
+    try {
+        Write(path, "x");
+        ADD_FAILURE() << "no error raised";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().contains(path)) << error.Text().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"taken.BMP"});
+}
+
 TEST_P(SafeFile, ReplacingKeepsTheFilePermissions)
 {
     QTemporaryDir dir;
