@@ -2,6 +2,8 @@
 // once (ReferenceFillMapImage), so the figures read as ratios on any machine.
 
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
+#include "graphics/DrawList.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -9,6 +11,7 @@
 #include "tools/sprites/SpriteArt.h"
 #include "tools/sprites/SpriteSheets.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -112,6 +115,43 @@ void RedrawMapBusy(benchmark::State& state)
 }
 BENCHMARK(RedrawMapBusy)->Unit(benchmark::kMicrosecond);
 
+// The busy redraw on one thread: listing the draws, dropping the hidden ones, stacking each
+// hex's draws, painting.
+void RedrawMapBusyOneStrip(benchmark::State& state)
+{
+    MakeBusyMap();
+    for (auto _ : state) {
+        PaintDraws(MapImage(), RedrawList(), 1);
+        benchmark::ClobberMemory();
+    }
+    ClearMap();
+}
+BENCHMARK(RedrawMapBusyOneStrip)->Unit(benchmark::kMicrosecond);
+
+// The busy map's redraw list without painting it.
+void ListBusyDraws(benchmark::State& state)
+{
+    MakeBusyMap();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RedrawList());
+    ClearMap();
+}
+BENCHMARK(ListBusyDraws)->Unit(benchmark::kMicrosecond);
+
+// Painting the busy map's redraw list in 1, 2, 4 and 8 strips: wall time, since the strips
+// run on threads of their own. The speed-up is the time of 1 strip over that of n.
+void PaintBusyStrips(benchmark::State& state)
+{
+    MakeBusyMap();
+    const std::vector<SpriteDraw> draws = RedrawList();
+    for (auto _ : state) {
+        PaintDraws(MapImage(), draws, static_cast<int>(state.range(0)));
+        benchmark::ClobberMemory();
+    }
+    ClearMap();
+}
+BENCHMARK(PaintBusyStrips)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
 // One edited hex of the busy map: every layer, a river and a road joined on all six sides.
 void DrawCellWithJoins(benchmark::State& state)
 {
@@ -123,6 +163,32 @@ void DrawCellWithJoins(benchmark::State& state)
     ClearMap();
 }
 BENCHMARK(DrawCellWithJoins)->Unit(benchmark::kMicrosecond);
+
+// The map image as the bytes of a bitmap file: our writer, and Qt's for comparison.
+void EncodeBmp(benchmark::State& state)
+{
+    MakeBusyMap();
+    RedrawMap();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BmpBytes(MapImage()));
+    ClearMap();
+}
+BENCHMARK(EncodeBmp)->Unit(benchmark::kMicrosecond);
+
+void EncodeBmpWithQt(benchmark::State& state)
+{
+    MakeBusyMap();
+    RedrawMap();
+    for (auto _ : state) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        MapImage().save(&buffer, "BMP");
+        benchmark::DoNotOptimize(bytes);
+    }
+    ClearMap();
+}
+BENCHMARK(EncodeBmpWithQt)->Unit(benchmark::kMicrosecond);
 
 void LoadSpriteSheetsDefault(benchmark::State& state)
 {

@@ -2,6 +2,7 @@
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/MapView.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
@@ -11,7 +12,6 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRect>
-#include <QSaveFile>
 #include <algorithm>
 #include <optional>
 
@@ -44,9 +44,12 @@ void PrintMapImage(QPaintDevice& page)
 
 void WriteMapImageFile(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !MapImage().save(&file, "BMP") || !file.commit())
+    try {
+        WriteBmpFile(path, MapImage());
+    } catch (const GcError&) {
+        // The user reads the toolkit's text, not the system's reason.
         throw GcError(QStringLiteral("Cannot create file ") + path);
+    }
 }
 
 QString BitmapNameFor(const QString& mapName)

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/MapModel.h"
+#include "graphics/DrawList.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -13,71 +14,92 @@ namespace {
 constexpr int JoinArm = 0;
 constexpr int JoinCentre = 1;
 
-void DrawEffect(EffectIndex effect, int x, int y)
-{
-    DrawSprite(EffectSet, static_cast<int>(effect), x, y);
-}
+// The layers below go either straight onto the map image (one hex while editing) or into
+// the draw list of a whole map; Draw takes (set, image, x, y).
+void DrawNow(const SpriteSet& set, int n, int x, int y) { DrawSprite(set, n, x, y); }
 
 // The centre piece of the hex and, toward every neighbour with the same kind of piece, the
 // pair of arms with the neighbour's centre: both sides of a join survive redrawing one hex.
-void DrawJoins(int x, int y, const std::array<SpriteSet, 7>& facings, bool (*hasPiece)(int, int))
+template <typename Draw>
+void Joins(int x, int y, const std::array<SpriteSet, 7>& facings, bool (*hasPiece)(int, int),
+           Draw&& draw)
 {
     if (!hasPiece(x, y))
         return;
-    DrawSprite(facings[1], JoinCentre, x, y);
+    draw(facings[1], JoinCentre, x, y);
     for (int d = 1; d <= 6; ++d) {
         const HexStep neighbour = HexNeighbour(x, y, d);
         if (!neighbour.ok || !hasPiece(neighbour.nx, neighbour.ny))
             continue;
-        DrawSprite(facings[1], JoinCentre, neighbour.nx, neighbour.ny);
-        DrawSprite(facings[static_cast<std::size_t>(d)], JoinArm, x, y);
-        DrawSprite(facings[static_cast<std::size_t>(TurnDirection(d, 3))], JoinArm, neighbour.nx,
-                   neighbour.ny);
+        draw(facings[1], JoinCentre, neighbour.nx, neighbour.ny);
+        draw(facings[static_cast<std::size_t>(d)], JoinArm, x, y);
+        draw(facings[static_cast<std::size_t>(TurnDirection(d, 3))], JoinArm, neighbour.nx,
+             neighbour.ny);
     }
+}
+
+template <typename Draw>
+void CellLayers(int x, int y, Draw&& draw)
+{
+    const MapCell& cell = Cell(x, y);
+    const auto effect = [&](EffectIndex index) { draw(EffectSet, static_cast<int>(index), x, y); };
+    if (cell.Height >= 0)
+        draw(HeightSet, cell.Height, x, y);
+    draw(GroundSet, cell.Ground, x, y);
+    if (HasSwamp(x, y))
+        effect(eiSwamp);
+    if (HasRiver(x, y))
+        Joins(x, y, RiverSets, HasRiver, draw);
+    if (HasRoad(x, y))
+        Joins(x, y, RoadSets, HasRoad, draw);
+    if (cell.Mines != 0)
+        effect(eiMines);
+    if (HasSmoke(x, y))
+        effect(eiSmoke);
+    if (HasFire(x, y))
+        effect(eiFire);
 }
 
 }  // namespace
 
-void DrawRoadJoins(int x, int y) { DrawJoins(x, y, RoadSets, HasRoad); }
+void DrawRoadJoins(int x, int y) { Joins(x, y, RoadSets, HasRoad, DrawNow); }
 
-void DrawRiverJoins(int x, int y) { DrawJoins(x, y, RiverSets, HasRiver); }
+void DrawRiverJoins(int x, int y) { Joins(x, y, RiverSets, HasRiver, DrawNow); }
 
 void DrawCell(int x, int y, bool repaint)
 {
-    const MapCell& cell = Cell(x, y);
-    if (cell.Height >= 0)
-        DrawSpritePair(HeightSet, cell.Height, GroundSet, cell.Ground, x, y);
-    else
-        DrawSprite(GroundSet, cell.Ground, x, y);
-    if (HasSwamp(x, y))
-        DrawEffect(eiSwamp, x, y);
-    if (HasRiver(x, y))
-        DrawRiverJoins(x, y);
-    if (HasRoad(x, y))
-        DrawRoadJoins(x, y);
-    if (cell.Mines != 0)
-        DrawEffect(eiMines, x, y);
-    if (HasSmoke(x, y))
-        DrawEffect(eiSmoke, x, y);
-    if (HasFire(x, y))
-        DrawEffect(eiFire, x, y);
+    CellLayers(x, y, DrawNow);
     if (repaint)
         RepaintMapView();
 }
 
 void DrawCursor(int x, int y)
 {
-    DrawEffect(eiCursor, x, y);
+    DrawSprite(EffectSet, static_cast<int>(eiCursor), x, y);
     RepaintMapView();
 }
+
+std::vector<SpriteDraw> MapDraws()
+{
+    // About the number a map with every overlay on every hex lists.
+    constexpr std::size_t Typical = MapSize * MapSize * 48;
+    std::vector<SpriteDraw> draws;
+    draws.reserve(Typical);
+    const auto list = [&draws](const SpriteSet& set, int n, int x, int y) {
+        draws.push_back({&set, n, x, y});
+    };
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y)
+            CellLayers(x, y, list);
+    return draws;
+}
+
+std::vector<SpriteDraw> RedrawList() { return StackedByHex(WithoutHiddenRepeats(MapDraws())); }
 
 void RedrawMap()
 {
     const BusyCursor busy;
-    MapImage().fill(Qt::black);
-    for (int x = 1; x <= MapSize; ++x)
-        for (int y = 1; y <= MapSize; ++y)
-            DrawCell(x, y, false);
+    PaintDraws(MapImage(), RedrawList(), RedrawStrips());
     // The view shows the new picture once, not once per hex.
     RepaintMapView();
 }

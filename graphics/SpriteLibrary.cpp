@@ -20,6 +20,7 @@
 #include <map>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 SpriteSet HeightSet;
@@ -65,10 +66,19 @@ bool SetsCreated = false;
 // A failed reload leaves the sets as it got them, and they go on drawing.
 bool LoadFinishedOnce = false;
 
-// Pairs of images drawn one over the other, made into one sprite on first use: most hexes of
-// a map show a height and a ground tile only, and one sprite is copied at half the cost.
-// Keyed by the images' cache keys, which change whenever an image does.
-std::map<std::pair<qint64, qint64>, SpriteSet> Stacks;
+// Images drawn one over the other at one place, made into one sprite on first use, so that
+// a hex of a whole map costs one sprite. Keyed by the images' cache keys, which change
+// whenever an image does.
+struct StackKeyHash {
+    std::size_t operator()(const std::vector<qint64>& key) const
+    {
+        std::size_t hash = key.size();
+        for (const qint64 part : key)
+            hash = hash * 1000003 ^ static_cast<std::size_t>(part);
+        return hash;
+    }
+};
+std::unordered_map<std::vector<qint64>, SpriteSet, StackKeyHash> Stacks;
 
 qint64 PositiveCount(std::int32_t count) { return std::max<qint64>(count, 0); }
 
@@ -334,24 +344,6 @@ std::vector<OpaqueRun> OpaqueRuns(const QImage& sprite)
     return runs;
 }
 
-const SpriteSet& Stacked(const QImage& lower, const QImage& upper)
-{
-    SpriteSet& stack = Stacks[{lower.cacheKey(), upper.cacheKey()}];
-    if (stack.Count() == 0) {
-        QImage picture = lower.copy();
-        for (int b = 0; b < SpriteHeight; ++b) {
-            const QRgb* over = Row(upper, b);
-            QRgb* out = Row(picture, b);
-            for (int a = 0; a < SpriteWidth; ++a)
-                if (qAlpha(over[a]) != 0)
-                    out[a] = over[a];
-        }
-        stack.Runs.push_back(OpaqueRuns(picture));
-        stack.Images.push_back(std::move(picture));
-    }
-    return stack;
-}
-
 // For every pixel of a cell turned by angle, the offset in the cell of the pixel it takes
 // its colour from, or -1 where it keeps its own. Worked out once per angle: a load turns
 // every sprite by the same five.
@@ -384,11 +376,22 @@ bool Holds(const SpriteSet& set, int n)
     return n >= 0 && n < set.Count() && static_cast<std::size_t>(n) < set.Runs.size();
 }
 
-bool DrawsByRuns(const QImage& target)
+// Most runs of the overlays are a few pixels long, where a move or two of 16 bytes beats a
+// call to memcpy; the second move may copy bytes again, harmless since source and target
+// never overlap. Longer runs go to memcpy, which moves wider blocks.
+inline void CopyPixels(uchar* target, const uchar* source, int count)
 {
-    const QImage::Format format = target.format();
-    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-           format == QImage::Format_ARGB32_Premultiplied;
+    constexpr std::size_t Block = 16;
+    const std::size_t bytes = PixelBytes(count);
+    if (bytes > 2 * Block) {
+        std::memcpy(target, source, bytes);
+    } else if (bytes >= Block) {
+        std::memcpy(target, source, Block);
+        std::memcpy(target + bytes - Block, source + bytes - Block, Block);
+    } else {
+        for (std::size_t i = 0; i < bytes; i += BytesPerPixel)
+            std::memcpy(target + i, source + i, BytesPerPixel);
+    }
 }
 
 }  // namespace
@@ -469,51 +472,92 @@ void DrawSprite(const SpriteSet& set, int n, int x, int y)
     DrawSpriteAt(MapImage(), set, n, QPoint(at.px, at.py));
 }
 
-void DrawSpritePair(const SpriteSet& lower, int n, const SpriteSet& upper, int m, int x, int y)
+StackSlot StackFor(std::span<const SpriteRef> sprites)
 {
-    if (!Holds(lower, n) || !Holds(upper, m)) {
-        DrawSprite(lower, n, x, y);
-        DrawSprite(upper, m, x, y);
-        return;
-    }
-    DrawSprite(Stacked(lower.Images[static_cast<std::size_t>(n)], upper.Images[static_cast<std::size_t>(m)]), 0, x, y);
+    // Kept between calls, so that finding a stack allocates nothing.
+    static std::vector<qint64> key;
+    key.clear();
+    for (const SpriteRef& sprite : sprites)
+        if (Holds(*sprite.Set, sprite.Image))
+            key.push_back(sprite.Set->Images[static_cast<std::size_t>(sprite.Image)].cacheKey());
+    const auto [entry, added] = Stacks.try_emplace(key);
+    return {entry->second, added};
 }
+
+void MakeStack(SpriteSet& stack, std::span<const SpriteRef> sprites)
+{
+    QImage picture(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    const PixelCanvas canvas = *CanvasOf(picture);
+    for (const SpriteRef& sprite : sprites)
+        DrawSpriteClipped(canvas, *sprite.Set, sprite.Image, QPoint(0, 0),
+                          {0, 0, SpriteWidth, SpriteHeight});
+    stack.Runs.push_back(OpaqueRuns(picture));
+    stack.Images.push_back(std::move(picture));
+}
+
+std::size_t StackedSpriteCount() { return Stacks.size(); }
+
+void ForgetStackedSprites() { Stacks.clear(); }
 
 void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft)
 {
     if (!Holds(set, n) || target.isNull())
         return;
-    const auto index = static_cast<std::size_t>(n);
-    const QImage& sprite = set.Images[index];
-    if (!DrawsByRuns(target)) {
-        QPainter painter(&target);
-        painter.drawImage(topLeft, sprite);
+    if (const std::optional<PixelCanvas> canvas = CanvasOf(target)) {
+        DrawSpriteClipped(*canvas, set, n, topLeft, {0, 0, canvas->Width, canvas->Height});
         return;
     }
-    // Whole maps draw thousands of sprites: look the images up once, not once per run.
-    const int width = target.width();
-    const int height = target.height();
-    uchar* const targetBits = target.bits();
-    const qsizetype targetPitch = target.bytesPerLine();
-    const uchar* const spriteBits = sprite.constBits();
-    const qsizetype spritePitch = sprite.bytesPerLine();
+    QPainter painter(&target);
+    painter.drawImage(topLeft, set.Images[static_cast<std::size_t>(n)]);
+}
+
+std::optional<PixelCanvas> CanvasOf(QImage& image)
+{
+    const QImage::Format format = image.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return std::nullopt;
+    return PixelCanvas{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+}
+
+void DrawSpriteClipped(const PixelCanvas& canvas, const SpriteSet& set, int n, QPoint topLeft,
+                       const PixelClip& clip)
+{
+    const int clipLeft = std::max(clip.Left, 0);
+    const int clipTop = std::max(clip.Top, 0);
+    const int clipRight = std::min(clip.Right, canvas.Width);
+    const int clipBottom = std::min(clip.Bottom, canvas.Height);
     const int left = topLeft.x();
     const int top = topLeft.y();
-    const bool whollyInside = left >= 0 && top >= 0 && left + SpriteWidth <= width &&
-                              top + SpriteHeight <= height;
-    for (const OpaqueRun& run : set.Runs[index]) {
-        const int y = top + run.Row;
-        int first = left + run.First;
-        int end = first + run.Length;
-        if (!whollyInside) {
-            first = std::max(first, 0);
-            end = std::min(end, width);
-            if (y < 0 || y >= height || first >= end)
-                continue;
-        }
-        std::memcpy(targetBits + y * targetPitch + first * BytesPerPixel,
-                    spriteBits + run.Row * spritePitch + (first - left) * BytesPerPixel,
-                    PixelBytes(end - first));
+    if (!Holds(set, n) || left >= clipRight || left + SpriteWidth <= clipLeft ||
+        top >= clipBottom || top + SpriteHeight <= clipTop)
+        return;
+    // Whole maps draw thousands of sprites: look the images up once, not once per run.
+    const auto index = static_cast<std::size_t>(n);
+    const QImage& sprite = set.Images[index];
+    const uchar* const spriteBits = sprite.constBits();
+    const qsizetype spritePitch = sprite.bytesPerLine();
+    const std::vector<OpaqueRun>& runs = set.Runs[index];
+    if (left >= clipLeft && top >= clipTop && left + SpriteWidth <= clipRight &&
+        top + SpriteHeight <= clipBottom) {
+        uchar* const cell = canvas.Bits + top * canvas.Pitch + left * BytesPerPixel;
+        for (const OpaqueRun& run : runs)
+            CopyPixels(cell + run.Row * canvas.Pitch + run.First * BytesPerPixel,
+                       spriteBits + run.Row * spritePitch + run.First * BytesPerPixel, run.Length);
+        return;
+    }
+    // Runs go row by row: only those of the clip's rows are looked at.
+    const auto below = [](const OpaqueRun& run, int row) { return run.Row < row; };
+    for (auto run = std::lower_bound(runs.begin(), runs.end(), clipTop - top, below);
+         run != runs.end() && top + run->Row < clipBottom; ++run) {
+        const int y = top + run->Row;
+        const int first = std::max(left + run->First, clipLeft);
+        const int end = std::min(left + run->First + run->Length, clipRight);
+        if (first < end)
+            CopyPixels(canvas.Bits + y * canvas.Pitch + first * BytesPerPixel,
+                       spriteBits + run->Row * spritePitch + (first - left) * BytesPerPixel,
+                       end - first);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 // A stretch of opaque pixels in one row of a sprite.
@@ -21,8 +23,8 @@ struct OpaqueRun {
 
 // An image list of 66 by 38 images. Each image is premultiplied ARGB with its mask as
 // alpha (white in the mask cell: transparent), so drawing it is a masked copy. Runs[n]
-// lists the opaque pixels of image n, so drawing copies only those; AddSprite keeps the
-// two lists in step.
+// lists the opaque pixels of image n row by row, so drawing copies only those; AddSprite
+// keeps the two lists in step.
 struct SpriteSet {
     std::vector<QImage> Images;
     std::vector<std::vector<OpaqueRun>> Runs;
@@ -82,11 +84,50 @@ bool SpriteLibraryReady();
 
 // Image n of set at hex (x, y) on the map image; an index the set lacks draws nothing.
 void DrawSprite(const SpriteSet& set, int n, int x, int y);
-// Image n of lower, then image m of upper over it, at hex (x, y): the picture of drawing the
-// two in turn, copied as one sprite that is kept for the pair.
-void DrawSpritePair(const SpriteSet& lower, int n, const SpriteSet& upper, int m, int x, int y);
+// Image Image of *Set.
+struct SpriteRef {
+    const SpriteSet* Set;
+    int Image;
+    bool operator==(const SpriteRef&) const = default;
+};
+// The pictures of sprites drawn in turn at one place, as the one image of a set: the same
+// pixels at the cost of one sprite. Images a set lacks add nothing. Finding and making are
+// apart, so that the stacks of a whole map can be made on several threads: StackFor finds
+// the stack of the sprites, a new and empty one the first time (New), which MakeStack then
+// fills; stacks apart may be made at the same time. Kept until the next load or
+// ForgetStackedSprites.
+struct StackSlot {
+    SpriteSet& Stack;
+    bool New;
+};
+StackSlot StackFor(std::span<const SpriteRef> sprites);
+void MakeStack(SpriteSet& stack, std::span<const SpriteRef> sprites);
+std::size_t StackedSpriteCount();
+// Only while no stacked sprite is in use.
+void ForgetStackedSprites();
 // Image n of set with its top-left corner at topLeft of target.
 void DrawSpriteAt(QImage& target, const SpriteSet& set, int n, QPoint topLeft);
+
+// The pixels of a 32-bit image, taken once, so that threads can draw into parts of it that
+// do not meet without touching the image object.
+struct PixelCanvas {
+    uchar* Bits;
+    qsizetype Pitch;
+    int Width;
+    int Height;
+};
+// Nothing for a format that sprite pixels cannot be copied into as they are.
+std::optional<PixelCanvas> CanvasOf(QImage& image);
+// A rectangle of pixels, right and bottom exclusive.
+struct PixelClip {
+    int Left;
+    int Top;
+    int Right;
+    int Bottom;
+};
+// DrawSpriteAt on a canvas, only into the pixels of clip.
+void DrawSpriteClipped(const PixelCanvas& canvas, const SpriteSet& set, int n, QPoint topLeft,
+                       const PixelClip& clip);
 
 // The steps of turning a facing, exposed for their exact pixel rules. Cells are 66 by 38
 // images of 32 bits per pixel.

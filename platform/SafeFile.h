@@ -1,9 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+#include <functional>
 
 // Writes bytes to a temporary file beside path, flushes it to disk and renames it over
 // path only when complete, so a failed write never destroys the file that was there.
 // Throws GcError naming the file and the system's reason.
 void WriteFileSafely(const QString& path, const QByteArray& bytes);
+
+// For files that can be made again, such as images: write puts the bytes into a new file
+// beside path, which is then renamed over it, so that an interrupted write never leaves half a
+// file in place; but the bytes are not flushed to disk first, which saves waiting for it.
+// write returns false when a write failed. A link at path has the file it names replaced; an
+// existing file keeps its permissions, and one that is not writable is not replaced. Throws
+// GcError naming path and the system's reason; a failed write leaves no file behind.
+void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write);

@@ -13,6 +13,7 @@
 #include "tests/core/QtPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -205,10 +206,20 @@ TEST_F(WriteBmp, WritesTheWholeImageAsAWindowsBitmap)
     EXPECT_EQ(bytes.left(2), QByteArray("BM"));
     EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 18), MapImageWidth);
     EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 22), MapImageHeight);
+    // The resolution of any image made in this process, as Qt gives it.
+    const QImage fresh(1, 1, QImage::Format_RGB32);
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 38), fresh.dotsPerMeterX());
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 42), fresh.dotsPerMeterY());
     QImageReader reader(path, "bmp");
     const QImage written = reader.read();
     ASSERT_FALSE(written.isNull()) << reader.errorString().toStdString();
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
+    // Byte for byte what Qt's own writer made of the map image.
+    QByteArray qtBytes;
+    QBuffer buffer(&qtBytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(MapImage().save(&buffer, "BMP"));
+    EXPECT_EQ(bytes, qtBytes);
 }
 
 TEST_F(WriteBmp, TheDialogProposesTheMapsNameAsABitmapAndTheNoticeNamesTheFileWritten)

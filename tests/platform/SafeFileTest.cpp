@@ -2,60 +2,55 @@
 
 #include "platform/Errors.h"
 #include "tests/platform/TempFiles.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// Files may grow to at most limit bytes while the object lives; works even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = limit;
-        applied_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Applied() const { return applied_; }
+// Both ways of replacing a file keep the same promises; the unsynced one gets its bytes from a
+// writer function.
+using FileWriter = void (*)(const QString&, const QByteArray&);
 
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool applied_ = false;
+void WriteUnsynced(const QString& path, const QByteArray& bytes)
+{
+    WriteFileUnsynced(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
+}
+
+class SafeFile : public ::testing::TestWithParam<FileWriter> {
+protected:
+    static void Write(const QString& path, const QByteArray& bytes) { GetParam()(path, bytes); }
 };
+
+INSTANTIATE_TEST_SUITE_P(Writers, SafeFile, ::testing::Values(&WriteFileSafely, &WriteUnsynced),
+                         [](const ::testing::TestParamInfo<FileWriter>& writer) {
+                             return writer.param == &WriteFileSafely ? "Synced" : "Unsynced";
+                         });
 
 }  // namespace
 
-TEST(SafeFile, WritesNewAndReplacesExistingFiles)
+TEST_P(SafeFile, WritesNewAndReplacesExistingFiles)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.path() + "/Korvane.INI";
-    WriteFileSafely(path, "first");
+    Write(path, "first");
     EXPECT_EQ(ReadBytes(path), QByteArray("first"));
-    WriteFileSafely(path, "second, longer");
+    Write(path, "second, longer");
     EXPECT_EQ(ReadBytes(path), QByteArray("second, longer"));
-    WriteFileSafely(path, "");
+    Write(path, "");
     EXPECT_EQ(ReadBytes(path), QByteArray());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.INI"});
 }
 
-TEST(SafeFile, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
+TEST_P(SafeFile, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -64,27 +59,43 @@ TEST(SafeFile, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
     {
         FileSizeLimit limit(64);
         ASSERT_TRUE(limit.Applied());
-        EXPECT_THROW(WriteFileSafely(path, QByteArray(1 << 20, 'x')), GcError);
+        EXPECT_THROW(Write(path, QByteArray(1 << 20, 'x')), GcError);
     }
     EXPECT_EQ(ReadBytes(path), QByteArray("[General]\r\nVersion=v2\xDF\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.INI"});
 }
 
-TEST(SafeFile, AFolderThatCannotHoldTheFileRaisesWithItsName)
+TEST_P(SafeFile, AFolderThatCannotHoldTheFileRaisesWithItsName)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteBytes(dir.path() + "/plain", "a file, not a folder");
     const QString path = dir.path() + "/plain/Korvane.INI";
     try {
-        WriteFileSafely(path, "x");
+        Write(path, "x");
         ADD_FAILURE() << "no error raised";
     } catch (const GcError& error) {
         EXPECT_TRUE(error.Text().contains(path)) << error.Text().toStdString();
     }
 }
 
-TEST(SafeFile, ReplacingKeepsTheFilePermissions)
+TEST_P(SafeFile, AFolderInPlaceOfTheFileIsReportedAndKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/taken.BMP";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.BMP"));
+    try {
+        Write(path, "x");
+        ADD_FAILURE() << "no error raised";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().contains(path)) << error.Text().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"taken.BMP"});
+}
+
+TEST_P(SafeFile, ReplacingKeepsTheFilePermissions)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -93,11 +104,11 @@ TEST(SafeFile, ReplacingKeepsTheFilePermissions)
     const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser |
                              QFile::WriteUser;
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
-    WriteFileSafely(path, "new");
+    Write(path, "new");
     EXPECT_EQ(QFile::permissions(path), permissions);
 }
 
-TEST(SafeFile, ALinkedFileIsReplacedAtItsTarget)
+TEST_P(SafeFile, ALinkedFileIsReplacedAtItsTarget)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -105,7 +116,46 @@ TEST(SafeFile, ALinkedFileIsReplacedAtItsTarget)
     const QString link = dir.path() + "/Korvane.INI";
     WriteBytes(target, "old");
     ASSERT_TRUE(QFile::link(target, link));
-    WriteFileSafely(link, "new");
+    Write(link, "new");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(ReadBytes(target), QByteArray("new"));
+}
+
+TEST(UnsyncedFile, ANewFileGetsThePermissionsTheUmaskLeavesAndAFailedWriteLeavesNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/map.BMP";
+    const mode_t mask = ::umask(027);
+    WriteUnsynced(path, "picture");
+    ::umask(mask);
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640U);
+    EXPECT_EQ(ReadBytes(path), QByteArray("picture"));
+
+    EXPECT_THROW(WriteFileUnsynced(path, [](QIODevice&) { return false; }), GcError);
+    EXPECT_THROW(WriteFileUnsynced(path, [](QIODevice&) -> bool { throw std::runtime_error("no"); }),
+                 std::runtime_error);
+    EXPECT_EQ(ReadBytes(path), QByteArray("picture"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.BMP"});
+}
+
+TEST(UnsyncedFile, AFileThatMayNotBeWrittenIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/map.BMP";
+    WriteBytes(path, "old");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    try {
+        WriteUnsynced(path, "new");
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().contains(path)) << error.Text().toStdString();
+    }
+    EXPECT_EQ(ReadBytes(path), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.BMP"});
 }

@@ -4,6 +4,7 @@
 #include "tests/graphics/SyntheticSheets.h"
 #include "tests/support/GameFolder.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -82,6 +83,14 @@ TEST_F(RenderTool, WritesTheWholeMapImageAsTheEditorDrawsIt)
     QImage image;
     ASSERT_TRUE(image.load(Path("out.bmp"), "BMP"));
     EXPECT_EQ(image.size(), QSize(1590, 1301));
+    // The file is the one Qt's writer makes of the picture, at the resolution it declares.
+    QFile written(Path("out.bmp"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    QByteArray qtBytes;
+    QBuffer buffer(&qtBytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP"));
+    EXPECT_EQ(written.readAll(), qtBytes);
     const PixelPoint first = HexToPixel(1, 1);
     const PixelPoint second = HexToPixel(2, 1);
     EXPECT_EQ(image.pixel(first.px + 33, first.py + 19), qRgb(60, 0, 100));

@@ -2,6 +2,7 @@
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -9,10 +10,8 @@
 #include "platform/Errors.h"
 #include "platform/FileIdentity.h"
 #include "platform/GameFolder.h"
-#include "platform/SafeFile.h"
 #include "settings/Settings.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -20,6 +19,8 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -42,27 +43,24 @@ const CommandLineDescription Tool{
     2,
     {QStringLiteral("game")}};
 
-QByteArray MapImageAsBmp()
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!MapImage().save(&buffer, "BMP"))
-        throw GcError(QStringLiteral("Cannot encode the map image as a bitmap"));
-    return bytes;
-}
-
 void Render(const QString& mapPath, const QString& bitmapPath)
 {
     if (SameFile(bitmapPath, mapPath))
         throw GcError(bitmapPath + QStringLiteral(" is the map file itself; nothing was written"));
+    // Readying the 8 MB of the map image keeps the system busy for milliseconds: it is done on
+    // another core while the sheets load; without a thread, when the image is first used.
+    std::jthread image;
+    try {
+        image = std::jthread([] { MapImage(); });
+    } catch (const std::system_error&) {
+    }
     LoadSettings();
     LoadSpriteLibrary();
     const QString notice = LongMapFileNotice(mapPath, ReadMapFile(mapPath));
     if (!notice.isEmpty())
         std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
     RedrawMap();
-    WriteFileSafely(bitmapPath, MapImageAsBmp());
+    WriteBmpFile(bitmapPath, MapImage());
 }
 
 // Outside a game's editor folder the settings file would be written into whatever folder

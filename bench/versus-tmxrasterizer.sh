@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Whole-process times of gridcrafter-render against Tiled's tmxrasterizer, in one hyperfine run:
+# our busiest map (every overlay on every hex, joins in all six directions) and a clean map,
+# each drawn from the default sheets into a 1590 by 1301 bitmap, and a TMX map of the same pixel
+# size (32 by 32 staggered hexes, three full tile layers) rasterized into a bitmap.
+#
+#   bench/versus-tmxrasterizer.sh [BUILD_DIR] [RUNS]
+#
+# BUILD_DIR defaults to build/ of this checkout, RUNS to 60. Installs tiled and hyperfine with
+# apt-get when they are missing. Prints hyperfine's table, then how many times faster our
+# runs are, then the peak memory of each tool (/usr/bin/time -v).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+runs=${2:-60}
+render=$build/tools/gridcrafter-render
+sprites=$build/tools/gridcrafter-sprites
+for tool in "$render" "$sprites"; do
+  [ -x "$tool" ] || { echo "missing $tool: build first (bash tools/dev.sh test)" >&2; exit 1; }
+done
+
+install_missing() {
+  local missing=()
+  command -v tmxrasterizer >/dev/null || missing+=(tiled)
+  command -v hyperfine >/dev/null || missing+=(hyperfine)
+  command -v convert >/dev/null || missing+=(imagemagick)
+  [ -x /usr/bin/time ] || missing+=(time)
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+install_missing
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# A game folder with the default sheets; a first run writes its settings file.
+game=$work/game
+mkdir -p "$game/Sprites" "$game/Gridcrafter"
+"$sprites" "$game/Sprites" >/dev/null
+
+# Map files: 32 by 32 cells of 20 bytes, column by column. The busy map has random heights
+# and ground and every overlay with mines on every hex; the clean one flat grass.
+write_map() {
+  perl -e '
+    srand(20240613);
+    my $busy = shift;
+    for my $x (1 .. 32) {
+      for my $y (1 .. 32) {
+        my @cell = $busy ? (int(rand(7)), int(rand(16)), 10, 1, 1, 1, 1, 1) : (0) x 8;
+        print pack("CCx2l<CCC5xl<", $x, $y, @cell, 0);
+      }
+    }' "$1" > "$2"
+}
+write_map 1 "$game/Gridcrafter/busy.kvx"
+write_map 0 "$game/Gridcrafter/clean.kvx"
+(cd "$game/Gridcrafter" && "$render" clean.kvx warm.bmp 2>/dev/null)
+
+# The TMX map: flat-topped hexes in staggered columns, tiles 66 by 40 with 32-pixel sides,
+# which Tiled lays out in 1585 by 1300 pixels; the top layer's offset of (5, 1) widens the
+# picture to our 1590 by 1301. Eight tiles: ground hexes and two kinds of overlay with
+# transparent surroundings, so that every layer is blended over the one below.
+tmx=$work/tmx
+mkdir -p "$tmx"
+hex_polygon() { # left edge x of the tile, inset
+  local l=$1 i=$2
+  echo "polygon $((l + 17 + i)),$i $((l + 48 - i)),$i $((l + 65 - i)),20 $((l + 48 - i)),$((39 - i)) $((l + 17 + i)),$((39 - i)) $((l + i)),20"
+}
+draw=()
+colours=(forestgreen olivedrab sienna goldenrod steelblue slategray firebrick khaki)
+for t in 0 1 2 3 4 5 6 7; do
+  case $t in
+    0|1|2|3) draw+=(-fill "${colours[t]}" -draw "$(hex_polygon $((66 * t)) 0)") ;;
+    4|5) draw+=(-fill "${colours[t]}" -draw "$(hex_polygon $((66 * t)) 8)") ;;
+    *) draw+=(-fill "${colours[t]}" -draw "circle $((66 * t + 33)),20 $((66 * t + 33)),28") ;;
+  esac
+done
+convert -size 528x40 xc:none "${draw[@]}" "$tmx/tiles.png"
+layer_csv() { # first tile id, tile ids to choose from
+  perl -e '
+    srand(7 + $ARGV[0]);
+    my ($first, $count) = @ARGV;
+    print join(",\n", map { join(",", map { $first + int(rand($count)) } 1 .. 32) } 1 .. 32);' "$1" "$2"
+}
+cat > "$tmx/map.tmx" <<EOF
+<?xml version="1.0" encoding="UTF-8"?>
+<map version="1.8" tiledversion="1.8.2" orientation="hexagonal" renderorder="right-down" width="32" height="32" tilewidth="66" tileheight="40" infinite="0" hexsidelength="32" staggeraxis="x" staggerindex="odd" nextlayerid="4" nextobjectid="1">
+ <tileset firstgid="1" name="terrain" tilewidth="66" tileheight="40" tilecount="8" columns="8">
+  <image source="tiles.png" width="528" height="40"/>
+ </tileset>
+ <layer id="1" name="ground" width="32" height="32">
+  <data encoding="csv">
+$(layer_csv 1 4)
+</data>
+ </layer>
+ <layer id="2" name="features" width="32" height="32">
+  <data encoding="csv">
+$(layer_csv 5 2)
+</data>
+ </layer>
+ <layer id="3" name="marks" width="32" height="32" offsetx="5" offsety="1">
+  <data encoding="csv">
+$(layer_csv 7 2)
+</data>
+ </layer>
+</map>
+EOF
+
+export QT_QPA_PLATFORM=offscreen
+tmxrasterizer "$tmx/map.tmx" "$tmx/out.bmp"
+size=$(identify -format '%wx%h' "$tmx/out.bmp")
+[ "$size" = 1590x1301 ] || { echo "tmxrasterizer drew $size, not 1590x1301" >&2; exit 1; }
+
+# Each run writes a new file, as a user's would: replacing the last run's output would add
+# the time of dropping its 6 MB from the page cache, to every tool alike.
+cd "$game/Gridcrafter"
+hyperfine -N --warmup 5 --runs "$runs" --export-csv "$work/times.csv" \
+  --prepare "rm -f busy.bmp clean.bmp $tmx/out.bmp" \
+  -n busy "$render busy.kvx busy.bmp" \
+  -n clean "$render clean.kvx clean.bmp" \
+  -n tmxrasterizer "tmxrasterizer $tmx/map.tmx $tmx/out.bmp"
+
+echo
+awk -F, '
+  NR > 1 { mean[$1] = $2; median[$1] = $4 }
+  END {
+    printf "tmxrasterizer / busy:  %.2f times (means), %.2f times (medians)\n",
+      mean["tmxrasterizer"] / mean["busy"], median["tmxrasterizer"] / median["busy"]
+    printf "tmxrasterizer / clean: %.2f times (means), %.2f times (medians)\n",
+      mean["tmxrasterizer"] / mean["clean"], median["tmxrasterizer"] / median["clean"]
+  }' "$work/times.csv"
+
+peak() { /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 }'; }
+echo "peak memory, busy:          $(peak "$render" busy.kvx busy.bmp) KB"
+echo "peak memory, clean:         $(peak "$render" clean.kvx clean.bmp) KB"
+echo "peak memory, tmxrasterizer: $(peak tmxrasterizer "$tmx/map.tmx" "$tmx/out.bmp") KB"

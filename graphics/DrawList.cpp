@@ -1,0 +1,301 @@
+#include "graphics/DrawList.h"
+
+#include "core/MapModel.h"
+#include "graphics/HexGeometry.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <numeric>
+#include <span>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace {
+
+constexpr int MostStrips = 8;
+constexpr QRgb Black = 0xff000000;
+// Strip edges fall on whole cache lines of 64 bytes, so that no two threads write one line.
+constexpr qint64 PixelsPerCacheLine = 16;
+constexpr int Places = MapSize * MapSize;
+
+bool OnMap(const SpriteDraw& draw)
+{
+    return draw.X >= 1 && draw.X <= MapSize && draw.Y >= 1 && draw.Y <= MapSize;
+}
+
+std::size_t Place(const SpriteDraw& draw)
+{
+    return static_cast<std::size_t>((draw.X - 1) * MapSize + draw.Y - 1);
+}
+
+// Small numbers for the sprites of one list, so that each hex can note the sprites drawn on
+// it in a few bits. Past Capacity a sprite gets no number, and its draws are all kept.
+class SpriteNumbers {
+public:
+    static constexpr int Capacity = 256;
+
+    int NumberOf(const SpriteSet* set, int image)
+    {
+        std::size_t slot = (reinterpret_cast<std::uintptr_t>(set) / alignof(SpriteSet) * 31 +
+                            static_cast<std::size_t>(image)) % Slots;
+        while (slots_[slot].Set != nullptr) {
+            if (slots_[slot].Set == set && slots_[slot].Image == image)
+                return slots_[slot].Number;
+            slot = (slot + 1) % Slots;
+        }
+        // Sprites past Capacity are kept too, numbered -1, so that finding them stays quick.
+        slots_[slot] = {set, image, next_ < Capacity ? next_++ : -1};
+        return slots_[slot].Number;
+    }
+
+private:
+    struct Slot {
+        const SpriteSet* Set;
+        int Image;
+        int Number;
+    };
+    // Mostly empty, so that probes stay short however many sprites come past Capacity.
+    static constexpr std::size_t Slots = 8 * Capacity;
+    std::vector<Slot> slots_ = std::vector<Slot>(Slots, Slot{nullptr, 0, -1});
+    int next_ = 0;
+};
+
+// For each hex, the sprite numbers already met on the way back from the end of the list.
+class SeenOnHexes {
+public:
+    // Whether the sprite was met on the hex before; notes it either way.
+    bool Note(std::size_t place, int number)
+    {
+        const std::size_t bit = static_cast<std::size_t>(number);
+        std::uint64_t& word = bits_[place * Words + bit / 64];
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        const bool seen = (word & mask) != 0;
+        word |= mask;
+        return seen;
+    }
+
+private:
+    static constexpr std::size_t Words = SpriteNumbers::Capacity / 64;
+    std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(Places * Words, 0);
+};
+
+// Whether every opaque pixel of the image lies inside the hexagon of its cell; an image the
+// set lacks draws nothing.
+bool StaysInHexagon(const SpriteSet& set, int n)
+{
+    if (n < 0 || static_cast<std::size_t>(n) >= set.Runs.size())
+        return true;
+    const auto inside = [](const OpaqueRun& run) {
+        // Each row of the hexagon is one stretch, so the ends of a run tell.
+        return InsideHex(run.First, run.Row) && InsideHex(run.First + run.Length - 1, run.Row);
+    };
+    return std::all_of(set.Runs[static_cast<std::size_t>(n)].begin(),
+                       set.Runs[static_cast<std::size_t>(n)].end(), inside);
+}
+
+// Whether every draw is on the map and keeps inside the hexagon of its cell.
+bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
+{
+    SpriteNumbers numbers;
+    // Per sprite number: not looked at yet, reaches outside, stays inside.
+    enum class Verdict : char { Unknown, Outside, Inside };
+    std::vector<Verdict> verdicts(SpriteNumbers::Capacity, Verdict::Unknown);
+    for (const SpriteDraw& draw : draws) {
+        if (!OnMap(draw))
+            return false;
+        const int number = numbers.NumberOf(draw.Set, draw.Image);
+        Verdict verdict = number >= 0 ? verdicts[static_cast<std::size_t>(number)] : Verdict::Unknown;
+        if (verdict == Verdict::Unknown)
+            verdict = StaysInHexagon(*draw.Set, draw.Image) ? Verdict::Inside : Verdict::Outside;
+        if (number >= 0)
+            verdicts[static_cast<std::size_t>(number)] = verdict;
+        if (verdict == Verdict::Outside)
+            return false;
+    }
+    return true;
+}
+
+// A strip is painted band by band, each band small enough to stay in a core's cache between
+// its black fill and the draws over it: the fill then costs no pass of its own over memory.
+constexpr int BandHeight = 32;
+
+// The clip's part of its top row is filled pixel by pixel, the rest copied from it, which is
+// quicker than filling every row.
+void FillBlack(const PixelCanvas& canvas, const PixelClip& clip)
+{
+    const auto width = static_cast<std::size_t>(clip.Right - clip.Left);
+    const auto offset = static_cast<qsizetype>(clip.Left) * static_cast<qsizetype>(sizeof(QRgb));
+    auto* const first = reinterpret_cast<QRgb*>(canvas.Bits + clip.Top * canvas.Pitch + offset);
+    std::fill_n(first, width, Black);
+    for (int y = clip.Top + 1; y < clip.Bottom; ++y)
+        std::memcpy(canvas.Bits + y * canvas.Pitch + offset, first, width * sizeof(QRgb));
+}
+
+// The pixel columns of strip i of strips.
+PixelClip StripOf(const PixelCanvas& canvas, int strips, int i)
+{
+    const auto edge = [&](int k) {
+        if (k == strips)
+            return canvas.Width;
+        return static_cast<int>(qint64{canvas.Width} * k / strips / PixelsPerCacheLine *
+                                PixelsPerCacheLine);
+    };
+    return {edge(i), 0, edge(i + 1), canvas.Height};
+}
+
+// For each band of rows, the draws that reach into it, in list order: band b's run from
+// Starts[b] to Starts[b + 1] in Draws.
+struct DrawsByBand {
+    std::vector<std::size_t> Starts;
+    std::vector<std::size_t> Draws;
+};
+
+DrawsByBand SortIntoBands(const std::vector<QPoint>& corners, int height)
+{
+    const int bands = (height + BandHeight - 1) / BandHeight;
+    const auto bandsOf = [&](const QPoint& corner) {
+        return std::pair{std::clamp(corner.y() / BandHeight, 0, bands),
+                         std::clamp((corner.y() + SpriteHeight - 1) / BandHeight + 1, 0, bands)};
+    };
+    DrawsByBand sorted{std::vector<std::size_t>(static_cast<std::size_t>(bands) + 1, 0), {}};
+    for (const QPoint& corner : corners)
+        for (auto [band, end] = bandsOf(corner); band < end; ++band)
+            ++sorted.Starts[static_cast<std::size_t>(band) + 1];
+    std::partial_sum(sorted.Starts.begin(), sorted.Starts.end(), sorted.Starts.begin());
+    sorted.Draws.resize(sorted.Starts.back());
+    std::vector<std::size_t> next(sorted.Starts.begin(), sorted.Starts.end() - 1);
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        for (auto [band, end] = bandsOf(corners[i]); band < end; ++band)
+            sorted.Draws[next[static_cast<std::size_t>(band)]++] = i;
+    return sorted;
+}
+
+void PaintStrip(const PixelCanvas& canvas, const std::vector<SpriteDraw>& draws,
+                const std::vector<QPoint>& corners, const DrawsByBand& bands, const PixelClip& strip)
+{
+    for (std::size_t b = 0; b + 1 < bands.Starts.size(); ++b) {
+        const int top = static_cast<int>(b) * BandHeight;
+        const PixelClip band{strip.Left, top, strip.Right, std::min(top + BandHeight, strip.Bottom)};
+        FillBlack(canvas, band);
+        for (std::size_t k = bands.Starts[b]; k < bands.Starts[b + 1]; ++k) {
+            const std::size_t i = bands.Draws[k];
+            DrawSpriteClipped(canvas, *draws[i].Set, draws[i].Image, corners[i], band);
+        }
+    }
+}
+
+// work(i) for each i from 0 to count - 1 on a thread of its own, but work(0), which runs on
+// the calling thread; all are done when it returns. Where no thread is to be had, the work is
+// done here all the same.
+void OnThreads(int count, const std::function<void(int)>& work)
+{
+    std::vector<std::jthread> helpers;
+    for (int i = 1; i < count; ++i) {
+        try {
+            helpers.emplace_back(work, i);
+        } catch (const std::system_error&) {
+            work(i);
+        }
+    }
+    if (count > 0)
+        work(0);
+}
+
+}  // namespace
+
+std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws)
+{
+    SpriteNumbers numbers;
+    SeenOnHexes seen;
+    std::vector<SpriteDraw> kept;
+    kept.reserve(draws.size());
+    // From the end back: a draw is hidden when the same sprite was already met on its hex.
+    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw) {
+        const int number = OnMap(*draw) ? numbers.NumberOf(draw->Set, draw->Image) : -1;
+        if (number < 0 || !seen.Note(Place(*draw), number))
+            kept.push_back(*draw);
+    }
+    std::reverse(kept.begin(), kept.end());
+    return kept;
+}
+
+std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
+{
+    if (!HexesKeepApart(draws))
+        return draws;
+    // Stacks kept from earlier maps beyond one map's worth are dropped, so they cannot grow
+    // without end; none is in use between two redraws.
+    if (StackedSpriteCount() > Places)
+        ForgetStackedSprites();
+    // The sprites of each hex together, in list order: a counting sort by hex.
+    std::vector<std::size_t> starts(Places + 1, 0);
+    for (const SpriteDraw& draw : draws)
+        ++starts[Place(draw) + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<SpriteRef> sprites(draws.size());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    for (const SpriteDraw& draw : draws)
+        sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
+    std::vector<SpriteDraw> stacked;
+    std::vector<std::pair<SpriteSet*, std::span<const SpriteRef>>> toMake;
+    std::span<const SpriteRef> previous;
+    const SpriteSet* previousStack = nullptr;
+    for (std::size_t place = 0; place < Places; ++place) {
+        const std::span<const SpriteRef> hex(sprites.data() + starts[place],
+                                             starts[place + 1] - starts[place]);
+        const int x = static_cast<int>(place) / MapSize + 1;
+        const int y = static_cast<int>(place) % MapSize + 1;
+        if (hex.size() == 1) {
+            stacked.push_back({hex[0].Set, hex[0].Image, x, y});
+        } else if (hex.size() > 1) {
+            // Neighbouring hexes often show the same: then no need to look the stack up.
+            if (!std::equal(hex.begin(), hex.end(), previous.begin(), previous.end())) {
+                const StackSlot slot = StackFor(hex);
+                if (slot.New)
+                    toMake.emplace_back(&slot.Stack, hex);
+                previous = hex;
+                previousStack = &slot.Stack;
+            }
+            stacked.push_back({previousStack, 0, x, y});
+        }
+    }
+    // A map's new stacks cost about as much as drawing their hexes: they are made on all cores.
+    const auto threads = std::min(static_cast<std::size_t>(RedrawStrips()), toMake.size());
+    OnThreads(static_cast<int>(threads), [&](int thread) {
+        for (auto i = static_cast<std::size_t>(thread); i < toMake.size(); i += threads)
+            MakeStack(*toMake[i].first, toMake[i].second);
+    });
+    return stacked;
+}
+
+int RedrawStrips()
+{
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MostStrips);
+}
+
+void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips)
+{
+    std::vector<QPoint> corners;
+    corners.reserve(draws.size());
+    for (const SpriteDraw& draw : draws) {
+        const PixelPoint at = HexToPixel(draw.X, draw.Y);
+        corners.emplace_back(at.px, at.py);
+    }
+    const std::optional<PixelCanvas> canvas = CanvasOf(target);
+    if (!canvas) {
+        target.fill(Qt::black);
+        for (std::size_t i = 0; i < draws.size(); ++i)
+            DrawSpriteAt(target, *draws[i].Set, draws[i].Image, corners[i]);
+        return;
+    }
+    const DrawsByBand bands = SortIntoBands(corners, canvas->Height);
+    const int count = std::clamp(strips, 1, MostStrips);
+    OnThreads(count, [&](int i) {
+        const PixelClip strip = StripOf(*canvas, count, i);
+        if (strip.Left < strip.Right)
+            PaintStrip(*canvas, draws, corners, bands, strip);
+    });
+}

@@ -1,0 +1,39 @@
+#pragma once
+// A whole map's sprite draws as a list: the draws that a later identical draw hides are
+// dropped, and the rest are painted in vertical strips of the image, one thread to a strip.
+
+#include "graphics/SpriteLibrary.h"
+
+#include <QImage>
+#include <vector>
+
+// Image Image of *Set with its cell at hex (X, Y), as DrawSprite draws it.
+struct SpriteDraw {
+    const SpriteSet* Set;
+    int Image;
+    int X;
+    int Y;
+    bool operator==(const SpriteDraw&) const = default;
+};
+
+// draws in their order without each draw that is repeated identically (same set, image and
+// hex) later in the list. The later draw writes the same pixels with the same colours, so
+// every pixel ends as before, whatever the masks. Draws at hexes off the map are all kept.
+std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws);
+
+// The picture of draws, each hex's draws stacked into one sprite in their order (StackFor),
+// one draw per hex; new stacks are made on one thread per hardware thread. Only where every
+// draw is on the map and keeps inside the hexagon of its cell: since hexagons never overlap,
+// draws at different hexes then never meet, and their order does not matter. Otherwise
+// draws as they are. The stacks named last until the next load, or until a later call drops
+// the stacks kept beyond one map's worth.
+std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws);
+
+// One strip per hardware thread, 1 to 8.
+int RedrawStrips();
+
+// Fills target with black and draws the list in order. target is cut into strips vertical
+// strips, each painted by a thread of its own that draws the whole list clipped to it, so
+// every pixel sees the same draws in the same order as on one thread; all are joined before
+// it returns. An image of fewer than 32 bits per pixel is painted on the calling thread.
+void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips);

@@ -1,0 +1,290 @@
+// The fast whole-map redraw against the plain order of draws: on random and adversarial maps,
+// with sprites of irregular masks and a colour of their own in every pixel, RedrawMap and each
+// of its steps must give exactly the picture of drawing every listed draw in turn.
+
+#include "core/MapModel.h"
+#include "graphics/DrawList.h"
+#include "graphics/HexGeometry.h"
+#include "graphics/MapRenderer.h"
+#include "graphics/MapView.h"
+#include "graphics/SpriteLibrary.h"
+#include "tests/graphics/SyntheticSheets.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// Pixels hashed from where they are and which sprite they belong to.
+std::uint32_t Hash(std::uint32_t sprite, int a, int b)
+{
+    std::uint32_t h = sprite * 0x9E3779B1U ^ static_cast<std::uint32_t>(a) * 0x85EBCA77U ^
+                      static_cast<std::uint32_t>(b) * 0xC2B2AE3DU;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6DU;
+    return h ^ (h >> 13);
+}
+
+// A colour of its own in every pixel.
+QImage NoiseCell(std::uint32_t sprite)
+{
+    QImage cell(SpriteWidth, SpriteHeight, QImage::Format_RGB32);
+    for (int b = 0; b < SpriteHeight; ++b)
+        for (int a = 0; a < SpriteWidth; ++a)
+            cell.setPixel(a, b, qRgb(static_cast<int>(Hash(sprite, a, b) & 0xff),
+                                     static_cast<int>(Hash(sprite, a, b) >> 8 & 0xff), 77));
+    return cell;
+}
+
+// About two pixels in three shown, scattered, with rows and columns left out whole, so runs
+// start and end anywhere. Within the hexagon only, or anywhere in the cell, across pixel
+// column 65 and over the neighbouring hexes.
+QImage IrregularMask(std::uint32_t sprite, bool withinHexagon)
+{
+    return MaskCell([=](int a, int b) {
+        const bool shown = Hash(sprite + 1000, a, b) % 3 != 0 && (a + b * 7 + static_cast<int>(sprite)) % 11 != 0 &&
+                           (b + static_cast<int>(sprite)) % 9 != 0;
+        return shown && (!withinHexagon || InsideHex(a, b));
+    });
+}
+
+// Every set the renderer draws from, filled in memory: effects with a cursor, sixteen ground
+// tiles, road and river pieces in six facings. Each sprite differs from all others.
+void FillIrregularSets(bool withinHexagon)
+{
+    FreeSpriteLibrary();
+    std::uint32_t sprite = 1;
+    const auto add = [&](SpriteSet& set, int count) {
+        for (int n = 0; n < count; ++n, ++sprite)
+            AddSprite(set, NoiseCell(sprite), IrregularMask(sprite, withinHexagon));
+    };
+    add(HeightSet, 7);
+    add(EffectSet, 5);
+    add(GroundSet, 16);
+    for (std::size_t d = 1; d <= 6; ++d) {
+        add(RoadSets[d], 2);
+        add(RiverSets[d], 2);
+    }
+}
+
+// The plain replay: black, then every draw in the order listed, one at a time.
+QImage PlainReplay(const std::vector<SpriteDraw>& draws)
+{
+    QImage image(MapImageWidth, MapImageHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (const SpriteDraw& draw : draws) {
+        const PixelPoint at = HexToPixel(draw.X, draw.Y);
+        DrawSpriteAt(image, *draw.Set, draw.Image, QPoint(at.px, at.py));
+    }
+    return image;
+}
+
+// What RedrawMap did before the list: black, then DrawCell hex by hex.
+QImage CellByCell()
+{
+    MapImage().fill(Qt::black);
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y)
+            DrawCell(x, y, false);
+    return MapImage().copy();
+}
+
+QImage Redrawn()
+{
+    RedrawMap();
+    return MapImage().copy();
+}
+
+QImage Painted(const std::vector<SpriteDraw>& draws, int strips)
+{
+    QImage image(MapImageWidth, MapImageHeight, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    PaintDraws(image, draws, strips);
+    return image;
+}
+
+// Heights, grounds, mines and flag bytes the renderer takes, the odd ones included: heights
+// without an image and below zero, ground codes without a tile, flags other than 1.
+void RandomMap(std::uint32_t seed, int overlayChance)
+{
+    std::mt19937 random(seed);
+    const std::int32_t heights[] = {0, 1, 2, 3, 4, 5, 6, -1, 7, 100, std::numeric_limits<std::int32_t>::min(),
+                                    std::numeric_limits<std::int32_t>::max()};
+    const auto byte = [&] { return static_cast<std::uint8_t>(random() & 0xff); };
+    const auto flag = [&] {
+        return static_cast<std::uint8_t>(static_cast<int>(random() % 100) < overlayChance ? 1 + random() % 255 : 0);
+    };
+    ClearMap();
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y) {
+            MapCell& cell = Cell(x, y);
+            cell.Height = random() % 4 == 0 ? heights[random() % std::size(heights)]
+                                            : static_cast<std::int32_t>(random() % 7);
+            cell.Ground = random() % 4 == 0 ? byte() : static_cast<std::uint8_t>(random() % 16);
+            cell.Mines = flag();
+            cell.Overlays = {flag(), flag(), flag(), flag(), flag()};
+        }
+}
+
+// Every overlay on every hex: joins in all six directions, at every edge and corner.
+void BusyMap()
+{
+    RandomMap(7, 0);
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y) {
+            Cell(x, y).Mines = 10;
+            Cell(x, y).Overlays = {1, 1, 1, 1, 1};
+        }
+}
+
+// Roads and rivers along the edges and in the corners only, over one tile everywhere: the
+// same sprites again and again, joins that end at the map's edge.
+void EdgeMap()
+{
+    ClearMap();
+    for (int i = 1; i <= MapSize; ++i)
+        for (const auto& [x, y] : {std::pair{i, 1}, std::pair{i, MapSize}, std::pair{1, i}, std::pair{MapSize, i}}) {
+            Cell(x, y).Overlays.Road = 1;
+            Cell(x, y).Overlays.River = static_cast<std::uint8_t>(i % 3 == 0 ? 0 : 2);
+        }
+    Cell(16, 16).Overlays.Road = 1;
+}
+
+// Roads on every other hex of every other column: centres only, no joins.
+void ScatteredRoads()
+{
+    ClearMap();
+    for (int x = 1; x <= MapSize; x += 2)
+        for (int y = 1; y <= MapSize; y += 2)
+            Cell(x, y).Overlays.Road = 1;
+}
+
+struct Case {
+    const char* name;
+    void (*make)();
+};
+
+const Case Maps[] = {
+    {"random, few overlays", [] { RandomMap(1, 15); }},
+    {"random, many overlays", [] { RandomMap(2, 70); }},
+    {"busy", BusyMap},
+    {"edges and corners", EdgeMap},
+    {"scattered roads", ScatteredRoads},
+    {"clean", ClearMap},
+};
+
+class RedrawAgainstPlainOrder : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { FillIrregularSets(GetParam()); }
+    void TearDown() override
+    {
+        FreeSpriteLibrary();
+        ClearMap();
+    }
+};
+
+TEST_P(RedrawAgainstPlainOrder, EveryMapGivesThePictureOfEveryDrawInTurn)
+{
+    for (const Case& map : Maps) {
+        SCOPED_TRACE(map.name);
+        map.make();
+        const std::vector<SpriteDraw> draws = MapDraws();
+        const QImage plain = PlainReplay(draws);
+        ASSERT_EQ(CellByCell(), plain);
+        ASSERT_EQ(Redrawn(), plain);
+        const std::vector<SpriteDraw> visible = WithoutHiddenRepeats(draws);
+        const std::vector<SpriteDraw> stacked = RedrawList();
+        for (int strips = 1; strips <= 8; ++strips) {
+            SCOPED_TRACE(strips);
+            ASSERT_EQ(Painted(visible, strips), plain);
+            ASSERT_EQ(Painted(stacked, strips), plain);
+        }
+    }
+}
+
+TEST_P(RedrawAgainstPlainOrder, RepeatedDrawsAreDroppedAndHexesStackedOnlyWhereHexagonsHoldThem)
+{
+    BusyMap();
+    const std::vector<SpriteDraw> draws = MapDraws();
+    const std::vector<SpriteDraw> visible = WithoutHiddenRepeats(draws);
+    // Each hex away from the edges draws its road and river centres seven times and each
+    // arm twice: more than half of the draws go, and no two left are the same.
+    EXPECT_LT(visible.size() * 2, draws.size());
+    std::set<std::tuple<const SpriteSet*, int, int, int>> seen;
+    for (const SpriteDraw& draw : visible)
+        ASSERT_TRUE(seen.insert({draw.Set, draw.Image, draw.X, draw.Y}).second);
+    const std::vector<SpriteDraw> stacked = StackedByHex(visible);
+    if (GetParam())
+        EXPECT_EQ(stacked.size(), static_cast<std::size_t>(MapSize * MapSize));
+    else
+        EXPECT_EQ(stacked, visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sprites, RedrawAgainstPlainOrder, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "WithinTheirHexagons" : "ReachingIntoNeighbours";
+                         });
+
+class DrawListTest : public ::testing::Test {
+protected:
+    void SetUp() override { FillIrregularSets(true); }
+    void TearDown() override
+    {
+        FreeSpriteLibrary();
+        ClearMap();
+    }
+};
+
+TEST_F(DrawListTest, OnlyTheLastOfIdenticalDrawsStays)
+{
+    const SpriteDraw a{&GroundSet, 1, 3, 4};
+    const SpriteDraw otherImage{&GroundSet, 2, 3, 4};
+    const SpriteDraw otherSet{&HeightSet, 1, 3, 4};
+    const SpriteDraw otherHex{&GroundSet, 1, 4, 3};
+    const SpriteDraw offMap{&GroundSet, 1, 0, 33};
+    EXPECT_EQ(WithoutHiddenRepeats({a, otherImage, a, otherSet, otherHex, a, otherHex}),
+              (std::vector<SpriteDraw>{otherImage, otherSet, a, otherHex}));
+    // Off the map nothing is dropped.
+    EXPECT_EQ(WithoutHiddenRepeats({offMap, a, offMap}), (std::vector<SpriteDraw>{offMap, a, offMap}));
+    EXPECT_TRUE(WithoutHiddenRepeats({}).empty());
+}
+
+TEST_F(DrawListTest, DrawsOffTheMapAreNotStacked)
+{
+    const std::vector<SpriteDraw> draws{{&GroundSet, 1, 3, 4}, {&EffectSet, 1, 3, 4}, {&GroundSet, 1, 33, 4}};
+    EXPECT_EQ(StackedByHex(draws), draws);
+}
+
+TEST_F(DrawListTest, KeptStacksStayBelowTwoMapsWorthAndForgettingThemKeepsThePicture)
+{
+    for (std::uint32_t seed = 10; seed < 16; ++seed) {
+        RandomMap(seed, 60);
+        ASSERT_EQ(Redrawn(), PlainReplay(MapDraws())) << seed;
+        EXPECT_LE(StackedSpriteCount(), static_cast<std::size_t>(2 * MapSize * MapSize));
+    }
+    EXPECT_GT(StackedSpriteCount(), 0U);
+}
+
+TEST_F(DrawListTest, AnyStripCountAndAnyImageGiveThePlainPicture)
+{
+    RandomMap(3, 50);
+    const std::vector<SpriteDraw> draws = RedrawList();
+    const QImage plain = PlainReplay(MapDraws());
+    for (const int strips : {-1, 0, 9, 1000})
+        EXPECT_EQ(Painted(draws, strips), plain) << strips;
+
+    // Narrower than eight strips of whole cache lines: most strips are empty.
+    QImage narrow(40, 90, QImage::Format_RGB32);
+    PaintDraws(narrow, draws, 8);
+    EXPECT_EQ(narrow, plain.copy(0, 0, 40, 90));
+
+    // Without 32 bits per pixel the picture is painted on one thread by Qt.
+    QImage deep(MapImageWidth, MapImageHeight, QImage::Format_RGB888);
+    PaintDraws(deep, draws, 4);
+    EXPECT_EQ(deep.convertToFormat(QImage::Format_RGB32), plain);
+}
+
+}  // namespace
