@@ -20,19 +20,7 @@ for tool in "$render" "$sprites"; do
   [ -x "$tool" ] || { echo "missing $tool: build first (bash tools/dev.sh test)" >&2; exit 1; }
 done
 
-install_missing() {
-  local missing=()
-  command -v tmxrasterizer >/dev/null || missing+=(tiled)
-  command -v hyperfine >/dev/null || missing+=(hyperfine)
-  command -v convert >/dev/null || missing+=(imagemagick)
-  [ -x /usr/bin/time ] || missing+=(time)
-  [ ${#missing[@]} -eq 0 ] && return 0
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
-install_missing
+bash "$root/tools/install-packages.sh" tiled hyperfine imagemagick time
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
