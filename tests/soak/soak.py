@@ -534,9 +534,14 @@ class Soak:
         print(f"soak: work folder kept: {self.work}", file=out)
 
     def stop(self):
+        # Asked first, so that a wrapper round the editor can take its child along.
         if self.editor and self.editor.poll() is None:
-            self.editor.kill()
-            self.editor.wait()
+            self.editor.terminate()
+            try:
+                self.editor.wait(5)
+            except subprocess.TimeoutExpired:
+                self.editor.kill()
+                self.editor.wait()
         if self.x:
             self.x.close()
 
