@@ -69,6 +69,7 @@ class InputStream:
             # Keys with Ctrl edit nothing; the period and comma were once taken for text.
             (8, lambda: Input("shortcut", {"keys": "ctrl+" + self.rng.choice(".,<>fgw")})),
             (4, self._save),
+            (4, self._resize),
         ]
         self.total = sum(weight for weight, _ in self.table)
 
@@ -121,6 +122,13 @@ class InputStream:
     def _wheel(self):
         return Input("wheel", {"at": self._point(), "button": self.rng.choice((4, 5, 4, 5, 6, 7)),
                                "count": self.rng.randint(1, 5)})
+
+    def _resize(self):
+        # Down to nothing of the map view, and now and then back to the designed size; wide
+        # enough for Files, Edit and Help to stay on the menu bar, where the soak clicks.
+        if self.rng.random() < 0.3:
+            return Input("resize", {"size": [792, 572]})
+        return Input("resize", {"size": [self.rng.randint(300, 1000), self.rng.randint(1, 760)]})
 
     def _save(self):
         return Input("save", {"check": self.rng.choice(("reload", "check tool", "undo and redo")),

@@ -327,6 +327,8 @@ class Soak:
             self.menu(a)
         elif kind == "save":
             self.save_and_check(a)
+        elif kind == "resize":
+            self.x.resize(self.main, *a["size"])
         else:
             raise AssertionError(kind)
 

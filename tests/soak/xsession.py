@@ -187,6 +187,11 @@ class XSession:
             self.pump(min(remaining, 0.2))
         return True
 
+    def resize(self, window, width, height):
+        """As a user does with the frame a window manager draws."""
+        window.xwin.configure(width=width, height=height)
+        self.d.flush()
+
     def focus(self, window):
         """Gives window the keyboard as a window manager would. Set anew even where it is
         already: Qt may have moved the focus there itself while a menu held the keyboard,
