@@ -34,6 +34,7 @@ import time
 from inputs import Answers, Input, InputStream, OTHER_CHARACTERS
 
 try:
+    from Xlib.error import XError
     from xsession import XFailure, XSession
 except ImportError as missing:  # python3-xlib, as ctest's other X runs skip without their tools
     print(f"SKIP: {missing}; the soak needs Debian's python3 and python3-xlib")
@@ -357,7 +358,10 @@ class Soak:
                 self.x.key("Down")
             self.x.key("Return")
         else:
-            x, y, width, height = self.x.geometry(menu)
+            try:
+                x, y, width, height = self.x.geometry(menu)
+            except XError:
+                return  # closed meanwhile
             self.x.click(x + width // 2, y + 3 + a["row"] * (height - 6))
 
     def open_files_menu(self):
@@ -548,6 +552,15 @@ class Soak:
             self.x.close()
 
 
+    def abandon(self):
+        """The end when even the report hangs: nothing the soak started is left running."""
+        for process in (self.editor, self.x and self.x.server):
+            if process and process.poll() is None:
+                process.kill()
+        print("soak: the report did not finish; stopped", flush=True)
+        os._exit(1)
+
+
 def parse_arguments():
     parser = argparse.ArgumentParser(description="Soak test of the Gridcrafter editor.")
     parser.add_argument("--editor", required=True)
@@ -581,7 +594,7 @@ def main():
     # The last guard against a hang: every wait is bounded, this bounds the run itself,
     # and then the report.
     def overtime(*_):
-        signal.signal(signal.SIGALRM, lambda *_: os._exit(1))
+        signal.signal(signal.SIGALRM, lambda *_: soak.abandon())
         signal.alarm(60)
         raise Failure(f"the run was stopped after {args.time_limit + 60} s")
     signal.signal(signal.SIGALRM, overtime)
@@ -589,12 +602,15 @@ def main():
     began = time.monotonic()
     try:
         soak.run()
-    except (Failure, XFailure, OSError, subprocess.SubprocessError) as failure:
+    except (Failure, XFailure) as failure:
         soak.report(str(failure))
-        soak.stop()
         return 1
-    signal.alarm(0)
-    soak.stop()
+    except Exception as failure:  # a fault of the soak itself is reported the same way
+        soak.report(f"{type(failure).__name__}: {failure}")
+        return 1
+    finally:
+        signal.alarm(0)
+        soak.stop()
     print(f"soak: passed: {args.inputs} inputs, {soak.saves} maps saved and checked, {soak.questions} "
           f"questions answered, in {time.monotonic() - began:.0f} s (seed {args.seed})")
     if not args.keep:
