@@ -104,6 +104,7 @@ class Soak:
             self.perform(step)
             self.settle()
             self.deal_with_windows()
+            self.check_caption()
             if self.number % 1000 == 0:
                 print(f"soak: {self.number} inputs, {self.saves} maps saved", flush=True)
         self.number = self.args.inputs + 1
@@ -168,6 +169,15 @@ class Soak:
             self.x.pump(0.2)
         if self.editor.returncode != 0:
             raise Failure(f"the editor ended with status {self.editor.returncode}")
+
+    def check_caption(self):
+        """The map is the new one, a random one, or a file that this run saved."""
+        caption = self.caption() or ""
+        name = caption[len(CAPTION):]
+        if not caption.startswith(CAPTION) or not (
+                name in ("NewMap", "Random") or
+                (os.path.dirname(name) == self.maps and os.path.isfile(name))):
+            raise Failure(f"the caption reads {caption!r}")
 
     def check_log(self):
         self.log.flush()
