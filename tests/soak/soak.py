@@ -54,8 +54,10 @@ MAP_BYTES = 20480
 CLIENT_HEIGHT = 554
 BUTTON_CENTRES = {"Mechs": (34, 12), "Roads": (86, 12), "Fill": (150, 12), "Clear": (221, 12),
                   "Reload": (297, 12), "Edit": (645, 12)}
-MAP_VIEW = (10, 34, 766, 496)  # left, top, width, height: inside its frame, scroll bars too
-FILES_MENU_X = 20  # in the menu bar, at its middle
+# The map view inside its frame, scroll bars included: its left and top, and what the window
+# has beside it across and below the menu.
+MAP_VIEW = (10, 34, 26, 58)
+FILES_MENU_X = 20  # the title Files in the menu bar, at its middle
 SANITIZER_REPORTS = re.compile(r"AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer|"
                                r"runtime error|ThreadSanitizer")
 # A slow sanitized editor is waited for, a hung one is not.
@@ -101,6 +103,7 @@ class Soak:
             self.check_deadline()
             step = self.inputs.next()
             self.note(f"{self.number}: {step}")
+            self.close_late_popups()
             self.perform(step)
             self.settle()
             self.deal_with_windows()
@@ -143,8 +146,15 @@ class Soak:
         self.wait_for(lambda: self.caption() == CAPTION + "NewMap" and not self.others(),
                       "clean map after the start-up", self.press_through_start)
         x, y, width, height = self.x.geometry(self.main)
-        self.origin = (x, y + height - CLIENT_HEIGHT)
-        self.menu_bar_y = y + (height - CLIENT_HEIGHT) // 2
+        self.menu_height = height - CLIENT_HEIGHT
+        self.origin = (x, y + self.menu_height)
+        self.menu_bar_y = y + self.menu_height // 2
+        self.measure_view()
+
+    def measure_view(self):
+        _, _, width, height = self.x.geometry(self.main)
+        left, top, beside, below = MAP_VIEW
+        self.view = (left, top, max(0, width - beside), max(0, height - self.menu_height - below))
 
     def press_through_start(self):
         """The title screen's Start button and the first start's warning take Return."""
@@ -172,7 +182,14 @@ class Soak:
 
     def check_caption(self):
         """The map is the new one, a random one, or a file that this run saved."""
-        caption = self.caption() or ""
+        caption = self.caption()
+        if not caption:
+            # The window goes before its process has ended.
+            deadline = time.monotonic() + 10
+            while self.alive() and time.monotonic() < deadline:
+                self.x.pump(0.1)
+            self.check_alive()
+            raise Failure("the main window has no caption")
         name = caption[len(CAPTION):]
         if not caption.startswith(CAPTION) or not (
                 name in ("NewMap", "Random") or
@@ -300,7 +317,7 @@ class Soak:
         return self.origin[0] + cx, self.origin[1] + cy
 
     def map_point(self, fx, fy):
-        left, top, width, height = MAP_VIEW
+        left, top, width, height = self.view
         return self.client(left + fx * width, top + fy * height)
 
     def perform(self, step: Input):
@@ -340,6 +357,8 @@ class Soak:
             self.save_and_check(a)
         elif kind == "resize":
             self.x.resize(self.main, *a["size"])
+            self.settle()
+            self.measure_view()
         else:
             raise AssertionError(kind)
 
@@ -355,12 +374,33 @@ class Soak:
         windows = [w for w in self.x.windows() if w.popup]
         return windows[-1] if windows else None
 
+    def wait_for_popup(self, timeout, other_than=None):
+        """A menu may map a moment after the editor echoed the pings for the input that
+        opened it, the longer the busier the machine."""
+        deadline = time.monotonic() + timeout
+        while True:
+            menu = self.popup()
+            if menu and menu.id != other_than:
+                return menu
+            self.check_alive()
+            if time.monotonic() > deadline:
+                return None
+            self.x.pump(0.02)
+
+    def close_late_popups(self):
+        """A menu that mapped after its input was dealt with would take the next keys."""
+        while self.popup():
+            self.note("  closed a menu that showed late")
+            self.x.key("Escape")
+            self.settle()
+
     def context_menu(self, a):
         self.x.click(*self.map_point(*a["at"]), number=3)
         self.settle()
-        menu = self.popup()
+        # None on the corner between the scroll bars, or where a small window has no view.
+        menu = self.wait_for_popup(3 if self.view[2] and self.view[3] else 0)
         if not menu:
-            return  # outside the map image, or no sprites: no menu
+            return
         if a["choice"] == "escape":
             self.x.key("Escape")
         elif a["choice"] == "keys":
@@ -374,31 +414,32 @@ class Soak:
                 return  # closed meanwhile
             self.x.click(x + width // 2, y + 3 + a["row"] * (height - 6))
 
-    def open_files_menu(self):
-        # Now and then the menu shows a moment after the editor echoed the pings.
-        for _ in range(2):
-            self.x.click(self.origin[0] + FILES_MENU_X, self.menu_bar_y)
+    def open_menu(self, title):
+        """Files by a click on its title, which has no access letter; Edit by Alt+E. A second
+        click would close a menu that is only slow to show, so it comes late, if at all."""
+        for attempt in range(2):
+            if title == "Files":
+                self.x.click(self.origin[0] + FILES_MENU_X, self.menu_bar_y)
+            else:
+                self.x.focus(self.main)
+                self.x.key("e", ["Alt_L"])
             self.settle()
-            deadline = time.monotonic() + 2
-            while not self.popup() and time.monotonic() < deadline:
-                self.x.pump(0.02)
-            if self.popup():
+            if self.wait_for_popup(10 if attempt == 0 else ANSWER_TIMEOUT):
                 return
-            self.note("  no menu yet: Files again")
-        raise Failure("two clicks on Files opened no menu")
+            self.note(f"  no menu after 10 s: {title} again")
+        raise Failure(f"{title} opened no menu")
 
     def menu(self, a):
         entry = a["entry"]
-        self.open_files_menu()
         if entry in ("Undo", "Redo"):
-            self.x.key("Right")
-            self.settle()
+            self.open_menu("Edit")
             self.x.key(entry[0].lower())
-        else:
-            self.x.key({"New": "n", "Random map": "m", "Reload tiles": "r", "Recent maps": "c"}[entry])
-            if entry == "Recent maps":
-                self.settle()
-                self.x.key(str(a["number"]))
+            return
+        self.open_menu("Files")
+        self.x.key({"New": "n", "Random map": "m", "Reload tiles": "r", "Recent maps": "c"}[entry])
+        if entry == "Recent maps":
+            self.settle()
+            self.x.key(str(a["number"]))
 
     # ---- saving and checking
 
@@ -433,10 +474,7 @@ class Soak:
     def save(self, typed):
         """Saves through the dialog under the name typed; the file's path, or None when the
         question before replacing a file was answered No."""
-        self.x.focus(self.main)
-        self.x.key("s", ["Control_L"])
-        self.settle()
-        dialog = self.wait_for(lambda: self.named(SAVE_DIALOG), "save dialog after Ctrl+S")
+        dialog = self.command("s", SAVE_DIALOG)
         replacing = os.path.exists(typed + ".KVX")
         self.type_into(dialog, typed)
         if replacing:
@@ -465,6 +503,22 @@ class Soak:
         self.last_saved = path
         return path
 
+    def command(self, key, dialog):
+        """Ctrl+key and the dialog it opens, nothing else; sent again when a menu that showed
+        late took it."""
+        for _ in range(3):
+            self.close_late_popups()
+            self.x.focus(self.main)
+            self.x.key(key, ["Control_L"])
+            self.settle()
+            window = self.wait_for(lambda: self.popup() or (self.others() or [None])[-1],
+                                   f"dialog after Ctrl+{key.upper()}")
+            if not window.popup:
+                if window.name != dialog:
+                    raise Failure(f"Ctrl+{key.upper()} opened {window}, not the dialog {dialog!r}")
+                return window
+        raise Failure(f"menus kept taking Ctrl+{key.upper()}")
+
     def replace_question(self, dialog):
         """QFileDialog asks in a box titled like itself."""
         boxes = [w for w in self.x.windows() if w.name == SAVE_DIALOG and w.id != dialog.id]
@@ -479,12 +533,7 @@ class Soak:
         self.settle()
 
     def load(self, path):
-        self.x.focus(self.main)
-        self.x.key("o", ["Control_L"])
-        self.settle()
-        if self.named("Warning"):
-            raise Failure("Load asked before discarding a map that was just saved")
-        dialog = self.wait_for(lambda: self.named(OPEN_DIALOG), "open dialog after Ctrl+O")
+        dialog = self.command("o", OPEN_DIALOG)
         self.type_into(dialog, path)
         self.expect_no_windows("after loading a map")
         if self.caption() != CAPTION + path:

@@ -110,11 +110,13 @@ class XSession:
     # ---- windows
 
     def _window_name(self, xwin):
-        prop = xwin.get_full_property(self.NET_WM_NAME, self.UTF8)
-        if prop is not None:
-            return prop.value.decode("utf-8", "replace")
-        name = xwin.get_wm_name()
-        return name.decode("latin-1") if isinstance(name, bytes) else (name or "")
+        # Read whole in one request: read in parts, a caption that changes meanwhile comes
+        # out cut or empty.
+        prop = xwin.get_property(self.NET_WM_NAME, self.UTF8, 0, 4096)
+        if prop is not None and prop.format == 8:
+            return bytes(prop.value).decode("utf-8", "replace")
+        prop = xwin.get_property(Xatom.WM_NAME, X.AnyPropertyType, 0, 4096)
+        return bytes(prop.value).decode("latin-1") if prop is not None and prop.format == 8 else ""
 
     def _on_map(self, xwin):
         try:
