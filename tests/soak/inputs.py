@@ -124,11 +124,11 @@ class InputStream:
                                "count": self.rng.randint(1, 5)})
 
     def _resize(self):
-        # Down to nothing of the map view, and now and then back to the designed size; wide
+        # Down to nothing of the map view, and now and then back to the designed size; large
         # enough for Files, Edit and Help to stay on the menu bar, where the soak clicks.
         if self.rng.random() < 0.3:
             return Input("resize", {"size": [792, 572]})
-        return Input("resize", {"size": [self.rng.randint(300, 1000), self.rng.randint(1, 760)]})
+        return Input("resize", {"size": [self.rng.randint(300, 1000), self.rng.randint(40, 760)]})
 
     def _save(self):
         return Input("save", {"check": self.rng.choice(("reload", "check tool", "undo and redo")),
