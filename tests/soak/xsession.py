@@ -69,13 +69,9 @@ class XSession:
         self.POPUP_TYPES = {atom(n) for n in (
             "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
             "_NET_WM_WINDOW_TYPE_COMBO", "_NET_WM_WINDOW_TYPE_TOOLTIP")}
-        self.CLIPBOARD = atom("CLIPBOARD")
-        self.clip_target = atom("GC_SOAK_CLIP")
-        self.own = self.root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
         self.mapped = []  # in the order they were mapped, newest last
         self.pings = {}
         self.ping_serial = 0
-        self.selection = None
         for child in self.root.query_tree().children:
             self._on_map(child)
         self.d.flush()
@@ -149,8 +145,6 @@ class XSession:
                 data = ev.data[1]
                 if data[0] == self.PING:
                     self.pings[data[2]] = max(self.pings.get(data[2], 0), data[1])
-            elif ev.type == X.SelectionNotify and ev.requestor == self.own:
-                self.selection = ev.property
 
     def windows(self):
         """The visible top-level windows, newest last."""
@@ -267,20 +261,6 @@ class XSession:
         self.move(x, y)
         self.button(number, True)
         self.button(number, False)
-
-    # ---- the clipboard, for the text of a message box
-
-    def clipboard_text(self, timeout):
-        self.selection = None
-        self.own.convert_selection(self.CLIPBOARD, self.UTF8, self.clip_target, X.CurrentTime)
-        self.d.flush()
-        deadline = time.monotonic() + timeout
-        while self.selection is None and time.monotonic() < deadline:
-            self.pump(0.1)
-        if not self.selection:
-            return None
-        prop = self.own.get_full_property(self.clip_target, X.AnyPropertyType)
-        return prop.value.decode("utf-8", "replace") if prop else None
 
     # ---- screenshots
 
