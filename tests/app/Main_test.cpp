@@ -565,6 +565,30 @@ TEST_F(MainWindowTest, UndoingARandomMapRedrawsTheWholeMapAndTheCaption)
                 << x << "," << y << ": the random map or a mech is left";
 }
 
+// A letter that two entries of one menu share only moves the highlight between them.
+TEST_F(MainWindowTest, EachMenuEntryHasAnAccessLetterOfItsOwnAndFilesMChoosesRandomMap)
+{
+    StartUp();
+    for (const QAction* title : Find<QMenuBar>("MainMenu1")->actions()) {
+        QStringList letters;
+        for (const QAction* entry : title->menu()->actions()) {
+            const QString letter = QKeySequence::mnemonic(entry->text()).toString();
+            if (letter.isEmpty())
+                continue;
+            EXPECT_FALSE(letters.contains(letter)) << (title->text() + ", " + entry->text()).toStdString();
+            letters << letter;
+        }
+    }
+
+    QSignalSpy randomMap(Find<QAction>("Randommap1"), &QAction::triggered);
+    QMenu* files = Find<QMenu>("Files1");
+    files->popup(window->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(files));
+    QTest::keyClick(files, Qt::Key_M);
+    EXPECT_EQ(randomMap.count(), 1);
+    EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : Random");
+}
+
 TEST_F(MainWindowTest, F1ShowsTheHelpWindowModally)
 {
     StartUp();
