@@ -112,18 +112,14 @@ protected:
     ScopedEnvironment data{"XDG_DATA_HOME", Data().toLocal8Bit()};
 };
 
-TEST_F(UserGameFolderChoice, OutsideAGameTheUsersFolderIsLaidOutOnceAndEnteredEachTime)
+// Laid out once and reused: LayOutGameFolder's tests.
+TEST_F(UserGameFolderChoice, OutsideAGameTheUsersFolderIsLaidOutAndEntered)
 {
-    Choose({});
+    const EditorStart start = Choose({"maps/a.KVX"});
+
     EXPECT_EQ(QDir::currentPath(), UserGame() + "/Gridcrafter");
     EXPECT_EQ(ReadFile(UserGame() + "/Sprites/Height.BMP"), "heights");
-
-    WriteFile(UserGame() + "/Sprites/Height.BMP", "the user's heights");
-    ASSERT_TRUE(QDir::setCurrent(Start()));
-    const EditorStart again = Choose({"maps/a.KVX"});
-    EXPECT_EQ(QDir::currentPath(), UserGame() + "/Gridcrafter");
-    EXPECT_EQ(ReadFile(UserGame() + "/Sprites/Height.BMP"), "the user's heights");
-    EXPECT_EQ(again.MapPath, Start() + "/maps/a.KVX") << "taken from where the editor started";
+    EXPECT_EQ(start.MapPath, Start() + "/maps/a.KVX") << "taken from where the editor started";
 }
 
 TEST_F(UserGameFolderChoice, InsideAGameOrWithGameGivenNothingOfTheUsersFolderIsMade)
