@@ -71,7 +71,8 @@ QString FilterExtension(const QString& windowsFilter, qsizetype index)
     const QString pattern = parts[2 * index + 1].section(QLatin1Char(';'), 0, 0);
     const QString extension = pattern.mid(2);
     const bool plain = pattern.startsWith(QStringLiteral("*.")) && !extension.isEmpty() &&
-                       !extension.contains(QLatin1Char('*')) && !extension.contains(QLatin1Char('?'));
+                       !extension.contains(QLatin1Char('*')) &&
+                       !extension.contains(QLatin1Char('?'));
     return plain ? extension : QString();
 }
 
@@ -85,11 +86,12 @@ void SetUpFileDialog(QFileDialog& box, const FileDialogOptions& dialog, const QS
     box.setNameFilters(QtNameFilters(dialog.Filter));
     box.setDefaultSuffix(dialog.DefaultExt);
     // As on Windows, a typed name without extension takes that of the filter chosen.
-    QObject::connect(&box, &QFileDialog::filterSelected, &box,
-                     [&box, filter = dialog.Filter, fallback = dialog.DefaultExt](const QString& chosen) {
-                         const QString own = FilterExtension(filter, box.nameFilters().indexOf(chosen));
-                         box.setDefaultSuffix(own.isEmpty() ? fallback : own);
-                     });
+    const auto takeFiltersExtension = [&box, filter = dialog.Filter,
+                                       fallback = dialog.DefaultExt](const QString& chosen) {
+        const QString own = FilterExtension(filter, box.nameFilters().indexOf(chosen));
+        box.setDefaultSuffix(own.isEmpty() ? fallback : own);
+    };
+    QObject::connect(&box, &QFileDialog::filterSelected, &box, takeFiltersExtension);
     box.setAcceptMode(dialog.Saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     box.setFileMode(dialog.Saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (QFileInfo(fileName).isDir())

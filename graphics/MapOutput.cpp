@@ -73,9 +73,9 @@ namespace {
 // What Write BMP and Export image differ in.
 struct ImageCommand {
     const FileDialogOptions& Dialog;
-    QString Extension;          // of the proposed name
-    QString Kind;               // in the refusal: "the bitmap was not written"
-    QString Notice;             // before the path in the notice
+    QString Extension;  // of the proposed name
+    QString Kind;       // in the refusal: "the bitmap was not written"
+    QString Notice;     // before the path in the notice
     void (*Write)(const QString& path);
 };
 

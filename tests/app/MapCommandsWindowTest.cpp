@@ -100,7 +100,8 @@ TEST_F(FileDialogSetUp, ExportOffersPngFirstAndATypedNameTakesTheChosenFiltersEx
     SetUpFileDialog(box, ExportDialog, dir.filePath("NewMap.png"));
 
     EXPECT_EQ(box.windowTitle(), "Export Image");
-    EXPECT_EQ(box.nameFilters(), (QStringList{"PNG images (*.png)", "Bitmaps (*.BMP)", "All Files (*)"}));
+    EXPECT_EQ(box.nameFilters(),
+              (QStringList{"PNG images (*.png)", "Bitmaps (*.BMP)", "All Files (*)"}));
     EXPECT_EQ(Accepting(dir.filePath("first")), dir.filePath("first.png"));
     // As when the user picks a filter in the box's list.
     emit box.filterSelected("Bitmaps (*.BMP)");
@@ -315,7 +316,8 @@ TEST_F(MapCommandsWindow, ExportImageFollowsWriteBmpAndWritesAPng)
     for (const QAction* action : files) {
         const qsizetype amp = action->text().indexOf('&');
         if (action != exit && amp >= 0) {
-            EXPECT_NE(action->text().mid(amp + 1, 1).toUpper(), "E") << action->text().toStdString();
+            EXPECT_NE(action->text().mid(amp + 1, 1).toUpper(), "E")
+                << action->text().toStdString();
         }
     }
 

@@ -61,8 +61,8 @@ TEST_F(ImageFile, ANameEndingInPngInAnyCaseGivesAPngAndEveryOtherOurBitmap)
         EXPECT_EQ(format, "png") << name;
         EXPECT_TRUE(IsPngPath(path)) << name;
     }
-    for (const char* name : {"map.BMP", "map.bmp", "map", "map.png.bmp", "mappng", "map.pngx",
-                             "png/map"}) {
+    for (const char* name :
+         {"map.BMP", "map.bmp", "map", "map.png.bmp", "mappng", "map.pngx", "png/map"}) {
         const QString path = dir.filePath(name);
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
         WriteImageFile(path, image);

@@ -40,7 +40,10 @@ protected:
     QString Root() const { return root_.path(); }
     QString Sheets() const { return Root() + "/sheets"; }
     QString Game() const { return Root() + "/data/game"; }
-    QStringList Sprites() const { return QDir(Game() + "/Sprites").entryList(QDir::Files, QDir::Name); }
+    QStringList Sprites() const
+    {
+        return QDir(Game() + "/Sprites").entryList(QDir::Files, QDir::Name);
+    }
 
 private:
     QTemporaryDir root_;
@@ -48,7 +51,8 @@ private:
 
 TEST_F(LayOutGameFolderTest, AFirstLayOutCopiesTheSheetsAndMakesTheEditorFolder)
 {
-    ASSERT_TRUE(QFile::setPermissions(Sheets() + "/GROUND.BMP", QFile::ReadOwner | QFile::ReadOther));
+    ASSERT_TRUE(
+        QFile::setPermissions(Sheets() + "/GROUND.BMP", QFile::ReadOwner | QFile::ReadOther));
 
     LayOutGameFolder(Game(), Sheets());
 
@@ -57,7 +61,8 @@ TEST_F(LayOutGameFolderTest, AFirstLayOutCopiesTheSheetsAndMakesTheEditorFolder)
     EXPECT_EQ(ReadBytes(Game() + "/Sprites/Height.BMP"), "heights");
     EXPECT_TRUE(QFileInfo(Game() + "/Sprites/GROUND.BMP").permissions() & QFile::WriteOwner)
         << "the user's own copy, to change";
-    EXPECT_FALSE(QFile::exists(Game() + "/Korvane.INI")) << "left to the start-up, with its warning";
+    EXPECT_FALSE(QFile::exists(Game() + "/Korvane.INI"))
+        << "left to the start-up, with its warning";
 }
 
 TEST_F(LayOutGameFolderTest, ALaterLayOutKeepsWhatIsThereAndFillsInOnlyWhatIsMissing)

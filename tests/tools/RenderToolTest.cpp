@@ -114,7 +114,8 @@ TEST_F(RenderTool, AnOutputNamedPngInAnyCaseIsAPngOfTheBitmapsPixels)
         EXPECT_TRUE(file.read(8) == QByteArray("\x89PNG\r\n\x1a\n")) << name;
         QImage png;
         ASSERT_TRUE(png.load(Path(name), "PNG")) << name;
-        EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), bitmap.convertToFormat(QImage::Format_RGB32))
+        EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+                  bitmap.convertToFormat(QImage::Format_RGB32))
             << name;
     }
 }
