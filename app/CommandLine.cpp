@@ -1,5 +1,9 @@
 #include "app/CommandLine.h"
 
+#include "platform/GameFolder.h"
+#include "platform/UserGameFolder.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,12 +18,16 @@ const CommandLineDescription Editor{
         "Starts the editor of Korvane battle maps and, once it has started, loads the map\n"
         "file MAP.KVX as Files, Load does.\n"
         "\n"
-        "It works in the editor's directory of a game folder, DIR/Gridcrafter: the current\n"
-        "directory, or the one of the game folder DIR, which must exist. There it reads\n"
-        "..\\Korvane.INI (writing one with the defaults when it is missing) and the sprite\n"
-        "sheets it names. MAP.KVX is taken from the directory the editor was started in.\n"
+        "It works in the editor's directory of a game folder, GAME/Gridcrafter: that of the\n"
+        "game folder DIR, which must exist; else the current directory, when it is a game's\n"
+        "(..\\Korvane.INI or ..\\Sprites lie beside it); else that of your own game folder,\n"
+        "$XDG_DATA_HOME/gridcrafter/game or ~/.local/share/gridcrafter/game, which is laid\n"
+        "out with the installed sprite sheets on first use. There it reads ..\\Korvane.INI\n"
+        "(writing one with the defaults when it is missing) and the sprite sheets it names.\n"
+        "MAP.KVX is taken from the directory the editor was started in.\n"
         "A mistake in the command line, or a game folder without a Gridcrafter directory,\n"
-        "exits with status 2.\n"),
+        "exits with status 2; a game folder of your own that cannot be made, after a\n"
+        "warning, with status 1.\n"),
     0,
     1,
     {QStringLiteral("game")}};
@@ -35,6 +43,21 @@ EditorStart PrepareEditorStart(const QStringList& arguments)
         start.MapPath = QDir::cleanPath(QFileInfo(start.Line.Arguments.front()).absoluteFilePath());
     EnterGivenGameFolder(start.Line, Editor);
     return start;
+}
+
+QString InstalledSheets()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/gridcrafter/Sprites"));
+}
+
+void EnterUserGameFolderOutsideAGame(const ParsedCommandLine& line, const QString& sheets)
+{
+    if (line.Values.contains(QStringLiteral("game")) || InGameEditorFolder())
+        return;
+    const QString game = UserGameFolder();
+    LayOutGameFolder(game, sheets);
+    EnterGameFolder(game);
 }
 
 std::optional<int> AnswerWithoutDisplay(const QStringList& arguments)

@@ -140,6 +140,7 @@ void TfrmMain::FormCreate()
     connect(ui->Randommap1, &QAction::triggered, this, &TfrmMain::Randommap1Click);
     connect(ui->Print1, &QAction::triggered, this, &TfrmMain::Print1Click);
     connect(ui->WriteBMP1, &QAction::triggered, this, &TfrmMain::WriteBMP1Click);
+    connect(ui->ExportImage1, &QAction::triggered, this, &TfrmMain::ExportImage1Click);
     connect(ui->Undo1, &QAction::triggered, this, &TfrmMain::Undo1Click);
     connect(ui->Redo1, &QAction::triggered, this, &TfrmMain::Redo1Click);
     ui->Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
@@ -390,6 +391,12 @@ void TfrmMain::WriteBMP1Click()
 {
     if (RequireSprites())
         WriteBitmapCommand();
+}
+
+void TfrmMain::ExportImage1Click()
+{
+    if (RequireSprites())
+        ExportImageCommand();
 }
 
 void TfrmMain::Undo1Click()

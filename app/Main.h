@@ -44,6 +44,7 @@ public:
     void Reloadtiles1Click();
     void cmdRoadsClick();
     void WriteBMP1Click();
+    void ExportImage1Click();
     void Undo1Click();
     void Redo1Click();
 

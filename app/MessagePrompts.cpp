@@ -59,6 +59,25 @@ QStringList QtNameFilters(const QString& windowsFilter)
     return filters;
 }
 
+namespace {
+
+// The extension of the first pattern of filter entry index when it names one ("*.BMP" gives
+// "BMP"); empty for a pattern such as "*.*".
+QString FilterExtension(const QString& windowsFilter, qsizetype index)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    if (index < 0 || 2 * index + 1 >= parts.size())
+        return {};
+    const QString pattern = parts[2 * index + 1].section(QLatin1Char(';'), 0, 0);
+    const QString extension = pattern.mid(2);
+    const bool plain = pattern.startsWith(QStringLiteral("*.")) && !extension.isEmpty() &&
+                       !extension.contains(QLatin1Char('*')) &&
+                       !extension.contains(QLatin1Char('?'));
+    return plain ? extension : QString();
+}
+
+}  // namespace
+
 void SetUpFileDialog(QFileDialog& box, const FileDialogOptions& dialog, const QString& fileName)
 {
     // Qt's own dialog on every desktop, so the extension rule and the questions hold.
@@ -66,6 +85,13 @@ void SetUpFileDialog(QFileDialog& box, const FileDialogOptions& dialog, const QS
     box.setWindowTitle(dialog.Title);
     box.setNameFilters(QtNameFilters(dialog.Filter));
     box.setDefaultSuffix(dialog.DefaultExt);
+    // As on Windows, a typed name without extension takes that of the filter chosen.
+    const auto takeFiltersExtension = [&box, filter = dialog.Filter,
+                                       fallback = dialog.DefaultExt](const QString& chosen) {
+        const QString own = FilterExtension(filter, box.nameFilters().indexOf(chosen));
+        box.setDefaultSuffix(own.isEmpty() ? fallback : own);
+    };
+    QObject::connect(&box, &QFileDialog::filterSelected, &box, takeFiltersExtension);
     box.setAcceptMode(dialog.Saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     box.setFileMode(dialog.Saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (QFileInfo(fileName).isDir())

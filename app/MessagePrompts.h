@@ -23,5 +23,6 @@ public:
 QStringList QtNameFilters(const QString& windowsFilter);
 
 // Sets up box as dialog with fileName preset: a folder opens the box there with no name.
-// The box adds the default extension to a typed name without one.
+// The box adds the default extension to a typed name without one, or the extension of the
+// filter the user chose, where it has one.
 void SetUpFileDialog(QFileDialog& box, const FileDialogOptions& dialog, const QString& fileName);

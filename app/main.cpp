@@ -1,10 +1,12 @@
-// Gridcrafter: the command line, the main window, the help window, then the message loop.
+// Gridcrafter: the command line, the game folder, the main window, the help window, then the
+// message loop.
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/Help.h"
 #include "app/Main.h"
 #include "app/MessagePrompts.h"
+#include "platform/Errors.h"
 
 #include <QStringList>
 #include <optional>
@@ -21,6 +23,13 @@ int main(int argc, char** argv)
     if (start.Line.ExitStatus)
         return EndRun(start.Line);
     MessagePrompts prompts;
+    try {
+        EnterUserGameFolderOutsideAGame(start.Line, InstalledSheets());
+    } catch (const GcError& error) {
+        // Started from the desktop menu, nobody reads standard error.
+        prompts.Warning(error.Text());
+        return 1;
+    }
     InstallPrompts(&prompts);
 
     TfrmMain mainWindow;

@@ -3,6 +3,7 @@
 #include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "graphics/BmpWriter.h"
+#include "graphics/ImageFile.h"
 #include "graphics/MapView.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
@@ -52,33 +53,64 @@ void WriteMapImageFile(const QString& path)
     }
 }
 
-QString BitmapNameFor(const QString& mapName)
+QString ImageNameFor(const QString& mapName, const QString& extension)
 {
     const qsizetype lastPart =
         std::max(mapName.lastIndexOf(QLatin1Char('/')), mapName.lastIndexOf(QLatin1Char('\\'))) + 1;
     const qsizetype dot = mapName.lastIndexOf(QLatin1Char('.'));
     // A dot that starts the last part begins a name, not an extension.
     const qsizetype stem = dot > lastPart ? dot : mapName.size();
-    return mapName.left(stem) + QStringLiteral(".BMP");
+    return mapName.left(stem) + extension;
 }
 
-void WriteBitmapCommand()
+QString BitmapNameFor(const QString& mapName)
+{
+    return ImageNameFor(mapName, QStringLiteral(".BMP"));
+}
+
+namespace {
+
+// What Write BMP and Export image differ in.
+struct ImageCommand {
+    const FileDialogOptions& Dialog;
+    QString Extension;  // of the proposed name
+    QString Kind;       // in the refusal: "the bitmap was not written"
+    QString Notice;     // before the path in the notice
+    void (*Write)(const QString& path);
+};
+
+void PutMapImageOut(const ImageCommand& command)
 {
     const std::optional<QString> path =
-        CurrentPrompts().FileDialog(SaveDialog2, BitmapNameFor(MapName));
+        CurrentPrompts().FileDialog(command.Dialog, ImageNameFor(MapName, command.Extension));
     if (!path)
         return;
     const QString mapFile = OpenMapFile();
     if (!mapFile.isEmpty() && SameFile(*path, mapFile)) {
         CurrentPrompts().Warning(
-            QStringLiteral("%1 is the file of the open map; the bitmap was not written. "
+            QStringLiteral("%1 is the file of the open map; the %2 was not written. "
                            "Choose another name for it.")
-                .arg(*path));
+                .arg(*path, command.Kind));
         return;
     }
     {
         const BusyCursor busy;
-        WriteMapImageFile(*path);
+        command.Write(*path);
     }
-    CurrentPrompts().Information(QStringLiteral("BMP image ") + *path + QStringLiteral(" created"));
+    CurrentPrompts().Information(command.Notice + *path + QStringLiteral(" created"));
+}
+
+}  // namespace
+
+void WriteBitmapCommand()
+{
+    PutMapImageOut({SaveDialog2, QStringLiteral(".BMP"), QStringLiteral("bitmap"),
+                    QStringLiteral("BMP image "), WriteMapImageFile});
+}
+
+void ExportImageCommand()
+{
+    PutMapImageOut({ExportDialog, QStringLiteral(".png"), QStringLiteral("image"),
+                    QStringLiteral("Image "),
+                    [](const QString& path) { WriteImageFile(path, MapImage()); }});
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The map image put out of the program: onto a printed page, or into a Windows BMP file.
+// The map image put out of the program: onto a printed page, or into a Windows BMP or PNG file.
 
 #include <QString>
 
@@ -31,11 +31,20 @@ void PrintMapImage(QPaintDevice& page);
 // what it held. Throws GcError "Cannot create file " + path.
 void WriteMapImageFile(const QString& path);
 
-// The name Write BMP proposes: the map's name with the extension of its last part, if any,
-// replaced by ".BMP": "NewMap" gives "NewMap.BMP", "/maps/m1.KVX" "/maps/m1.BMP".
+// The name an image of the map is proposed under: the map's name with the extension of its
+// last part, if any, replaced by extension: "NewMap" gives "NewMap.png", "/maps/m1.KVX"
+// "/maps/m1.png".
+QString ImageNameFor(const QString& mapName, const QString& extension);
+
+// The name Write BMP proposes: ImageNameFor(mapName, ".BMP").
 QString BitmapNameFor(const QString& mapName);
 
 // Files, Write BMP: the bitmap dialog preset to BitmapNameFor(MapName), the file, then the
 // notice that names it. A name that reaches the open map's file is refused with a warning
 // and nothing is written.
 void WriteBitmapCommand();
+
+// Files, Export image: as Write BMP, but the dialog offers PNG first and proposes the map's
+// name with ".png"; the file is a PNG image or a bitmap by its name (WriteImageFile), and a
+// file that cannot be written is reported with the system's reason.
+void ExportImageCommand();

@@ -13,7 +13,8 @@ struct FileDialogOptions {
     QString Title;
     // Windows style: descriptions and patterns alternate, separated by "|".
     QString Filter;
-    // Added to a typed name that has none.
+    // Added to a typed name that has none, unless the user chose a filter of another
+    // extension, which is then added instead.
     QString DefaultExt;
     // Saving asks before an existing file is replaced; opening wants path and file to exist.
     bool Saving;
@@ -28,6 +29,9 @@ inline const FileDialogOptions OpenDialog{QStringLiteral("Load Map File"),
 inline const FileDialogOptions SaveDialog2{QStringLiteral("Write Bitmap File"),
                                            QStringLiteral("Bitmaps|*.BMP|All Files|*.*"),
                                            QStringLiteral("BMP"), true};
+inline const FileDialogOptions ExportDialog{
+    QStringLiteral("Export Image"), QStringLiteral("PNG images|*.png|Bitmaps|*.BMP|All Files|*.*"),
+    QStringLiteral("png"), true};
 
 enum class Answer { Yes, No, Cancel };
 

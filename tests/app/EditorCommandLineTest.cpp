@@ -2,8 +2,12 @@
 // enters and the map it loads afterwards.
 
 #include "app/CommandLine.h"
+#include "platform/Errors.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -66,6 +70,83 @@ TEST_F(EditorCommandLine, AGameFolderWithoutAnEditorFolderIsRefusedWithTheReason
     EXPECT_TRUE(start.Line.Message.startsWith("gridcrafter: Cannot enter " + Game() + "/Gridcrafter: "))
         << start.Line.Message.toStdString();
     EXPECT_TRUE(start.Line.Message.endsWith("\n"));
+    EXPECT_EQ(QDir::currentPath(), Start());
+}
+
+// The start-up's choice of game folder once the command line is read, with the user's data
+// folder at <tmp>/data and installed sheets at <tmp>/sheets.
+class UserGameFolderChoice : public EditorCommandLine {
+protected:
+    void SetUp() override
+    {
+        EditorCommandLine::SetUp();
+        ASSERT_TRUE(QDir(root.path()).mkpath("sheets"));
+        WriteFile(Sheets() + "/Height.BMP", "heights");
+    }
+
+    QString Sheets() const { return QDir(root.path()).canonicalPath() + "/sheets"; }
+    QString Data() const { return QDir(root.path()).canonicalPath() + "/data"; }
+    QString UserGame() const { return Data() + "/gridcrafter/game"; }
+
+    // Through the same steps as the editor's main.
+    EditorStart Choose(const QStringList& arguments) const
+    {
+        const EditorStart start = PrepareEditorStart(arguments);
+        EXPECT_FALSE(start.Line.ExitStatus) << start.Line.Message.toStdString();
+        EnterUserGameFolderOutsideAGame(start.Line, Sheets());
+        return start;
+    }
+
+    static void WriteFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    ScopedEnvironment data{"XDG_DATA_HOME", Data().toLocal8Bit()};
+};
+
+// Laid out once and reused: LayOutGameFolder's tests.
+TEST_F(UserGameFolderChoice, OutsideAGameTheUsersFolderIsLaidOutAndEntered)
+{
+    const EditorStart start = Choose({"maps/a.KVX"});
+
+    EXPECT_EQ(QDir::currentPath(), UserGame() + "/Gridcrafter");
+    EXPECT_EQ(ReadFile(UserGame() + "/Sprites/Height.BMP"), "heights");
+    EXPECT_EQ(start.MapPath, Start() + "/maps/a.KVX") << "taken from where the editor started";
+}
+
+TEST_F(UserGameFolderChoice, InsideAGameOrWithGameGivenNothingOfTheUsersFolderIsMade)
+{
+    ASSERT_TRUE(QDir(Game()).mkdir("Sprites"));
+    ASSERT_TRUE(QDir::setCurrent(Game() + "/Gridcrafter"));
+    Choose({});
+    EXPECT_EQ(QDir::currentPath(), Game() + "/Gridcrafter");
+
+    ASSERT_TRUE(QDir::setCurrent(Start()));
+    Choose({"--game", "../game"});
+    EXPECT_EQ(QDir::currentPath(), Game() + "/Gridcrafter");
+
+    EXPECT_FALSE(QFileInfo::exists(Data()));
+    EXPECT_TRUE(QDir(Game() + "/Sprites").isEmpty()) << "a game's sprite folder is never filled";
+}
+
+TEST_F(UserGameFolderChoice, AUsersFolderThatCannotBeMadeIsReportedAndTheDirectoryKept)
+{
+    WriteFile(Data(), "a file where the data folder should be");
+
+    try {
+        Choose({});
+        ADD_FAILURE() << "entered a folder that cannot exist";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().contains(UserGame())) << error.Text().toStdString();
+    }
     EXPECT_EQ(QDir::currentPath(), Start());
 }
 

@@ -95,6 +95,23 @@ TEST_F(FileDialogSetUp, ATypedNameWithoutExtensionGetsTheDefaultOne)
     EXPECT_EQ(Accepting(dir.filePath("NewMap")), dir.filePath("NewMap.BMP"));
 }
 
+TEST_F(FileDialogSetUp, ExportOffersPngFirstAndATypedNameTakesTheChosenFiltersExtension)
+{
+    SetUpFileDialog(box, ExportDialog, dir.filePath("NewMap.png"));
+
+    EXPECT_EQ(box.windowTitle(), "Export Image");
+    EXPECT_EQ(box.nameFilters(),
+              (QStringList{"PNG images (*.png)", "Bitmaps (*.BMP)", "All Files (*)"}));
+    EXPECT_EQ(Accepting(dir.filePath("first")), dir.filePath("first.png"));
+    // As when the user picks a filter in the box's list.
+    emit box.filterSelected("Bitmaps (*.BMP)");
+    EXPECT_EQ(Accepting(dir.filePath("second")), dir.filePath("second.BMP"));
+    emit box.filterSelected("All Files (*)");
+    EXPECT_EQ(Accepting(dir.filePath("third")), dir.filePath("third.png"));
+    emit box.filterSelected("PNG images (*.png)");
+    EXPECT_EQ(Accepting(dir.filePath("fourth.BMP")), dir.filePath("fourth.BMP"));
+}
+
 TEST_F(FileDialogSetUp, ATypedNameWithAnExtensionKeepsIt)
 {
     SetUpFileDialog(box, SaveDialog, "NewMap");
@@ -280,6 +297,35 @@ TEST_F(MapCommandsWindow, WriteBmpPutsTheMapImageIntoTheFile)
     const QImage written(path, "BMP");
     EXPECT_EQ(written.size(), QSize(MapImageWidth, MapImageHeight));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), MapImage());
+    ExpectNoErrorAndDefaultCursor();
+}
+
+TEST_F(MapCommandsWindow, ExportImageFollowsWriteBmpAndWritesAPng)
+{
+    const QList<QAction*> files = window->findChild<QMenu*>("Files1")->actions();
+    const auto at = [this, &files](const char* name) {
+        return files.indexOf(window->findChild<QAction*>(QString::fromLatin1(name)));
+    };
+    const QAction* entry = window->findChild<QAction*>("ExportImage1");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(at("ExportImage1"), at("WriteBMP1") + 1);
+    EXPECT_EQ(entry->text(), "E&xport image...");
+    EXPECT_EQ(ActionHint(entry), "Saves the current map as a PNG or BMP image");
+    // Alt+F then E must still exit at once: no other entry may take Exit's letter.
+    const QAction* exit = window->findChild<QAction*>("Quit1");
+    for (const QAction* action : files) {
+        const qsizetype amp = action->text().indexOf('&');
+        if (action != exit && amp >= 0) {
+            EXPECT_NE(action->text().mid(amp + 1, 1).toUpper(), "E")
+                << action->text().toStdString();
+        }
+    }
+
+    // The command itself is ExportImageCommand's, tested with the map output.
+    StartEditor();
+    prompts.AnswerFileDialog(MapPath("map.png"));
+    Choose("ExportImage1");
+    EXPECT_EQ(QImage(MapPath("map.png"), "PNG").convertToFormat(QImage::Format_RGB32), MapImage());
     ExpectNoErrorAndDefaultCursor();
 }
 

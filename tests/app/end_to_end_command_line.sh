@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real editor under Xvfb, opened from outside: --help and the mistakes of its command
 # line, a map named on the command line with --game from another directory, the window's
-# place and the recent maps kept for the next run.
+# place and the recent maps kept for the next run, and the user's own game folder of a start
+# outside any game.
 #   end_to_end_command_line.sh <gridcrafter> <gridcrafter-sprites>
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
@@ -99,4 +100,52 @@ water=$(blueness $((X + 20)) $((Y + 80)) 150 200)
 [ "$water" -gt $((grass + 30)) ] || fail "the recent map's water columns do not show"
 
 kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+# 5. Started in a plain folder, no game beside it: the user's own game folder is laid out
+# with the sheets beside the editor, the start-up warns of the missing settings file and
+# writes it there, and the clean map shows. Nothing is written where it was started.
+user_game=$XDG_DATA_HOME/gridcrafter/game
+[ ! -e "$user_game" ] || fail "$user_game exists before the first start"
+plain=$work/plain/start
+mkdir -p "$plain"
+gc_start_editor "$plain"
+press_in_window '^Korvane : Gridcraft$' Return
+press_in_window '^Warning$' Return
+main=$(find_window '^Korvane Gridcrafter : NewMap$') || true
+[ -n "$main" ] || fail "no clean map when started in a plain folder"
+for sheet in "$game"/Sprites/*; do
+  cmp -s "$sheet" "$user_game/Sprites/$(basename "$sheet")" || fail "$(basename "$sheet") was not laid out"
+done
+[ -d "$user_game/Gridcrafter" ] || fail "no editor folder in $user_game"
+[ -f "$user_game/Korvane.INI" ] || fail "the settings file was not written in $user_game"
+[ -z "$(ls -A "$plain")" ] && [ "$(ls -A "$work/plain")" = start ] ||
+  fail "files were written where the editor started: $(ls -AR "$work/plain")"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+sleep 0.5
+import -window root -crop "150x150+$((X + 30))+$((Y + 80))" +repage "$work/part.png"
+light=$(convert "$work/part.png" -resize '1x1!' -format '%[fx:int(255*mean)]' info:)
+[ "$light" -gt 20 ] || fail "the map view stays dark ($light): the sheets did not load"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+# 6. The next start from a plain folder finds the folder as it was left: no warning.
+gc_start_editor "$plain"
+press_in_window '^Korvane : Gridcraft$' Return
+[ -n "$(find_window '^Korvane Gridcrafter : NewMap$')" ] || fail "no clean map on the second plain start"
+sleep 0.5
+[ -z "$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null)" ] ||
+  fail "a warning on the second start in the user's game folder"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+# 7. A game folder of one's own that cannot be made: a warning says which, and the run ends
+# with status 1 before any other window.
+XDG_DATA_HOME=$work/not-a-folder
+touch "$XDG_DATA_HOME"
+gc_start_editor "$plain"
+press_in_window '^Warning$' Return
+status=0
+wait "$pid" || status=$?
+[ "$status" = 1 ] || fail "a game folder that cannot be made ended the run with status $status"
 echo "end-to-end command line: all steps passed"

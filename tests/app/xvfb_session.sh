@@ -23,8 +23,10 @@ gc_run_inside_xvfb() {
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/game/Sprites" "$work/game/Gridcrafter"
   "$(realpath "$sprites")" "$work/game/Sprites" >/dev/null
-  # Preferences of this run alone: no saved window place or recent maps, none left behind.
-  export GC_EDITOR=$(realpath "$editor") GC_WORK=$work XDG_CONFIG_HOME=$work/config
+  # Preferences and the user's own game folder of this run alone: nothing saved before, none
+  # left behind.
+  export GC_EDITOR=$(realpath "$editor") GC_WORK=$work XDG_CONFIG_HOME=$work/config \
+    XDG_DATA_HOME=$work/data
   local status=0
   xvfb-run -a -s "-screen 0 1024x768x24" bash "$script" --inside || status=$?
   exit "$status"

@@ -5,6 +5,7 @@
 #include "SyntheticSprites.h"
 #include "core/MapCreation.h"
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/MapView.h"
 #include "graphics/Showcase.h"
 #include "platform/BusyCursor.h"
@@ -235,6 +236,13 @@ TEST_F(WriteBmp, TheDialogProposesTheMapsNameAsABitmapAndTheNoticeNamesTheFileWr
     EXPECT_TRUE(QFile::exists(path));
 }
 
+TEST(ImageNameFor, PutsTheGivenExtensionInPlaceOfTheMapsOwn)
+{
+    EXPECT_EQ(ImageNameFor("NewMap", ".png"), "NewMap.png");
+    EXPECT_EQ(ImageNameFor("/maps.d/m1.KVX", ".png"), "/maps.d/m1.png");
+    EXPECT_EQ(ImageNameFor("/maps/.KVX", ".png"), "/maps/.KVX.png");
+}
+
 TEST(BitmapNameFor, ReplacesOnlyTheExtensionOfTheLastPart)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -341,6 +349,62 @@ TEST_F(WriteBmp, AFolderInPlaceOfTheFileIsReportedAndKept)
 
     EXPECT_THROW(WriteMapImageFile(path), GcError);
     EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+// Export image: the same protections as Write BMP, the format by the name chosen.
+using ExportImage = WriteBmp;
+
+TEST_F(ExportImage, WritesAPngOrABitmapByTheNameChosenAndNamesTheFile)
+{
+    MapName = dir.filePath("desert.KVX");
+    const QString png = dir.filePath("desert.png");
+    const QString bitmap = dir.filePath("desert.bmp");
+    prompts.AnswerFileDialog(png);
+    prompts.AnswerFileDialog(bitmap);
+
+    ExportImageCommand();
+    ExportImageCommand();
+
+    EXPECT_EQ(prompts.DialogTitles, (QStringList{"Export Image", "Export Image"}));
+    EXPECT_EQ(prompts.DialogFileNames.first(), dir.filePath("desert.png"));
+    EXPECT_EQ(prompts.Informations,
+              (QStringList{"Image " + png + " created", "Image " + bitmap + " created"}));
+    EXPECT_EQ(cursor, (QStringList{"busy", "default", "busy", "default"}));
+    QImageReader reader(png);
+    reader.setDecideFormatFromContent(true);
+    EXPECT_EQ(reader.format(), "png");
+    EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), MapImage());
+    EXPECT_EQ(ReadAll(bitmap), BmpBytes(MapImage()));
+}
+
+TEST_F(ExportImage, TheOpenMapsFileIsRefusedAndAFailureGivesTheReason)
+{
+    const QString mapFile = dir.filePath("m1.KVX");
+    const QByteArray map(20480, '\x07');
+    QFile file(mapFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(map);
+    file.close();
+    MapName = mapFile;
+    prompts.AnswerFileDialog(mapFile);
+
+    ExportImageCommand();
+
+    EXPECT_EQ(prompts.Warnings, QStringList{mapFile + " is the file of the open map; the image was "
+                                                      "not written. Choose another name for it."});
+    EXPECT_EQ(ReadAll(mapFile), map);
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+
+    const QString missing = dir.filePath("no folder/m1.png");
+    prompts.AnswerFileDialog(missing);
+    try {
+        ExportImageCommand();
+        ADD_FAILURE() << "the image was reported written";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().startsWith("Cannot create file " + missing + ": "))
+            << error.Text().toStdString();
+    }
+    EXPECT_TRUE(prompts.Informations.isEmpty());
 }
 
 }  // namespace

@@ -34,6 +34,26 @@ for sheet in "$work"/sheets/*; do
   cmp "$sheet" "$usr/share/gridcrafter/Sprites/$(basename "$sheet")" || fail "stale sheet $(basename "$sheet")"
 done
 
+# Started in a plain folder, the installed editor finds the installed sheets beside its bin
+# folder and lays out the user's own game folder with them, before any window shows.
+mkdir -p "$work/plain" "$work/runtime" && chmod 700 "$work/runtime"
+user_game=$work/data/gridcrafter/game
+(cd "$work/plain" && XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config \
+  XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen exec "$usr/bin/gridcrafter") \
+  >"$work/editor.log" 2>&1 &
+editor=$!
+laid_out() {
+  [ -d "$user_game/Gridcrafter" ] || return 1
+  for sheet in "$work"/sheets/*; do
+    cmp -s "$sheet" "$user_game/Sprites/$(basename "$sheet")" || return 1
+  done
+}
+for _ in $(seq 1 100); do laid_out && break; sleep 0.1; done
+kill "$editor" 2>/dev/null || true
+wait "$editor" 2>/dev/null || true
+laid_out || fail "the installed editor did not lay out $user_game: $(ls -R "$work/data" 2>&1; cat "$work/editor.log")"
+[ -z "$(ls -A "$work/plain")" ] || fail "the editor wrote into the folder it was started in"
+
 for size in $icon_sizes; do
   got=$(identify -format '%m %wx%h' "$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
   [ "$got" = "PNG ${size}x${size}" ] || fail "icon of ${size}x${size} is $got"

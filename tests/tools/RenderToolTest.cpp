@@ -98,11 +98,34 @@ TEST_F(RenderTool, WritesTheWholeMapImageAsTheEditorDrawsIt)
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
 }
 
+TEST_F(RenderTool, AnOutputNamedPngInAnyCaseIsAPngOfTheBitmapsPixels)
+{
+    const QString map = WriteMap("map.kvx");
+    for (const QString& out : {Path("out.bmp"), Path("out.png"), Path("OUT.PNG")}) {
+        const ToolRun run = Render({map, out});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    }
+
+    QImage bitmap;
+    ASSERT_TRUE(bitmap.load(Path("out.bmp"), "BMP"));
+    for (const char* name : {"out.png", "OUT.PNG"}) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.read(8) == QByteArray("\x89PNG\r\n\x1a\n")) << name;
+        QImage png;
+        ASSERT_TRUE(png.load(Path(name), "PNG")) << name;
+        EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+                  bitmap.convertToFormat(QImage::Format_RGB32))
+            << name;
+    }
+}
+
 TEST_F(RenderTool, SaysWhatItDoes)
 {
     const ToolRun run = Render({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("1590 by 1301")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("a PNG image when its name ends in .png")));
     EXPECT_EQ(Render({}).exitCode, 2);
     const ToolRun version = Render({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);

@@ -1,8 +1,9 @@
-// gridcrafter-render [--game DIR] IN.KVX OUT.BMP: draws a map file the way the editor shows it.
+// gridcrafter-render [--game DIR] IN.KVX OUT: draws a map file the way the editor shows it, into
+// a PNG image or a bitmap.
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
-#include "graphics/BmpWriter.h"
+#include "graphics/ImageFile.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -27,11 +28,12 @@ namespace {
 const CommandLineDescription Tool{
     QStringLiteral("gridcrafter-render"),
     QStringLiteral(
-        "Usage: gridcrafter-render [--game DIR] IN.KVX OUT.BMP\n"
+        "Usage: gridcrafter-render [--game DIR] IN.KVX OUT\n"
         "       gridcrafter-render --help | --version\n"
         "\n"
         "Draws the map file IN.KVX as the editor shows it and writes the whole map image,\n"
-        "1590 by 1301 pixels, as the Windows bitmap OUT.BMP.\n"
+        "1590 by 1301 pixels, into OUT: a PNG image when its name ends in .png (in any\n"
+        "letter case), otherwise a Windows bitmap.\n"
         "\n"
         "It works in the editor's directory of a game folder, DIR/Gridcrafter: the current\n"
         "directory, or the one of the game folder DIR. There it reads ..\\Korvane.INI (writing\n"
@@ -43,10 +45,10 @@ const CommandLineDescription Tool{
     2,
     {QStringLiteral("game")}};
 
-void Render(const QString& mapPath, const QString& bitmapPath)
+void Render(const QString& mapPath, const QString& imagePath)
 {
-    if (SameFile(bitmapPath, mapPath))
-        throw GcError(bitmapPath + QStringLiteral(" is the map file itself; nothing was written"));
+    if (SameFile(imagePath, mapPath))
+        throw GcError(imagePath + QStringLiteral(" is the map file itself; nothing was written"));
     // Readying the 8 MB of the map image keeps the system busy for milliseconds: it is done on
     // another core while the sheets load; without a thread, when the image is first used.
     std::jthread image;
@@ -60,7 +62,7 @@ void Render(const QString& mapPath, const QString& bitmapPath)
     if (!notice.isEmpty())
         std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
     RedrawMap();
-    WriteBmpFile(bitmapPath, MapImage());
+    WriteImageFile(imagePath, MapImage());
 }
 
 // Outside a game's editor folder the settings file would be written into whatever folder
@@ -93,11 +95,11 @@ int main(int argc, char** argv)
         return entering ? QFileInfo(path).absoluteFilePath() : path;
     };
     const QString mapPath = fromStart(line.Arguments[0]);
-    const QString bitmapPath = fromStart(line.Arguments[1]);
+    const QString imagePath = fromStart(line.Arguments[1]);
     if (const std::optional<int> refused = EnterEditorFolder(line))
         return *refused;
     try {
-        Render(mapPath, bitmapPath);
+        Render(mapPath, imagePath);
     } catch (const SpriteSheetError& error) {
         // The bitmap reader's own text does not say which sheet it was.
         const QString text = error.Text().contains(error.Path())

@@ -1,0 +1,14 @@
+#pragma once
+// An image into a file as PNG or as a Windows bitmap, chosen by the file's name: the one
+// writer of the render tool and of Export image.
+
+#include <QImage>
+#include <QString>
+
+// Whether path names a PNG image: its name ends in ".png", in any letter case.
+bool IsPngPath(const QString& path);
+
+// image as path: PNG when IsPngPath(path), otherwise the bitmap of WriteBmpFile, byte for
+// byte. Either goes into a new file renamed over path once whole (WriteFileUnsynced). Throws
+// GcError naming path and the reason; a failed write leaves what path held.
+void WriteImageFile(const QString& path, const QImage& image);

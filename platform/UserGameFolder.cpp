@@ -1,0 +1,51 @@
+#include "platform/UserGameFolder.h"
+
+#include "platform/Errors.h"
+#include "platform/WinPath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+void MakeFolder(const QString& path)
+{
+    if (!QDir().mkpath(path))
+        throw GcError(QStringLiteral("Cannot create the folder %1").arg(path));
+}
+
+// A link counts as there even when it leads nowhere: the user put it there.
+bool Present(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+}  // namespace
+
+QString UserGameFolder()
+{
+    QString data = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
+    if (!QDir::isAbsolutePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(data + QStringLiteral("/gridcrafter/game"));
+}
+
+void LayOutGameFolder(const QString& game, const QString& sheets)
+{
+    const QString sprites = NativePath(game + QStringLiteral("/Sprites"));
+    MakeFolder(sprites);
+    MakeFolder(game + QStringLiteral("/Gridcrafter"));
+    const QDir source(sheets);
+    for (const QString& name : source.entryList(QDir::Files, QDir::Name)) {
+        const QString target = NativePath(sprites + QLatin1Char('/') + name);
+        if (Present(target))
+            continue;
+        QFile sheet(source.filePath(name));
+        if (!sheet.copy(target))
+            throw GcError(QStringLiteral("Cannot copy %1 to %2: %3")
+                              .arg(sheet.fileName(), target, sheet.errorString()));
+    }
+}
