@@ -28,7 +28,9 @@ gc_run_inside_xvfb() {
   export GC_EDITOR=$(realpath "$editor") GC_WORK=$work XDG_CONFIG_HOME=$work/config \
     XDG_DATA_HOME=$work/data
   local status=0
-  xvfb-run -a -s "-screen 0 1024x768x24" bash "$script" --inside || status=$?
+  # Without -noreset the server resets whenever its last client leaves, such as the probe of
+  # gc_start_editor, which may refuse the editor connecting meanwhile (two runs failed so, under load).
+  xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$script" --inside || status=$?
   exit "$status"
 }
 
