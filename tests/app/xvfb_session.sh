@@ -29,7 +29,8 @@ gc_run_inside_xvfb() {
     XDG_DATA_HOME=$work/data
   local status=0
   # Without -noreset the server resets whenever its last client leaves, such as the probe of
-  # gc_start_editor, which may refuse the editor connecting meanwhile (two runs failed so, under load).
+  # gc_start_editor, which may refuse the editor connecting meanwhile (two runs failed so,
+  # under load).
   xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$script" --inside || status=$?
   exit "$status"
 }
