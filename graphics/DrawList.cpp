@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <span>
 #include <system_error>
@@ -31,6 +32,8 @@ std::size_t Place(const SpriteDraw& draw)
     return static_cast<std::size_t>((draw.X - 1) * MapSize + draw.Y - 1);
 }
 
+}  // namespace
+
 // Small numbers for the sprites of one list, so that each hex can note the sprites drawn on
 // it in a few bits. Past Capacity a sprite gets no number, and its draws are all kept.
 class SpriteNumbers {
@@ -50,6 +53,8 @@ public:
         slots_[slot] = {set, image, next_ < Capacity ? next_++ : -1};
         return slots_[slot].Number;
     }
+    // Sprites numbered so far: numbers 0 to Count() - 1.
+    int Count() const { return next_; }
 
 private:
     struct Slot {
@@ -62,6 +67,8 @@ private:
     std::vector<Slot> slots_ = std::vector<Slot>(Slots, Slot{nullptr, 0, -1});
     int next_ = 0;
 };
+
+namespace {
 
 // For each hex, the sprite numbers already met on the way back from the end of the list.
 class SeenOnHexes {
@@ -204,48 +211,27 @@ void OnThreads(int count, const std::function<void(int)>& work)
         work(0);
 }
 
-}  // namespace
+// Hex by hex, the sprites drawn on it in order: those of place p from Starts[p] to
+// Starts[p + 1] in Sprites.
+struct SpritesByHex {
+    std::vector<std::size_t> Starts;
+    std::vector<SpriteRef> Sprites;
+};
 
-std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws)
+// One draw per hex: its one sprite, or the stack of its sprites.
+std::vector<SpriteDraw> StackHexes(const SpritesByHex& hexes)
 {
-    SpriteNumbers numbers;
-    SeenOnHexes seen;
-    std::vector<SpriteDraw> kept;
-    kept.reserve(draws.size());
-    // From the end back: a draw is hidden when the same sprite was already met on its hex.
-    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw) {
-        const int number = OnMap(*draw) ? numbers.NumberOf(draw->Set, draw->Image) : -1;
-        if (number < 0 || !seen.Note(Place(*draw), number))
-            kept.push_back(*draw);
-    }
-    std::reverse(kept.begin(), kept.end());
-    return kept;
-}
-
-std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
-{
-    if (!HexesKeepApart(draws))
-        return draws;
     // Stacks kept from earlier maps beyond one map's worth are dropped, so they cannot grow
     // without end; none is in use between two redraws.
     if (StackedSpriteCount() > Places)
         ForgetStackedSprites();
-    // The sprites of each hex together, in list order: a counting sort by hex.
-    std::vector<std::size_t> starts(Places + 1, 0);
-    for (const SpriteDraw& draw : draws)
-        ++starts[Place(draw) + 1];
-    std::partial_sum(starts.begin(), starts.end(), starts.begin());
-    std::vector<SpriteRef> sprites(draws.size());
-    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
-    for (const SpriteDraw& draw : draws)
-        sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
     std::vector<SpriteDraw> stacked;
     std::vector<std::pair<SpriteSet*, std::span<const SpriteRef>>> toMake;
     std::span<const SpriteRef> previous;
     const SpriteSet* previousStack = nullptr;
     for (std::size_t place = 0; place < Places; ++place) {
-        const std::span<const SpriteRef> hex(sprites.data() + starts[place],
-                                             starts[place + 1] - starts[place]);
+        const std::span<const SpriteRef> hex(hexes.Sprites.data() + hexes.Starts[place],
+                                             hexes.Starts[place + 1] - hexes.Starts[place]);
         const int x = static_cast<int>(place) / MapSize + 1;
         const int y = static_cast<int>(place) % MapSize + 1;
         if (hex.size() == 1) {
@@ -269,6 +255,100 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
             MakeStack(*toMake[i].first, toMake[i].second);
     });
     return stacked;
+}
+
+}  // namespace
+
+HexDrawGatherer::HexDrawGatherer()
+    : numbers_(std::make_unique<SpriteNumbers>()),
+      numbersByHex_(Places * MostSpritesOnHex),
+      sizes_(Places, 0)
+{
+}
+
+HexDrawGatherer::~HexDrawGatherer() = default;
+
+std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws)
+{
+    SpriteNumbers numbers;
+    SeenOnHexes seen;
+    std::vector<SpriteDraw> kept;
+    kept.reserve(draws.size());
+    // From the end back: a draw is hidden when the same sprite was already met on its hex.
+    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw) {
+        const int number = OnMap(*draw) ? numbers.NumberOf(draw->Set, draw->Image) : -1;
+        if (number < 0 || !seen.Note(Place(*draw), number))
+            kept.push_back(*draw);
+    }
+    std::reverse(kept.begin(), kept.end());
+    return kept;
+}
+
+std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
+{
+    if (!HexesKeepApart(draws))
+        return draws;
+    // The sprites of each hex together, in list order: a counting sort by hex.
+    SpritesByHex hexes{std::vector<std::size_t>(Places + 1, 0), std::vector<SpriteRef>(draws.size())};
+    for (const SpriteDraw& draw : draws)
+        ++hexes.Starts[Place(draw) + 1];
+    std::partial_sum(hexes.Starts.begin(), hexes.Starts.end(), hexes.Starts.begin());
+    std::vector<std::size_t> next(hexes.Starts.begin(), hexes.Starts.end() - 1);
+    for (const SpriteDraw& draw : draws)
+        hexes.Sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
+    return StackHexes(hexes);
+}
+
+void HexDrawGatherer::Add(const SpriteSet& set, int image, int x, int y)
+{
+    const SpriteDraw draw{&set, image, x, y};
+    if (failed_ || !OnMap(draw)) {
+        failed_ = true;
+        return;
+    }
+    const int count = numbers_->Count();
+    const int number = numbers_->NumberOf(&set, image);
+    if (number < 0) {
+        failed_ = true;
+        return;
+    }
+    if (number == count) {
+        sprites_.push_back({&set, image});
+        failed_ = !StaysInHexagon(set, image);
+    }
+    // The sprite drawn again goes to the end: the hex keeps each sprite where it was drawn last.
+    const std::size_t place = Place(draw);
+    std::uint8_t* const hex = numbersByHex_.data() + place * MostSpritesOnHex;
+    std::uint8_t& size = sizes_[place];
+    std::uint8_t* const end = hex + size;
+    // A hex holds a few sprites: plain loops beat calls to the library's search and move.
+    std::uint8_t* found = hex;
+    while (found != end && *found != number)
+        ++found;
+    if (found != end) {
+        for (; found + 1 != end; ++found)
+            *found = found[1];
+        *found = static_cast<std::uint8_t>(number);
+    } else if (size < MostSpritesOnHex) {
+        *end = static_cast<std::uint8_t>(number);
+        ++size;
+    } else {
+        failed_ = true;
+    }
+}
+
+std::optional<std::vector<SpriteDraw>> HexDrawGatherer::Stacked() const
+{
+    if (failed_)
+        return std::nullopt;
+    SpritesByHex hexes{std::vector<std::size_t>(Places + 1, 0), {}};
+    for (std::size_t place = 0; place < Places; ++place)
+        hexes.Starts[place + 1] = hexes.Starts[place] + sizes_[place];
+    hexes.Sprites.reserve(hexes.Starts.back());
+    for (std::size_t place = 0; place < Places; ++place)
+        for (std::size_t k = 0; k < sizes_[place]; ++k)
+            hexes.Sprites.push_back(sprites_[numbersByHex_[place * MostSpritesOnHex + k]]);
+    return StackHexes(hexes);
 }
 
 int RedrawStrips()

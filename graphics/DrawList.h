@@ -5,6 +5,9 @@
 #include "graphics/SpriteLibrary.h"
 
 #include <QImage>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 // Image Image of *Set with its cell at hex (X, Y), as DrawSprite draws it.
@@ -28,6 +31,35 @@ std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draw
 // draws as they are. The stacks named last until the next load, or until a later call drops
 // the stacks kept beyond one map's worth.
 std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws);
+
+// StackedByHex(WithoutHiddenRepeats(draws)) for draws given one by one, gathered hex by hex
+// as they come instead of kept as a list: each hex keeps each of its sprites once, at the
+// place of its last draw. Only for draws that are all on the map and keep inside their
+// hexagons, of at most 256 sprites, at most MostSpritesOnHex on one hex; otherwise Stacked
+// gives nothing, and the list must be made as it is.
+class SpriteNumbers;
+class HexDrawGatherer {
+public:
+    static constexpr int MostSpritesOnHex = 64;
+
+    HexDrawGatherer();
+    ~HexDrawGatherer();
+    HexDrawGatherer(const HexDrawGatherer&) = delete;
+    HexDrawGatherer& operator=(const HexDrawGatherer&) = delete;
+
+    // Image image of set drawn at hex (x, y), after all draws added before.
+    void Add(const SpriteSet& set, int image, int x, int y);
+    std::optional<std::vector<SpriteDraw>> Stacked() const;
+
+private:
+    std::unique_ptr<SpriteNumbers> numbers_;
+    // By number.
+    std::vector<SpriteRef> sprites_;
+    // MostSpritesOnHex numbers for each hex, of which sizes_ are in use.
+    std::vector<std::uint8_t> numbersByHex_;
+    std::vector<std::uint8_t> sizes_;
+    bool failed_ = false;
+};
 
 // One strip per hardware thread, 1 to 8.
 int RedrawStrips();

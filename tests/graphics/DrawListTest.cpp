@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <random>
 #include <set>
 #include <tuple>
@@ -197,6 +198,8 @@ TEST_P(RedrawAgainstPlainOrder, EveryMapGivesThePictureOfEveryDrawInTurn)
         ASSERT_EQ(Redrawn(), plain);
         const std::vector<SpriteDraw> visible = WithoutHiddenRepeats(draws);
         const std::vector<SpriteDraw> stacked = RedrawList();
+        // Gathered hex by hex, the list is the one made from the whole list of draws.
+        ASSERT_EQ(stacked, StackedByHex(visible));
         for (int strips = 1; strips <= 8; ++strips) {
             SCOPED_TRACE(strips);
             ASSERT_EQ(Painted(visible, strips), plain);
@@ -256,6 +259,46 @@ TEST_F(DrawListTest, DrawsOffTheMapAreNotStacked)
 {
     const std::vector<SpriteDraw> draws{{&GroundSet, 1, 3, 4}, {&EffectSet, 1, 3, 4}, {&GroundSet, 1, 33, 4}};
     EXPECT_EQ(StackedByHex(draws), draws);
+}
+
+std::optional<std::vector<SpriteDraw>> Gathered(const std::vector<SpriteDraw>& draws)
+{
+    HexDrawGatherer hexes;
+    for (const SpriteDraw& draw : draws)
+        hexes.Add(*draw.Set, draw.Image, draw.X, draw.Y);
+    return hexes.Stacked();
+}
+
+TEST_F(DrawListTest, GatheringHexByHexGivesTheStackedListOrNothing)
+{
+    const SpriteDraw a{&GroundSet, 1, 3, 4};
+    const std::vector<SpriteDraw> draws{a, {&GroundSet, 2, 3, 4}, a, {&HeightSet, 1, 3, 4},
+                                        {&GroundSet, 1, 4, 3}, a, {&EffectSet, 9, 32, 32}};
+    EXPECT_EQ(Gathered(draws), StackedByHex(WithoutHiddenRepeats(draws)));
+    EXPECT_EQ(Gathered({}), std::vector<SpriteDraw>{});
+
+    std::vector<SpriteDraw> offMap = draws;
+    offMap.push_back({&GroundSet, 1, 0, 5});
+    EXPECT_EQ(Gathered(offMap), std::nullopt);
+
+    // Images a set lacks are sprites all the same: numbered, and counted on their hex.
+    std::vector<SpriteDraw> oneHex;
+    for (int n = 0; n < HexDrawGatherer::MostSpritesOnHex; ++n)
+        oneHex.push_back({&GroundSet, n, 7, 7});
+    EXPECT_EQ(Gathered(oneHex), StackedByHex(oneHex));
+    oneHex.push_back({&GroundSet, 1000, 7, 7});
+    EXPECT_EQ(Gathered(oneHex), std::nullopt);
+
+    std::vector<SpriteDraw> manySprites;
+    for (int n = 0; n < 300; ++n)
+        manySprites.push_back({&GroundSet, n, 1 + n % MapSize, 1 + n / MapSize});
+    EXPECT_EQ(Gathered(manySprites), std::nullopt);
+}
+
+TEST_F(DrawListTest, GatheringGivesNothingForASpriteReachingOutOfItsHexagon)
+{
+    FillIrregularSets(false);
+    EXPECT_EQ(Gathered({{&GroundSet, 1, 3, 4}}), std::nullopt);
 }
 
 TEST_F(DrawListTest, KeptStacksStayBelowTwoMapsWorthAndForgettingThemKeepsThePicture)
