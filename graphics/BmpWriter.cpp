@@ -182,5 +182,6 @@ QByteArray BmpBytes(const QImage& image)
 void WriteBmpFile(const QString& path, const QImage& image)
 {
     const Bitmap bitmap = Prepare(image);
-    WriteFileUnsynced(path, [&bitmap](QIODevice& out) { return WriteBitmap(bitmap, out); });
+    WriteFileUnsynced(path, [&bitmap](QIODevice& out) { return WriteBitmap(bitmap, out); },
+                      bitmap.FileSize);
 }
