@@ -125,10 +125,6 @@ bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
     return true;
 }
 
-// A strip is painted band by band, each band small enough to stay in a core's cache between
-// its black fill and the draws over it: the fill then costs no pass of its own over memory.
-constexpr int BandHeight = 32;
-
 // The clip's part of its top row is filled pixel by pixel, the rest copied from it, which is
 // quicker than filling every row.
 void FillBlack(const PixelCanvas& canvas, const PixelClip& clip)
@@ -151,47 +147,6 @@ PixelClip StripOf(const PixelCanvas& canvas, int strips, int i)
                                 PixelsPerCacheLine);
     };
     return {edge(i), 0, edge(i + 1), canvas.Height};
-}
-
-// For each band of rows, the draws that reach into it, in list order: band b's run from
-// Starts[b] to Starts[b + 1] in Draws.
-struct DrawsByBand {
-    std::vector<std::size_t> Starts;
-    std::vector<std::size_t> Draws;
-};
-
-DrawsByBand SortIntoBands(const std::vector<QPoint>& corners, int height)
-{
-    const int bands = (height + BandHeight - 1) / BandHeight;
-    const auto bandsOf = [&](const QPoint& corner) {
-        return std::pair{std::clamp(corner.y() / BandHeight, 0, bands),
-                         std::clamp((corner.y() + SpriteHeight - 1) / BandHeight + 1, 0, bands)};
-    };
-    DrawsByBand sorted{std::vector<std::size_t>(static_cast<std::size_t>(bands) + 1, 0), {}};
-    for (const QPoint& corner : corners)
-        for (auto [band, end] = bandsOf(corner); band < end; ++band)
-            ++sorted.Starts[static_cast<std::size_t>(band) + 1];
-    std::partial_sum(sorted.Starts.begin(), sorted.Starts.end(), sorted.Starts.begin());
-    sorted.Draws.resize(sorted.Starts.back());
-    std::vector<std::size_t> next(sorted.Starts.begin(), sorted.Starts.end() - 1);
-    for (std::size_t i = 0; i < corners.size(); ++i)
-        for (auto [band, end] = bandsOf(corners[i]); band < end; ++band)
-            sorted.Draws[next[static_cast<std::size_t>(band)]++] = i;
-    return sorted;
-}
-
-void PaintStrip(const PixelCanvas& canvas, const std::vector<SpriteDraw>& draws,
-                const std::vector<QPoint>& corners, const DrawsByBand& bands, const PixelClip& strip)
-{
-    for (std::size_t b = 0; b + 1 < bands.Starts.size(); ++b) {
-        const int top = static_cast<int>(b) * BandHeight;
-        const PixelClip band{strip.Left, top, strip.Right, std::min(top + BandHeight, strip.Bottom)};
-        FillBlack(canvas, band);
-        for (std::size_t k = bands.Starts[b]; k < bands.Starts[b + 1]; ++k) {
-            const std::size_t i = bands.Draws[k];
-            DrawSpriteClipped(canvas, *draws[i].Set, draws[i].Image, corners[i], band);
-        }
-    }
 }
 
 // work(i) for each i from 0 to count - 1 on a thread of its own, but work(0), which runs on
@@ -356,26 +311,71 @@ int RedrawStrips()
     return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MostStrips);
 }
 
-void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips)
+BandPainter::BandPainter(const std::vector<SpriteDraw>& draws, int height)
+    : draws_(draws), height_(height)
 {
-    std::vector<QPoint> corners;
-    corners.reserve(draws.size());
+    corners_.reserve(draws.size());
     for (const SpriteDraw& draw : draws) {
         const PixelPoint at = HexToPixel(draw.X, draw.Y);
-        corners.emplace_back(at.px, at.py);
+        corners_.emplace_back(at.px, at.py);
     }
+    const int bands = Bands();
+    const auto bandsOf = [&](const QPoint& corner) {
+        return std::pair{std::clamp(corner.y() / BandRows, 0, bands),
+                         std::clamp((corner.y() + SpriteHeight - 1) / BandRows + 1, 0, bands)};
+    };
+    // A counting sort of the draws by band.
+    starts_.assign(static_cast<std::size_t>(bands) + 1, 0);
+    for (const QPoint& corner : corners_)
+        for (auto [band, end] = bandsOf(corner); band < end; ++band)
+            ++starts_[static_cast<std::size_t>(band) + 1];
+    std::partial_sum(starts_.begin(), starts_.end(), starts_.begin());
+    byBand_.resize(starts_.back());
+    std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
+    for (std::size_t i = 0; i < corners_.size(); ++i)
+        for (auto [band, end] = bandsOf(corners_[i]); band < end; ++band)
+            byBand_[next[static_cast<std::size_t>(band)]++] = i;
+}
+
+int BandPainter::Bands() const { return (std::max(height_, 0) + BandRows - 1) / BandRows; }
+
+int BandPainter::RowsOfBand(int band) const { return std::min(BandRows, height_ - band * BandRows); }
+
+void BandPainter::Paint(int band, const PixelCanvas& canvas, int left, int right) const
+{
+    const PixelClip clip{left, 0, right, canvas.Height};
+    FillBlack(canvas, clip);
+    const QPoint up(0, band * BandRows);
+    const auto b = static_cast<std::size_t>(band);
+    for (std::size_t k = starts_[b]; k < starts_[b + 1]; ++k) {
+        const std::size_t i = byBand_[k];
+        DrawSpriteClipped(canvas, *draws_[i].Set, draws_[i].Image, corners_[i] - up, clip);
+    }
+}
+
+void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips)
+{
     const std::optional<PixelCanvas> canvas = CanvasOf(target);
     if (!canvas) {
         target.fill(Qt::black);
-        for (std::size_t i = 0; i < draws.size(); ++i)
-            DrawSpriteAt(target, *draws[i].Set, draws[i].Image, corners[i]);
+        for (const SpriteDraw& draw : draws) {
+            const PixelPoint at = HexToPixel(draw.X, draw.Y);
+            DrawSpriteAt(target, *draw.Set, draw.Image, QPoint(at.px, at.py));
+        }
         return;
     }
-    const DrawsByBand bands = SortIntoBands(corners, canvas->Height);
+    const BandPainter painter(draws, canvas->Height);
     const int count = std::clamp(strips, 1, MostStrips);
     OnThreads(count, [&](int i) {
         const PixelClip strip = StripOf(*canvas, count, i);
-        if (strip.Left < strip.Right)
-            PaintStrip(*canvas, draws, corners, bands, strip);
+        if (strip.Left >= strip.Right)
+            return;
+        // Each band is small enough to stay in a core's cache between its black fill and the
+        // draws over it: the fill then costs no pass of its own over memory.
+        for (int band = 0; band < painter.Bands(); ++band) {
+            const PixelCanvas rows{canvas->Bits + band * BandPainter::BandRows * canvas->Pitch,
+                                   canvas->Pitch, canvas->Width, painter.RowsOfBand(band)};
+            painter.Paint(band, rows, strip.Left, strip.Right);
+        }
     });
 }

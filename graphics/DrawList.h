@@ -64,6 +64,34 @@ private:
 // One strip per hardware thread, 1 to 8.
 int RedrawStrips();
 
+// The picture of draws on black, band by band: each band of BandRows rows is filled with
+// black and gets the draws that reach into it, in the list's order, so every pixel sees the
+// same draws in the same order as when the whole list is drawn in turn. A band can be painted
+// into an image of its own rows alone.
+class BandPainter {
+public:
+    static constexpr int BandRows = 32;
+
+    // For a picture height rows high; draws must outlive the painter.
+    BandPainter(const std::vector<SpriteDraw>& draws, int height);
+    int Bands() const;
+    // BandRows, or fewer for the last band.
+    int RowsOfBand(int band) const;
+    // The band's pixels from column left to before right into canvas, whose row 0 is the
+    // band's first row and which is RowsOfBand(band) rows high.
+    void Paint(int band, const PixelCanvas& canvas, int left, int right) const;
+
+private:
+    const std::vector<SpriteDraw>& draws_;
+    int height_;
+    // Each draw's top-left corner on the picture.
+    std::vector<QPoint> corners_;
+    // Band b's draws, as indexes into draws_ in list order: byBand_[starts_[b]] to before
+    // byBand_[starts_[b + 1]].
+    std::vector<std::size_t> starts_;
+    std::vector<std::size_t> byBand_;
+};
+
 // Fills target with black and draws the list in order. target is cut into strips vertical
 // strips, each painted by a thread of its own that draws the whole list clipped to it, so
 // every pixel sees the same draws in the same order as on one thread; all are joined before

@@ -3,13 +3,17 @@
 // of its steps must give exactly the picture of drawing every listed draw in turn.
 
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/DrawList.h"
 #include "graphics/HexGeometry.h"
+#include "graphics/ImageFile.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "tests/graphics/SyntheticSheets.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
 #include <optional>
@@ -177,6 +181,12 @@ const Case Maps[] = {
     {"clean", ClearMap},
 };
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class RedrawAgainstPlainOrder : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override { FillIrregularSets(GetParam()); }
@@ -185,6 +195,9 @@ protected:
         FreeSpriteLibrary();
         ClearMap();
     }
+
+    QTemporaryDir dir;
+    const QString bitmapPath = dir.filePath("map.bmp");
 };
 
 TEST_P(RedrawAgainstPlainOrder, EveryMapGivesThePictureOfEveryDrawInTurn)
@@ -200,6 +213,11 @@ TEST_P(RedrawAgainstPlainOrder, EveryMapGivesThePictureOfEveryDrawInTurn)
         const std::vector<SpriteDraw> stacked = RedrawList();
         // Gathered hex by hex, the list is the one made from the whole list of draws.
         ASSERT_EQ(stacked, StackedByHex(visible));
+        // The bitmap painted band by band holds the picture, and the map image is left alone.
+        MapImage().fill(Qt::red);
+        WriteRedrawnMapFile(bitmapPath);
+        ASSERT_EQ(FileBytes(bitmapPath), BmpBytes(plain));
+        ASSERT_EQ(MapImage().pixel(800, 600), qRgb(255, 0, 0));
         for (int strips = 1; strips <= 8; ++strips) {
             SCOPED_TRACE(strips);
             ASSERT_EQ(Painted(visible, strips), plain);
@@ -309,6 +327,17 @@ TEST_F(DrawListTest, KeptStacksStayBelowTwoMapsWorthAndForgettingThemKeepsThePic
         EXPECT_LE(StackedSpriteCount(), static_cast<std::size_t>(2 * MapSize * MapSize));
     }
     EXPECT_GT(StackedSpriteCount(), 0U);
+}
+
+TEST_F(DrawListTest, ARedrawnPngHoldsThePlainPictureAsTheMapImageDoes)
+{
+    RandomMap(4, 50);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("map.PNG");
+    WriteRedrawnMapFile(path);
+    const QImage plain = PlainReplay(MapDraws());
+    EXPECT_EQ(QImage(path, "PNG").convertToFormat(QImage::Format_RGB32), plain);
+    EXPECT_EQ(MapImage(), plain);
 }
 
 TEST_F(DrawListTest, AnyStripCountAndAnyImageGiveThePlainPicture)
