@@ -4,6 +4,7 @@
 #include "graphics/HexGeometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -166,6 +167,28 @@ void OnThreads(int count, const std::function<void(int)>& work)
         work(0);
 }
 
+// Where number is among the first size bytes of numbers, or size. Eight bytes at a time: a
+// whole map's listing asks this for every draw. numbers holds whole words of eight bytes.
+std::size_t IndexOf(const std::uint8_t* numbers, std::size_t size, std::uint8_t number)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101;
+    constexpr std::uint64_t Highs = 0x8080808080808080;
+    const std::uint64_t pattern = Ones * number;
+    for (std::size_t i = 0; i < size; i += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, numbers + i, sizeof(word));
+        const std::uint64_t x = word ^ pattern;
+        // The high bit of each byte that matched, and perhaps of bytes after it.
+        const std::uint64_t matched = (x - Ones) & ~x & Highs;
+        if (matched != 0) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(matched)
+                                                                        : std::countl_zero(matched);
+            return std::min(i + static_cast<std::size_t>(bit) / 8, size);
+        }
+    }
+    return size;
+}
+
 // Hex by hex, the sprites drawn on it in order: those of place p from Starts[p] to
 // Starts[p + 1] in Sprites.
 struct SpritesByHex {
@@ -276,14 +299,10 @@ void HexDrawGatherer::Add(const SpriteSet& set, int image, int x, int y)
     std::uint8_t* const hex = numbersByHex_.data() + place * MostSpritesOnHex;
     std::uint8_t& size = sizes_[place];
     std::uint8_t* const end = hex + size;
-    // A hex holds a few sprites: plain loops beat calls to the library's search and move.
-    std::uint8_t* found = hex;
-    while (found != end && *found != number)
-        ++found;
+    std::uint8_t* const found = hex + IndexOf(hex, size, static_cast<std::uint8_t>(number));
     if (found != end) {
-        for (; found + 1 != end; ++found)
-            *found = found[1];
-        *found = static_cast<std::uint8_t>(number);
+        std::memmove(found, found + 1, static_cast<std::size_t>(end - found - 1));
+        end[-1] = static_cast<std::uint8_t>(number);
     } else if (size < MostSpritesOnHex) {
         *end = static_cast<std::uint8_t>(number);
         ++size;
