@@ -307,6 +307,16 @@ TEST_F(DrawListTest, GatheringHexByHexGivesTheStackedListOrNothing)
     oneHex.push_back({&GroundSet, 1000, 7, 7});
     EXPECT_EQ(Gathered(oneHex), std::nullopt);
 
+    // 240 sprites, 60 to a hex, drawn again and again in a random order.
+    std::mt19937 random(8);
+    std::vector<SpriteDraw> repeated;
+    for (int i = 0; i < 5000; ++i) {
+        const int hex = static_cast<int>(random() % 4);
+        repeated.push_back({&GroundSet, hex * 60 + static_cast<int>(random() % 60), 5 + hex, 9});
+    }
+    const std::optional<std::vector<SpriteDraw>> gathered = Gathered(repeated);
+    EXPECT_EQ(gathered, StackedByHex(WithoutHiddenRepeats(repeated)));
+
     std::vector<SpriteDraw> manySprites;
     for (int n = 0; n < 300; ++n)
         manySprites.push_back({&GroundSet, n, 1 + n % MapSize, 1 + n / MapSize});
