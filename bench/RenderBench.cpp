@@ -138,6 +138,37 @@ void ListBusyDraws(benchmark::State& state)
 }
 BENCHMARK(ListBusyDraws)->Unit(benchmark::kMicrosecond);
 
+// The three steps of the list on their own: listing the cells' draws, dropping the hidden
+// ones, stacking each hex's draws.
+void ListBusyCellDraws(benchmark::State& state)
+{
+    MakeBusyMap();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MapDraws());
+    ClearMap();
+}
+BENCHMARK(ListBusyCellDraws)->Unit(benchmark::kMicrosecond);
+
+void DropBusyHiddenDraws(benchmark::State& state)
+{
+    MakeBusyMap();
+    const std::vector<SpriteDraw> draws = MapDraws();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WithoutHiddenRepeats(draws));
+    ClearMap();
+}
+BENCHMARK(DropBusyHiddenDraws)->Unit(benchmark::kMicrosecond);
+
+void StackBusyDraws(benchmark::State& state)
+{
+    MakeBusyMap();
+    const std::vector<SpriteDraw> draws = WithoutHiddenRepeats(MapDraws());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(StackedByHex(draws));
+    ClearMap();
+}
+BENCHMARK(StackBusyDraws)->Unit(benchmark::kMicrosecond);
+
 // Painting the busy map's redraw list in 1, 2, 4 and 8 strips: wall time, since the strips
 // run on threads of their own. The speed-up is the time of 1 strip over that of n.
 void PaintBusyStrips(benchmark::State& state)

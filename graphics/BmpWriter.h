@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <functional>
 
 // The whole file: the 14-byte file header, the 40-byte information header (the resolution
 // from the image's dots per meter, 2834 where it has none), then the rows from the bottom up
@@ -19,3 +20,20 @@ QByteArray BmpBytes(const QImage& image);
 // over path once whole (WriteFileUnsynced: not flushed to disk first). Throws GcError naming
 // path and the reason; a failed write leaves what path held.
 void WriteBmpFile(const QString& path, const QImage& image);
+
+// A picture given a band of rows at a time, so that it need not be whole in memory:
+// Paint(band, bits, pitch) sets the rows of the band, from band * BandRows on (BandRows of
+// them, or those left for the last band), as 32-bit pixels from bits, rows pitch bytes apart.
+// The resolution is in dots per meter, 0 for none.
+struct BandedPicture {
+    int Width = 0;
+    int Height = 0;
+    int BandRows = 0;
+    int DotsPerMeterX = 0;
+    int DotsPerMeterY = 0;
+    std::function<void(int band, uchar* bits, qsizetype pitch)> Paint;
+};
+
+// WriteBmpFile of the picture, painted band by band from the last band up as the file's rows
+// are written; the bytes are those of an image with the picture's pixels and resolution.
+void WriteBmpFile(const QString& path, const BandedPicture& picture);

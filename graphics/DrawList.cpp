@@ -4,9 +4,11 @@
 #include "graphics/HexGeometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <span>
 #include <system_error>
@@ -31,6 +33,8 @@ std::size_t Place(const SpriteDraw& draw)
     return static_cast<std::size_t>((draw.X - 1) * MapSize + draw.Y - 1);
 }
 
+}  // namespace
+
 // Small numbers for the sprites of one list, so that each hex can note the sprites drawn on
 // it in a few bits. Past Capacity a sprite gets no number, and its draws are all kept.
 class SpriteNumbers {
@@ -50,6 +54,8 @@ public:
         slots_[slot] = {set, image, next_ < Capacity ? next_++ : -1};
         return slots_[slot].Number;
     }
+    // Sprites numbered so far: numbers 0 to Count() - 1.
+    int Count() const { return next_; }
 
 private:
     struct Slot {
@@ -62,6 +68,8 @@ private:
     std::vector<Slot> slots_ = std::vector<Slot>(Slots, Slot{nullptr, 0, -1});
     int next_ = 0;
 };
+
+namespace {
 
 // For each hex, the sprite numbers already met on the way back from the end of the list.
 class SeenOnHexes {
@@ -118,10 +126,6 @@ bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
     return true;
 }
 
-// A strip is painted band by band, each band small enough to stay in a core's cache between
-// its black fill and the draws over it: the fill then costs no pass of its own over memory.
-constexpr int BandHeight = 32;
-
 // The clip's part of its top row is filled pixel by pixel, the rest copied from it, which is
 // quicker than filling every row.
 void FillBlack(const PixelCanvas& canvas, const PixelClip& clip)
@@ -146,47 +150,6 @@ PixelClip StripOf(const PixelCanvas& canvas, int strips, int i)
     return {edge(i), 0, edge(i + 1), canvas.Height};
 }
 
-// For each band of rows, the draws that reach into it, in list order: band b's run from
-// Starts[b] to Starts[b + 1] in Draws.
-struct DrawsByBand {
-    std::vector<std::size_t> Starts;
-    std::vector<std::size_t> Draws;
-};
-
-DrawsByBand SortIntoBands(const std::vector<QPoint>& corners, int height)
-{
-    const int bands = (height + BandHeight - 1) / BandHeight;
-    const auto bandsOf = [&](const QPoint& corner) {
-        return std::pair{std::clamp(corner.y() / BandHeight, 0, bands),
-                         std::clamp((corner.y() + SpriteHeight - 1) / BandHeight + 1, 0, bands)};
-    };
-    DrawsByBand sorted{std::vector<std::size_t>(static_cast<std::size_t>(bands) + 1, 0), {}};
-    for (const QPoint& corner : corners)
-        for (auto [band, end] = bandsOf(corner); band < end; ++band)
-            ++sorted.Starts[static_cast<std::size_t>(band) + 1];
-    std::partial_sum(sorted.Starts.begin(), sorted.Starts.end(), sorted.Starts.begin());
-    sorted.Draws.resize(sorted.Starts.back());
-    std::vector<std::size_t> next(sorted.Starts.begin(), sorted.Starts.end() - 1);
-    for (std::size_t i = 0; i < corners.size(); ++i)
-        for (auto [band, end] = bandsOf(corners[i]); band < end; ++band)
-            sorted.Draws[next[static_cast<std::size_t>(band)]++] = i;
-    return sorted;
-}
-
-void PaintStrip(const PixelCanvas& canvas, const std::vector<SpriteDraw>& draws,
-                const std::vector<QPoint>& corners, const DrawsByBand& bands, const PixelClip& strip)
-{
-    for (std::size_t b = 0; b + 1 < bands.Starts.size(); ++b) {
-        const int top = static_cast<int>(b) * BandHeight;
-        const PixelClip band{strip.Left, top, strip.Right, std::min(top + BandHeight, strip.Bottom)};
-        FillBlack(canvas, band);
-        for (std::size_t k = bands.Starts[b]; k < bands.Starts[b + 1]; ++k) {
-            const std::size_t i = bands.Draws[k];
-            DrawSpriteClipped(canvas, *draws[i].Set, draws[i].Image, corners[i], band);
-        }
-    }
-}
-
 // work(i) for each i from 0 to count - 1 on a thread of its own, but work(0), which runs on
 // the calling thread; all are done when it returns. Where no thread is to be had, the work is
 // done here all the same.
@@ -204,48 +167,49 @@ void OnThreads(int count, const std::function<void(int)>& work)
         work(0);
 }
 
-}  // namespace
-
-std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws)
+// Where number is among the first size bytes of numbers, or size. Eight bytes at a time: a
+// whole map's listing asks this for every draw. numbers holds whole words of eight bytes.
+std::size_t IndexOf(const std::uint8_t* numbers, std::size_t size, std::uint8_t number)
 {
-    SpriteNumbers numbers;
-    SeenOnHexes seen;
-    std::vector<SpriteDraw> kept;
-    kept.reserve(draws.size());
-    // From the end back: a draw is hidden when the same sprite was already met on its hex.
-    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw) {
-        const int number = OnMap(*draw) ? numbers.NumberOf(draw->Set, draw->Image) : -1;
-        if (number < 0 || !seen.Note(Place(*draw), number))
-            kept.push_back(*draw);
+    constexpr std::uint64_t Ones = 0x0101010101010101;
+    constexpr std::uint64_t Highs = 0x8080808080808080;
+    const std::uint64_t pattern = Ones * number;
+    for (std::size_t i = 0; i < size; i += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, numbers + i, sizeof(word));
+        const std::uint64_t x = word ^ pattern;
+        // The high bit of each byte that matched, and perhaps of bytes after it.
+        const std::uint64_t matched = (x - Ones) & ~x & Highs;
+        if (matched != 0) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(matched)
+                                                                        : std::countl_zero(matched);
+            return std::min(i + static_cast<std::size_t>(bit) / 8, size);
+        }
     }
-    std::reverse(kept.begin(), kept.end());
-    return kept;
+    return size;
 }
 
-std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
+// Hex by hex, the sprites drawn on it in order: those of place p from Starts[p] to
+// Starts[p + 1] in Sprites.
+struct SpritesByHex {
+    std::vector<std::size_t> Starts;
+    std::vector<SpriteRef> Sprites;
+};
+
+// One draw per hex: its one sprite, or the stack of its sprites.
+std::vector<SpriteDraw> StackHexes(const SpritesByHex& hexes)
 {
-    if (!HexesKeepApart(draws))
-        return draws;
     // Stacks kept from earlier maps beyond one map's worth are dropped, so they cannot grow
     // without end; none is in use between two redraws.
     if (StackedSpriteCount() > Places)
         ForgetStackedSprites();
-    // The sprites of each hex together, in list order: a counting sort by hex.
-    std::vector<std::size_t> starts(Places + 1, 0);
-    for (const SpriteDraw& draw : draws)
-        ++starts[Place(draw) + 1];
-    std::partial_sum(starts.begin(), starts.end(), starts.begin());
-    std::vector<SpriteRef> sprites(draws.size());
-    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
-    for (const SpriteDraw& draw : draws)
-        sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
     std::vector<SpriteDraw> stacked;
     std::vector<std::pair<SpriteSet*, std::span<const SpriteRef>>> toMake;
     std::span<const SpriteRef> previous;
     const SpriteSet* previousStack = nullptr;
     for (std::size_t place = 0; place < Places; ++place) {
-        const std::span<const SpriteRef> hex(sprites.data() + starts[place],
-                                             starts[place + 1] - starts[place]);
+        const std::span<const SpriteRef> hex(hexes.Sprites.data() + hexes.Starts[place],
+                                             hexes.Starts[place + 1] - hexes.Starts[place]);
         const int x = static_cast<int>(place) / MapSize + 1;
         const int y = static_cast<int>(place) % MapSize + 1;
         if (hex.size() == 1) {
@@ -271,31 +235,166 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
     return stacked;
 }
 
+}  // namespace
+
+HexDrawGatherer::HexDrawGatherer()
+    : numbers_(std::make_unique<SpriteNumbers>()),
+      numbersByHex_(Places * MostSpritesOnHex),
+      sizes_(Places, 0)
+{
+}
+
+HexDrawGatherer::~HexDrawGatherer() = default;
+
+std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draws)
+{
+    SpriteNumbers numbers;
+    SeenOnHexes seen;
+    std::vector<SpriteDraw> kept;
+    kept.reserve(draws.size());
+    // From the end back: a draw is hidden when the same sprite was already met on its hex.
+    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw) {
+        const int number = OnMap(*draw) ? numbers.NumberOf(draw->Set, draw->Image) : -1;
+        if (number < 0 || !seen.Note(Place(*draw), number))
+            kept.push_back(*draw);
+    }
+    std::reverse(kept.begin(), kept.end());
+    return kept;
+}
+
+std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
+{
+    if (!HexesKeepApart(draws))
+        return draws;
+    // The sprites of each hex together, in list order: a counting sort by hex.
+    SpritesByHex hexes{std::vector<std::size_t>(Places + 1, 0), std::vector<SpriteRef>(draws.size())};
+    for (const SpriteDraw& draw : draws)
+        ++hexes.Starts[Place(draw) + 1];
+    std::partial_sum(hexes.Starts.begin(), hexes.Starts.end(), hexes.Starts.begin());
+    std::vector<std::size_t> next(hexes.Starts.begin(), hexes.Starts.end() - 1);
+    for (const SpriteDraw& draw : draws)
+        hexes.Sprites[next[Place(draw)]++] = {draw.Set, draw.Image};
+    return StackHexes(hexes);
+}
+
+void HexDrawGatherer::Add(const SpriteSet& set, int image, int x, int y)
+{
+    const SpriteDraw draw{&set, image, x, y};
+    if (failed_ || !OnMap(draw)) {
+        failed_ = true;
+        return;
+    }
+    const int count = numbers_->Count();
+    const int number = numbers_->NumberOf(&set, image);
+    if (number < 0) {
+        failed_ = true;
+        return;
+    }
+    if (number == count) {
+        sprites_.push_back({&set, image});
+        failed_ = !StaysInHexagon(set, image);
+    }
+    // The sprite drawn again goes to the end: the hex keeps each sprite where it was drawn last.
+    const std::size_t place = Place(draw);
+    std::uint8_t* const hex = numbersByHex_.data() + place * MostSpritesOnHex;
+    std::uint8_t& size = sizes_[place];
+    std::uint8_t* const end = hex + size;
+    std::uint8_t* const found = hex + IndexOf(hex, size, static_cast<std::uint8_t>(number));
+    if (found != end) {
+        std::memmove(found, found + 1, static_cast<std::size_t>(end - found - 1));
+        end[-1] = static_cast<std::uint8_t>(number);
+    } else if (size < MostSpritesOnHex) {
+        *end = static_cast<std::uint8_t>(number);
+        ++size;
+    } else {
+        failed_ = true;
+    }
+}
+
+std::optional<std::vector<SpriteDraw>> HexDrawGatherer::Stacked() const
+{
+    if (failed_)
+        return std::nullopt;
+    SpritesByHex hexes{std::vector<std::size_t>(Places + 1, 0), {}};
+    for (std::size_t place = 0; place < Places; ++place)
+        hexes.Starts[place + 1] = hexes.Starts[place] + sizes_[place];
+    hexes.Sprites.reserve(hexes.Starts.back());
+    for (std::size_t place = 0; place < Places; ++place)
+        for (std::size_t k = 0; k < sizes_[place]; ++k)
+            hexes.Sprites.push_back(sprites_[numbersByHex_[place * MostSpritesOnHex + k]]);
+    return StackHexes(hexes);
+}
+
 int RedrawStrips()
 {
     return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MostStrips);
 }
 
-void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips)
+BandPainter::BandPainter(const std::vector<SpriteDraw>& draws, int height)
+    : draws_(draws), height_(height)
 {
-    std::vector<QPoint> corners;
-    corners.reserve(draws.size());
+    corners_.reserve(draws.size());
     for (const SpriteDraw& draw : draws) {
         const PixelPoint at = HexToPixel(draw.X, draw.Y);
-        corners.emplace_back(at.px, at.py);
+        corners_.emplace_back(at.px, at.py);
     }
+    const int bands = Bands();
+    const auto bandsOf = [&](const QPoint& corner) {
+        return std::pair{std::clamp(corner.y() / BandRows, 0, bands),
+                         std::clamp((corner.y() + SpriteHeight - 1) / BandRows + 1, 0, bands)};
+    };
+    // A counting sort of the draws by band.
+    starts_.assign(static_cast<std::size_t>(bands) + 1, 0);
+    for (const QPoint& corner : corners_)
+        for (auto [band, end] = bandsOf(corner); band < end; ++band)
+            ++starts_[static_cast<std::size_t>(band) + 1];
+    std::partial_sum(starts_.begin(), starts_.end(), starts_.begin());
+    byBand_.resize(starts_.back());
+    std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
+    for (std::size_t i = 0; i < corners_.size(); ++i)
+        for (auto [band, end] = bandsOf(corners_[i]); band < end; ++band)
+            byBand_[next[static_cast<std::size_t>(band)]++] = i;
+}
+
+int BandPainter::Bands() const { return (std::max(height_, 0) + BandRows - 1) / BandRows; }
+
+int BandPainter::RowsOfBand(int band) const { return std::min(BandRows, height_ - band * BandRows); }
+
+void BandPainter::Paint(int band, const PixelCanvas& canvas, int left, int right) const
+{
+    const PixelClip clip{left, 0, right, canvas.Height};
+    FillBlack(canvas, clip);
+    const QPoint up(0, band * BandRows);
+    const auto b = static_cast<std::size_t>(band);
+    for (std::size_t k = starts_[b]; k < starts_[b + 1]; ++k) {
+        const std::size_t i = byBand_[k];
+        DrawSpriteClipped(canvas, *draws_[i].Set, draws_[i].Image, corners_[i] - up, clip);
+    }
+}
+
+void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips)
+{
     const std::optional<PixelCanvas> canvas = CanvasOf(target);
     if (!canvas) {
         target.fill(Qt::black);
-        for (std::size_t i = 0; i < draws.size(); ++i)
-            DrawSpriteAt(target, *draws[i].Set, draws[i].Image, corners[i]);
+        for (const SpriteDraw& draw : draws) {
+            const PixelPoint at = HexToPixel(draw.X, draw.Y);
+            DrawSpriteAt(target, *draw.Set, draw.Image, QPoint(at.px, at.py));
+        }
         return;
     }
-    const DrawsByBand bands = SortIntoBands(corners, canvas->Height);
+    const BandPainter painter(draws, canvas->Height);
     const int count = std::clamp(strips, 1, MostStrips);
     OnThreads(count, [&](int i) {
         const PixelClip strip = StripOf(*canvas, count, i);
-        if (strip.Left < strip.Right)
-            PaintStrip(*canvas, draws, corners, bands, strip);
+        if (strip.Left >= strip.Right)
+            return;
+        // Each band is small enough to stay in a core's cache between its black fill and the
+        // draws over it: the fill then costs no pass of its own over memory.
+        for (int band = 0; band < painter.Bands(); ++band) {
+            const PixelCanvas rows{canvas->Bits + band * BandPainter::BandRows * canvas->Pitch,
+                                   canvas->Pitch, canvas->Width, painter.RowsOfBand(band)};
+            painter.Paint(band, rows, strip.Left, strip.Right);
+        }
     });
 }

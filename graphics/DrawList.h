@@ -5,6 +5,9 @@
 #include "graphics/SpriteLibrary.h"
 
 #include <QImage>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 // Image Image of *Set with its cell at hex (X, Y), as DrawSprite draws it.
@@ -29,8 +32,65 @@ std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draw
 // the stacks kept beyond one map's worth.
 std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws);
 
+// StackedByHex(WithoutHiddenRepeats(draws)) for draws given one by one, gathered hex by hex
+// as they come instead of kept as a list: each hex keeps each of its sprites once, at the
+// place of its last draw. Only for draws that are all on the map and keep inside their
+// hexagons, of at most 256 sprites, at most MostSpritesOnHex on one hex; otherwise Stacked
+// gives nothing, and the list must be made as it is.
+class SpriteNumbers;
+class HexDrawGatherer {
+public:
+    static constexpr int MostSpritesOnHex = 64;
+
+    HexDrawGatherer();
+    ~HexDrawGatherer();
+    HexDrawGatherer(const HexDrawGatherer&) = delete;
+    HexDrawGatherer& operator=(const HexDrawGatherer&) = delete;
+
+    // Image image of set drawn at hex (x, y), after all draws added before.
+    void Add(const SpriteSet& set, int image, int x, int y);
+    std::optional<std::vector<SpriteDraw>> Stacked() const;
+
+private:
+    std::unique_ptr<SpriteNumbers> numbers_;
+    // By number.
+    std::vector<SpriteRef> sprites_;
+    // MostSpritesOnHex numbers for each hex, of which sizes_ are in use.
+    std::vector<std::uint8_t> numbersByHex_;
+    std::vector<std::uint8_t> sizes_;
+    bool failed_ = false;
+};
+
 // One strip per hardware thread, 1 to 8.
 int RedrawStrips();
+
+// The picture of draws on black, band by band: each band of BandRows rows is filled with
+// black and gets the draws that reach into it, in the list's order, so every pixel sees the
+// same draws in the same order as when the whole list is drawn in turn. A band can be painted
+// into an image of its own rows alone.
+class BandPainter {
+public:
+    static constexpr int BandRows = 32;
+
+    // For a picture height rows high; draws must outlive the painter.
+    BandPainter(const std::vector<SpriteDraw>& draws, int height);
+    int Bands() const;
+    // BandRows, or fewer for the last band.
+    int RowsOfBand(int band) const;
+    // The band's pixels from column left to before right into canvas, whose row 0 is the
+    // band's first row and which is RowsOfBand(band) rows high.
+    void Paint(int band, const PixelCanvas& canvas, int left, int right) const;
+
+private:
+    const std::vector<SpriteDraw>& draws_;
+    int height_;
+    // Each draw's top-left corner on the picture.
+    std::vector<QPoint> corners_;
+    // Band b's draws, as indexes into draws_ in list order: byBand_[starts_[b]] to before
+    // byBand_[starts_[b + 1]].
+    std::vector<std::size_t> starts_;
+    std::vector<std::size_t> byBand_;
+};
 
 // Fills target with black and draws the list in order. target is cut into strips vertical
 // strips, each painted by a thread of its own that draws the whole list clipped to it, so

@@ -1,6 +1,10 @@
 #include "graphics/ImageFile.h"
 
 #include "graphics/BmpWriter.h"
+#include "graphics/DrawList.h"
+#include "graphics/HexGeometry.h"
+#include "graphics/MapRenderer.h"
+#include "graphics/MapView.h"
 #include "platform/Errors.h"
 #include "platform/SafeFile.h"
 
@@ -23,4 +27,24 @@ void WriteImageFile(const QString& path, const QImage& image)
         QImageWriter writer(&out, QByteArrayLiteral("png"));
         return writer.write(image);
     });
+}
+
+void WriteRedrawnMapFile(const QString& path)
+{
+    if (IsPngPath(path)) {
+        RedrawMap();
+        WriteImageFile(path, MapImage());
+        return;
+    }
+    const std::vector<SpriteDraw> draws = RedrawList();
+    const BandPainter painter(draws, MapImageHeight);
+    // The resolution the map image has: that of any new image.
+    const QImage blank(1, 1, QImage::Format_RGB32);
+    WriteBmpFile(path, BandedPicture{MapImageWidth, MapImageHeight, BandPainter::BandRows,
+                                     blank.dotsPerMeterX(), blank.dotsPerMeterY(),
+                                     [&painter](int band, uchar* bits, qsizetype pitch) {
+                                         painter.Paint(band,
+                                                       {bits, pitch, MapImageWidth, painter.RowsOfBand(band)},
+                                                       0, MapImageWidth);
+                                     }});
 }

@@ -12,3 +12,8 @@ bool IsPngPath(const QString& path);
 // byte. Either goes into a new file renamed over path once whole (WriteFileUnsynced). Throws
 // GcError naming path and the reason; a failed write leaves what path held.
 void WriteImageFile(const QString& path, const QImage& image);
+
+// What WriteImageFile(path, MapImage()) writes after RedrawMap, the whole map drawn anew. A
+// bitmap is painted band by band as its rows are written, which spares the map image's 8 MB
+// and leaves the map image as it was; a PNG is made from the map image.
+void WriteRedrawnMapFile(const QString& path);

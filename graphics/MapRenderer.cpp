@@ -20,8 +20,8 @@ void DrawNow(const SpriteSet& set, int n, int x, int y) { DrawSprite(set, n, x, 
 
 // The centre piece of the hex and, toward every neighbour with the same kind of piece, the
 // pair of arms with the neighbour's centre: both sides of a join survive redrawing one hex.
-template <typename Draw>
-void Joins(int x, int y, const std::array<SpriteSet, 7>& facings, bool (*hasPiece)(int, int),
+template <typename HasPiece, typename Draw>
+void Joins(int x, int y, const std::array<SpriteSet, 7>& facings, HasPiece&& hasPiece,
            Draw&& draw)
 {
     if (!hasPiece(x, y))
@@ -60,6 +60,15 @@ void CellLayers(int x, int y, Draw&& draw)
         effect(eiFire);
 }
 
+// The cells' layers hex by hex, x by x and y by y.
+template <typename Draw>
+void EveryCellsLayers(Draw&& draw)
+{
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y)
+            CellLayers(x, y, draw);
+}
+
 }  // namespace
 
 void DrawRoadJoins(int x, int y) { Joins(x, y, RoadSets, HasRoad, DrawNow); }
@@ -85,16 +94,21 @@ std::vector<SpriteDraw> MapDraws()
     constexpr std::size_t Typical = MapSize * MapSize * 48;
     std::vector<SpriteDraw> draws;
     draws.reserve(Typical);
-    const auto list = [&draws](const SpriteSet& set, int n, int x, int y) {
+    EveryCellsLayers([&draws](const SpriteSet& set, int n, int x, int y) {
         draws.push_back({&set, n, x, y});
-    };
-    for (int x = 1; x <= MapSize; ++x)
-        for (int y = 1; y <= MapSize; ++y)
-            CellLayers(x, y, list);
+    });
     return draws;
 }
 
-std::vector<SpriteDraw> RedrawList() { return StackedByHex(WithoutHiddenRepeats(MapDraws())); }
+std::vector<SpriteDraw> RedrawList()
+{
+    // Gathering hex by hex spares the list of every draw, three times the size.
+    HexDrawGatherer hexes;
+    EveryCellsLayers([&hexes](const SpriteSet& set, int n, int x, int y) { hexes.Add(set, n, x, y); });
+    if (std::optional<std::vector<SpriteDraw>> stacked = hexes.Stacked())
+        return *std::move(stacked);
+    return StackedByHex(WithoutHiddenRepeats(MapDraws()));
+}
 
 void RedrawMap()
 {

@@ -5,15 +5,11 @@
 #include "platform/WinPath.h"
 #include "settings/Settings.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
-#include <QtEndian>
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -115,100 +111,6 @@ QImage CutCell(const QImage& sheet, int left, int top)
     return cell;
 }
 
-// What a bitmap's header declares, as far as the checks before decoding need it.
-struct BmpHeader {
-    qint64 PixelOffset = 0;
-    qint64 Width = 0;
-    qint64 Height = 0;  // rows, whether stored bottom-up or top-down
-    qint64 BitCount = 0;
-    quint32 Compression = 0;
-    qint64 CompressedSize = 0;
-};
-
-std::optional<BmpHeader> ReadBmpHeader(const QByteArray& file)
-{
-    constexpr qsizetype FileHeaderSize = 14;
-    constexpr quint32 CoreHeaderSize = 12;
-    constexpr quint32 InfoHeaderSize = 40;
-    if (file.size() < FileHeaderSize + static_cast<qsizetype>(CoreHeaderSize))
-        return std::nullopt;
-    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
-    BmpHeader header;
-    header.PixelOffset = qFromLittleEndian<quint32>(bytes + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
-    if (headerSize == CoreHeaderSize) {
-        header.Width = qFromLittleEndian<quint16>(bytes + 18);
-        header.Height = qFromLittleEndian<quint16>(bytes + 20);
-        header.BitCount = qFromLittleEndian<quint16>(bytes + 24);
-        return header;
-    }
-    if (headerSize < InfoHeaderSize || file.size() < FileHeaderSize + InfoHeaderSize)
-        return std::nullopt;
-    header.Width = qFromLittleEndian<qint32>(bytes + 18);
-    header.Height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(bytes + 22)));
-    header.BitCount = qFromLittleEndian<quint16>(bytes + 28);
-    header.Compression = qFromLittleEndian<quint32>(bytes + 30);
-    header.CompressedSize = qFromLittleEndian<quint32>(bytes + 34);
-    return header;
-}
-
-// Qt's reader fills the missing rows of a file cut short with black; here such a file is
-// not a valid bitmap. Only the uncompressed and RLE layouts say how much data they need.
-bool PixelDataComplete(const BmpHeader& header, qsizetype fileSize)
-{
-    constexpr quint32 Rle8 = 1;
-    constexpr quint32 Rle4 = 2;
-    if (header.Width < 0)
-        return false;
-    const qint64 available = fileSize - header.PixelOffset;
-    if (header.Compression == Rle8 || header.Compression == Rle4)
-        return available >= header.CompressedSize;
-    const qint64 rowBytes = (header.Width * header.BitCount + 31) / 32 * 4;
-    // Compared by division: a hostile header's rows times height need not fit in 64 bits.
-    return available >= 0 && (rowBytes == 0 || header.Height <= available / rowBytes);
-}
-
-// A run-length sheet of a few bytes can unpack to hundreds of megabytes; no sheet needs more
-// than MaxSheetBytes as the 32-bit image it is cut from.
-bool DecodesWithinCap(const BmpHeader& header)
-{
-    return header.Width <= 0 || header.Height <= MaxSheetBytes / BytesPerPixel / header.Width;
-}
-
-// Qt widens the five- or six-bit channels of a 16-bit bitmap by shifting alone, so the white
-// of a mask would read as (248, 248, 248) and count as opaque. Repeating each channel's bits
-// below themselves fills it out: white reads as white, and values Qt filled out stay as they are.
-void FillOutSixteenBitChannels(QImage& sheet, const QByteArray& file)
-{
-    constexpr qsizetype MasksEnd = 14 + 40 + 12;
-    constexpr quint32 BitFields = 3;
-    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
-    if (file.size() < MasksEnd || qFromLittleEndian<quint32>(bytes + 14) < 40 ||
-        qFromLittleEndian<quint16>(bytes + 28) != 16)
-        return;
-    std::array<quint32, 3> masks{0x7C00, 0x03E0, 0x001F};
-    if (qFromLittleEndian<quint32>(bytes + 30) == BitFields)
-        for (std::size_t c = 0; c < masks.size(); ++c)
-            masks[c] = qFromLittleEndian<quint32>(bytes + 54 + 4 * c);
-    std::array<std::array<uchar, 256>, 3> filled{};
-    for (std::size_t c = 0; c < masks.size(); ++c) {
-        const int bits = std::popcount(masks[c]);
-        for (int x = 0; x < 256; ++x) {
-            int value = x;
-            for (int shift = bits; bits > 0 && shift < 8; shift += bits)
-                value |= x >> shift;
-            filled[c][static_cast<std::size_t>(x)] = static_cast<uchar>(value);
-        }
-    }
-    for (int y = 0; y < sheet.height(); ++y) {
-        QRgb* row = Row(sheet, y);
-        for (int x = 0; x < sheet.width(); ++x)
-            row[x] = qRgb(filled[0][static_cast<std::size_t>(qRed(row[x]))],
-                          filled[1][static_cast<std::size_t>(qGreen(row[x]))],
-                          filled[2][static_cast<std::size_t>(qBlue(row[x]))]);
-    }
-}
-
 // The sheet at path (Windows-style) as an RGB32 image.
 QImage ReadSheet(const QString& path)
 {
@@ -218,18 +120,9 @@ QImage ReadSheet(const QString& path)
     // A FIFO or device would block or never end; only plain files are sheets.
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly))
         throw SpriteSheetError(QStringLiteral("Cannot open file ") + path, path);
-    QByteArray bytes = file.readAll();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    QImage sheet;
-    const std::optional<BmpHeader> header = ReadBmpHeader(bytes);
-    if (!header || !PixelDataComplete(*header, bytes.size()) || !DecodesWithinCap(*header) ||
-        !reader.read(&sheet))
+    const QImage sheet = DecodeBmp(file.readAll());
+    if (sheet.isNull())
         throw SpriteSheetError(QStringLiteral("Bitmap image is not valid"), path);
-    sheet = sheet.convertToFormat(QImage::Format_RGB32);
-    FillOutSixteenBitChannels(sheet, bytes);
     return sheet;
 }
 
@@ -344,16 +237,23 @@ std::vector<OpaqueRun> OpaqueRuns(const QImage& sprite)
     return runs;
 }
 
-// For every pixel of a cell turned by angle, the offset in the cell of the pixel it takes
-// its colour from, or -1 where it keeps its own. Worked out once per angle: a load turns
-// every sprite by the same five.
-const std::vector<int>& TurnSources(float angle)
+// A pixel of a turned cell and the offset in the source cell of the pixel it takes its
+// colour from.
+struct TurnedPixel {
+    std::int16_t A;
+    std::int16_t B;
+    int From;
+};
+
+// The pixels of a cell turned by angle that take a colour; the others keep their own. Worked
+// out once per angle: a load turns every sprite by the same five.
+const std::vector<TurnedPixel>& TurnSources(float angle)
 {
-    static std::map<float, std::vector<int>> tables;
-    std::vector<int>& sources = tables[angle];
-    if (!sources.empty())
+    static std::map<float, std::vector<TurnedPixel>> tables;
+    const auto [entry, added] = tables.try_emplace(angle);
+    std::vector<TurnedPixel>& sources = entry->second;
+    if (!added)
         return sources;
-    sources.assign(static_cast<std::size_t>(SpriteWidth * SpriteHeight), -1);
     const double co = static_cast<float>(std::cos(-static_cast<double>(angle)));
     const double si = static_cast<float>(std::sin(-static_cast<double>(angle)));
     for (int b = 0; b < SpriteHeight; ++b)
@@ -366,9 +266,34 @@ const std::vector<int>& TurnSources(float angle)
             const int sb = static_cast<int>(std::nearbyint(a * si + b * co - TurnCentreA * si -
                                                            TurnCentreB * co)) + 19;
             if (sa >= 0 && sa < SpriteWidth && sb >= 0 && sb < SpriteHeight)
-                sources[static_cast<std::size_t>(b * SpriteWidth + a)] = sb * SpriteWidth + sa;
+                sources.push_back({static_cast<std::int16_t>(a), static_cast<std::int16_t>(b),
+                                   sb * SpriteWidth + sa});
         }
     return sources;
+}
+
+// Row b of the hexagon is the one stretch of pixel columns First[b] to Last[b].
+struct HexagonStretches {
+    std::array<int, SpriteHeight> First{};
+    std::array<int, SpriteHeight> Last{};
+};
+
+const HexagonStretches& Hexagon()
+{
+    static const HexagonStretches hexagon = [] {
+        HexagonStretches rows;
+        for (int b = 0; b < SpriteHeight; ++b) {
+            int a = 0;
+            while (!InsideHex(a, b))
+                ++a;
+            rows.First[static_cast<std::size_t>(b)] = a;
+            while (a + 1 < SpriteWidth && InsideHex(a + 1, b))
+                ++a;
+            rows.Last[static_cast<std::size_t>(b)] = a;
+        }
+        return rows;
+    }();
+    return hexagon;
 }
 
 bool Holds(const SpriteSet& set, int n)
@@ -563,15 +488,11 @@ void DrawSpriteClipped(const PixelCanvas& canvas, const SpriteSet& set, int n, Q
 
 void TurnCell(const QImage& source, QImage& destination, float angle)
 {
-    const std::vector<int>& sources = TurnSources(angle);
     const auto* in = reinterpret_cast<const QRgb*>(source.constBits());
-    for (int b = 0; b < SpriteHeight; ++b) {
-        QRgb* out = Row(destination, b);
-        const int* from = sources.data() + b * SpriteWidth;
-        for (int a = 0; a < SpriteWidth; ++a)
-            if (from[a] >= 0)
-                out[a] = in[from[a]];
-    }
+    uchar* const out = destination.bits();
+    const qsizetype pitch = destination.bytesPerLine();
+    for (const TurnedPixel& pixel : TurnSources(angle))
+        reinterpret_cast<QRgb*>(out + pixel.B * pitch)[pixel.A] = in[pixel.From];
 }
 
 void NudgeJoinCell(QImage& cell, int d)
@@ -594,10 +515,11 @@ void NudgeJoinCell(QImage& cell, int d)
 
 void WhitenOutsideHex(QImage& cell)
 {
+    const HexagonStretches& hexagon = Hexagon();
     for (int b = 0; b < SpriteHeight; ++b) {
         QRgb* out = Row(cell, b);
-        for (int a = 0; a < SpriteWidth; ++a)
-            if (!InsideHex(a, b))
-                out[a] = White;
+        const auto row = static_cast<std::size_t>(b);
+        std::fill(out, out + hexagon.First[row], White);
+        std::fill(out + hexagon.Last[row] + 1, out + SpriteWidth, White);
     }
 }

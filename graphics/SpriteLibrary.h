@@ -1,6 +1,7 @@
 #pragma once
 // Sprites cut from the six sheets, with their masks, in sets addressed from index 0.
 
+#include "graphics/BmpReader.h"
 #include "platform/Errors.h"
 
 #include <QImage>
@@ -55,8 +56,6 @@ private:
     QString path_;
 };
 
-// The most a sheet may take once decoded, at 4 bytes a pixel: larger ones are not valid.
-inline constexpr qint64 MaxSheetBytes = qint64{64} * 1024 * 1024;
 
 // Progress of a load as the loading window shows it.
 class SpriteProgress {

@@ -58,7 +58,8 @@ void WriteFileSafely(const QString& path, const QByteArray& bytes)
         throw GcError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
 }
 
-void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write)
+void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write,
+                       qint64 expectedSize)
 {
     const QByteArray target = QFile::encodeName(ReplacedFile(path));
     struct stat existing {};
@@ -75,6 +76,9 @@ void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)
     QString reason;
     if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0)
         reason = qt_error_string(errno);
+    // Only a hint: where the file system cannot, or has no room, the writes find out.
+    if (expectedSize > 0)
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, expectedSize);
     QFile file;
     file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     try {

@@ -16,4 +16,7 @@ void WriteFileSafely(const QString& path, const QByteArray& bytes);
 // write returns false when a write failed. A link at path has the file it names replaced; an
 // existing file keeps its permissions, and one that is not writable is not replaced. Throws
 // GcError naming path and the system's reason; a failed write leaves no file behind.
-void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write);
+// expectedSize, where known, has the file system set aside the file's room at once, which
+// is quicker than as the bytes come; the file still ends where the bytes do.
+void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write,
+                       qint64 expectedSize = 0);

@@ -43,7 +43,7 @@ TEST(BmpWriter, GivesQtsBytesForEveryRowPaddingAndFormat)
                                       QImage::Format_Grayscale16};
     std::uint32_t seed = 1;
     for (const QImage::Format format : formats)
-        for (int width = 1; width <= 9; ++width)
+        for (const int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 16, 17, 18, 19, 33})
             for (const int height : {1, 2, 5}) {
                 const QImage image = Noise(width, height, format, seed++);
                 ASSERT_EQ(BmpBytes(image), QtBytes(image)) << format << " " << width << "x" << height;
@@ -117,3 +117,50 @@ TEST(BmpWriter, AWriteThatFailsHalfwayStopsTheEncodingAndKeepsTheOldFile)
 }
 
 }  // namespace
+
+namespace {
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The picture of image, band by band, noting the bands asked for.
+BandedPicture BandsOf(const QImage& image, int bandRows, std::vector<int>& asked)
+{
+    return {image.width(), image.height(), bandRows, image.dotsPerMeterX(), image.dotsPerMeterY(),
+            [&image, bandRows, &asked](int band, uchar* bits, qsizetype pitch) {
+                asked.push_back(band);
+                const int top = band * bandRows;
+                for (int y = top; y < std::min(top + bandRows, image.height()); ++y)
+                    std::memcpy(bits + (y - top) * pitch, image.constScanLine(y),
+                                static_cast<std::size_t>(image.width()) * 4);
+            }};
+}
+
+}  // namespace
+
+TEST(BmpWriter, APicturePaintedBandByBandGivesTheImagesBytes)
+{
+    const QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("map.BMP");
+    std::uint32_t seed = 40;
+    for (const auto& [width, height] : {std::pair{1, 1}, {7, 5}, {33, 64}, {21, 70}})
+        for (const int bandRows : {1, 3, 32, 100}) {
+            QImage image = Noise(width, height, QImage::Format_RGB32, seed++);
+            image.setDotsPerMeterX(1000 + width);
+            std::vector<int> asked;
+            WriteBmpFile(path, BandsOf(image, bandRows, asked));
+            ASSERT_EQ(FileBytes(path), BmpBytes(image)) << width << "x" << height << " in " << bandRows;
+            // From the last band up, each once: the file's rows go from the bottom up.
+            const int bands = (height + bandRows - 1) / bandRows;
+            ASSERT_EQ(asked.size(), static_cast<std::size_t>(bands));
+            for (int i = 0; i < bands; ++i)
+                ASSERT_EQ(asked[static_cast<std::size_t>(i)], bands - 1 - i);
+        }
+    std::vector<int> asked;
+    EXPECT_THROW(WriteBmpFile(path, BandsOf(QImage(), 32, asked)), GcError);
+    EXPECT_THROW(WriteBmpFile(path, BandsOf(Noise(4, 4, QImage::Format_RGB32, 1), 0, asked)), GcError);
+    EXPECT_TRUE(asked.empty());
+}

@@ -3,15 +3,20 @@
 // of its steps must give exactly the picture of drawing every listed draw in turn.
 
 #include "core/MapModel.h"
+#include "graphics/BmpWriter.h"
 #include "graphics/DrawList.h"
 #include "graphics/HexGeometry.h"
+#include "graphics/ImageFile.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "tests/graphics/SyntheticSheets.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <random>
 #include <set>
 #include <tuple>
@@ -176,6 +181,12 @@ const Case Maps[] = {
     {"clean", ClearMap},
 };
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class RedrawAgainstPlainOrder : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override { FillIrregularSets(GetParam()); }
@@ -184,6 +195,9 @@ protected:
         FreeSpriteLibrary();
         ClearMap();
     }
+
+    QTemporaryDir dir;
+    const QString bitmapPath = dir.filePath("map.bmp");
 };
 
 TEST_P(RedrawAgainstPlainOrder, EveryMapGivesThePictureOfEveryDrawInTurn)
@@ -197,6 +211,13 @@ TEST_P(RedrawAgainstPlainOrder, EveryMapGivesThePictureOfEveryDrawInTurn)
         ASSERT_EQ(Redrawn(), plain);
         const std::vector<SpriteDraw> visible = WithoutHiddenRepeats(draws);
         const std::vector<SpriteDraw> stacked = RedrawList();
+        // Gathered hex by hex, the list is the one made from the whole list of draws.
+        ASSERT_EQ(stacked, StackedByHex(visible));
+        // The bitmap painted band by band holds the picture, and the map image is left alone.
+        MapImage().fill(Qt::red);
+        WriteRedrawnMapFile(bitmapPath);
+        ASSERT_EQ(FileBytes(bitmapPath), BmpBytes(plain));
+        ASSERT_EQ(MapImage().pixel(800, 600), qRgb(255, 0, 0));
         for (int strips = 1; strips <= 8; ++strips) {
             SCOPED_TRACE(strips);
             ASSERT_EQ(Painted(visible, strips), plain);
@@ -258,6 +279,56 @@ TEST_F(DrawListTest, DrawsOffTheMapAreNotStacked)
     EXPECT_EQ(StackedByHex(draws), draws);
 }
 
+std::optional<std::vector<SpriteDraw>> Gathered(const std::vector<SpriteDraw>& draws)
+{
+    HexDrawGatherer hexes;
+    for (const SpriteDraw& draw : draws)
+        hexes.Add(*draw.Set, draw.Image, draw.X, draw.Y);
+    return hexes.Stacked();
+}
+
+TEST_F(DrawListTest, GatheringHexByHexGivesTheStackedListOrNothing)
+{
+    const SpriteDraw a{&GroundSet, 1, 3, 4};
+    const std::vector<SpriteDraw> draws{a, {&GroundSet, 2, 3, 4}, a, {&HeightSet, 1, 3, 4},
+                                        {&GroundSet, 1, 4, 3}, a, {&EffectSet, 9, 32, 32}};
+    EXPECT_EQ(Gathered(draws), StackedByHex(WithoutHiddenRepeats(draws)));
+    EXPECT_EQ(Gathered({}), std::vector<SpriteDraw>{});
+
+    std::vector<SpriteDraw> offMap = draws;
+    offMap.push_back({&GroundSet, 1, 0, 5});
+    EXPECT_EQ(Gathered(offMap), std::nullopt);
+
+    // Images a set lacks are sprites all the same: numbered, and counted on their hex.
+    std::vector<SpriteDraw> oneHex;
+    for (int n = 0; n < HexDrawGatherer::MostSpritesOnHex; ++n)
+        oneHex.push_back({&GroundSet, n, 7, 7});
+    EXPECT_EQ(Gathered(oneHex), StackedByHex(oneHex));
+    oneHex.push_back({&GroundSet, 1000, 7, 7});
+    EXPECT_EQ(Gathered(oneHex), std::nullopt);
+
+    // 240 sprites, 60 to a hex, drawn again and again in a random order.
+    std::mt19937 random(8);
+    std::vector<SpriteDraw> repeated;
+    for (int i = 0; i < 5000; ++i) {
+        const int hex = static_cast<int>(random() % 4);
+        repeated.push_back({&GroundSet, hex * 60 + static_cast<int>(random() % 60), 5 + hex, 9});
+    }
+    const std::optional<std::vector<SpriteDraw>> gathered = Gathered(repeated);
+    EXPECT_EQ(gathered, StackedByHex(WithoutHiddenRepeats(repeated)));
+
+    std::vector<SpriteDraw> manySprites;
+    for (int n = 0; n < 300; ++n)
+        manySprites.push_back({&GroundSet, n, 1 + n % MapSize, 1 + n / MapSize});
+    EXPECT_EQ(Gathered(manySprites), std::nullopt);
+}
+
+TEST_F(DrawListTest, GatheringGivesNothingForASpriteReachingOutOfItsHexagon)
+{
+    FillIrregularSets(false);
+    EXPECT_EQ(Gathered({{&GroundSet, 1, 3, 4}}), std::nullopt);
+}
+
 TEST_F(DrawListTest, KeptStacksStayBelowTwoMapsWorthAndForgettingThemKeepsThePicture)
 {
     for (std::uint32_t seed = 10; seed < 16; ++seed) {
@@ -266,6 +337,17 @@ TEST_F(DrawListTest, KeptStacksStayBelowTwoMapsWorthAndForgettingThemKeepsThePic
         EXPECT_LE(StackedSpriteCount(), static_cast<std::size_t>(2 * MapSize * MapSize));
     }
     EXPECT_GT(StackedSpriteCount(), 0U);
+}
+
+TEST_F(DrawListTest, ARedrawnPngHoldsThePlainPictureAsTheMapImageDoes)
+{
+    RandomMap(4, 50);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("map.PNG");
+    WriteRedrawnMapFile(path);
+    const QImage plain = PlainReplay(MapDraws());
+    EXPECT_EQ(QImage(path, "PNG").convertToFormat(QImage::Format_RGB32), plain);
+    EXPECT_EQ(MapImage(), plain);
 }
 
 TEST_F(DrawListTest, AnyStripCountAndAnyImageGiveThePlainPicture)

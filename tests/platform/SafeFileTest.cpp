@@ -159,3 +159,21 @@ TEST(UnsyncedFile, AFileThatMayNotBeWrittenIsNotReplaced)
     EXPECT_EQ(ReadBytes(path), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.BMP"});
 }
+
+TEST(UnsyncedFile, TheExpectedSizeIsOnlyAHint)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/map.BMP";
+    const QByteArray bytes(70000, 'x');
+    for (const qint64 expected : {qint64{0}, qint64{10}, qint64{70000}, qint64{1} << 20}) {
+        WriteFileUnsynced(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); },
+                          expected);
+        ASSERT_EQ(ReadBytes(path), bytes) << expected;
+        ASSERT_EQ(QFileInfo(path).size(), bytes.size()) << expected;
+    }
+    // Room the file system cannot give is not the writer's failure.
+    WriteFileUnsynced(path, [](QIODevice& file) { return file.write("small") == 5; },
+                      qint64{1} << 60);
+    EXPECT_EQ(ReadBytes(path), QByteArray("small"));
+}

@@ -4,7 +4,6 @@
 #include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "graphics/ImageFile.h"
-#include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/CommandLine.h"
@@ -13,7 +12,6 @@
 #include "platform/GameFolder.h"
 #include "settings/Settings.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -49,11 +47,13 @@ void Render(const QString& mapPath, const QString& imagePath)
 {
     if (SameFile(imagePath, mapPath))
         throw GcError(imagePath + QStringLiteral(" is the map file itself; nothing was written"));
-    // Readying the 8 MB of the map image keeps the system busy for milliseconds: it is done on
-    // another core while the sheets load; without a thread, when the image is first used.
+    // A PNG is made from the map image, whose 8 MB keep the system busy for milliseconds:
+    // they are readied on another core while the sheets load; without a thread, when the image
+    // is first used. A bitmap needs no map image.
     std::jthread image;
     try {
-        image = std::jthread([] { MapImage(); });
+        if (IsPngPath(imagePath))
+            image = std::jthread([] { MapImage(); });
     } catch (const std::system_error&) {
     }
     LoadSettings();
@@ -61,8 +61,7 @@ void Render(const QString& mapPath, const QString& imagePath)
     const QString notice = LongMapFileNotice(mapPath, ReadMapFile(mapPath));
     if (!notice.isEmpty())
         std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
-    RedrawMap();
-    WriteImageFile(imagePath, MapImage());
+    WriteRedrawnMapFile(imagePath);
 }
 
 // Outside a game's editor folder the settings file would be written into whatever folder
@@ -85,8 +84,12 @@ std::optional<int> EnterEditorFolder(ParsedCommandLine& line)
 
 int main(int argc, char** argv)
 {
-    const QCoreApplication app(argc, argv);
-    ParsedCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1), Tool);
+    // No application object: the tool needs none of its services, and making one takes a
+    // good part of a millisecond.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    ParsedCommandLine line = ParseCommandLine(arguments, Tool);
     if (line.ExitStatus)
         return EndRun(line);
     // The paths name files from where the tool was started, also once it is in DIR/Gridcrafter.
