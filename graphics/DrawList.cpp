@@ -4,7 +4,6 @@
 #include "graphics/HexGeometry.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -69,8 +68,6 @@ private:
     int next_ = 0;
 };
 
-namespace {
-
 // For each hex, the sprite numbers already met on the way back from the end of the list.
 class SeenOnHexes {
 public:
@@ -89,6 +86,8 @@ private:
     static constexpr std::size_t Words = SpriteNumbers::Capacity / 64;
     std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(Places * Words, 0);
 };
+
+namespace {
 
 // Whether every opaque pixel of the image lies inside the hexagon of its cell; an image the
 // set lacks draws nothing.
@@ -167,28 +166,6 @@ void OnThreads(int count, const std::function<void(int)>& work)
         work(0);
 }
 
-// Where number is among the first size bytes of numbers, or size. Eight bytes at a time: a
-// whole map's listing asks this for every draw. numbers holds whole words of eight bytes.
-std::size_t IndexOf(const std::uint8_t* numbers, std::size_t size, std::uint8_t number)
-{
-    constexpr std::uint64_t Ones = 0x0101010101010101;
-    constexpr std::uint64_t Highs = 0x8080808080808080;
-    const std::uint64_t pattern = Ones * number;
-    for (std::size_t i = 0; i < size; i += sizeof(std::uint64_t)) {
-        std::uint64_t word;
-        std::memcpy(&word, numbers + i, sizeof(word));
-        const std::uint64_t x = word ^ pattern;
-        // The high bit of each byte that matched, and perhaps of bytes after it.
-        const std::uint64_t matched = (x - Ones) & ~x & Highs;
-        if (matched != 0) {
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(matched)
-                                                                        : std::countl_zero(matched);
-            return std::min(i + static_cast<std::size_t>(bit) / 8, size);
-        }
-    }
-    return size;
-}
-
 // Hex by hex, the sprites drawn on it in order: those of place p from Starts[p] to
 // Starts[p + 1] in Sprites.
 struct SpritesByHex {
@@ -239,6 +216,7 @@ std::vector<SpriteDraw> StackHexes(const SpritesByHex& hexes)
 
 HexDrawGatherer::HexDrawGatherer()
     : numbers_(std::make_unique<SpriteNumbers>()),
+      seen_(std::make_unique<SeenOnHexes>()),
       numbersByHex_(Places * MostSpritesOnHex),
       sizes_(Places, 0)
 {
@@ -277,37 +255,34 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
     return StackHexes(hexes);
 }
 
-void HexDrawGatherer::Add(const SpriteSet& set, int image, int x, int y)
+void HexDrawGatherer::AddBefore(std::span<const SpriteDraw> draws)
 {
-    const SpriteDraw draw{&set, image, x, y};
-    if (failed_ || !OnMap(draw)) {
-        failed_ = true;
-        return;
-    }
-    const int count = numbers_->Count();
-    const int number = numbers_->NumberOf(&set, image);
-    if (number < 0) {
-        failed_ = true;
-        return;
-    }
-    if (number == count) {
-        sprites_.push_back({&set, image});
-        failed_ = !StaysInHexagon(set, image);
-    }
-    // The sprite drawn again goes to the end: the hex keeps each sprite where it was drawn last.
-    const std::size_t place = Place(draw);
-    std::uint8_t* const hex = numbersByHex_.data() + place * MostSpritesOnHex;
-    std::uint8_t& size = sizes_[place];
-    std::uint8_t* const end = hex + size;
-    std::uint8_t* const found = hex + IndexOf(hex, size, static_cast<std::uint8_t>(number));
-    if (found != end) {
-        std::memmove(found, found + 1, static_cast<std::size_t>(end - found - 1));
-        end[-1] = static_cast<std::uint8_t>(number);
-    } else if (size < MostSpritesOnHex) {
-        *end = static_cast<std::uint8_t>(number);
-        ++size;
-    } else {
-        failed_ = true;
+    // From the last back, in one loop: a whole map's listing comes here a cell at a time.
+    for (auto draw = draws.rbegin(); draw != draws.rend() && !failed_; ++draw) {
+        if (!OnMap(*draw)) {
+            failed_ = true;
+            break;
+        }
+        const int count = numbers_->Count();
+        const int number = numbers_->NumberOf(draw->Set, draw->Image);
+        if (number < 0) {
+            failed_ = true;
+            break;
+        }
+        if (number == count) {
+            sprites_.push_back({draw->Set, draw->Image});
+            failed_ = !StaysInHexagon(*draw->Set, draw->Image);
+        }
+        const std::size_t place = Place(*draw);
+        // Met already on the way back: a later draw hides this one.
+        if (seen_->Note(place, number))
+            continue;
+        std::uint8_t& size = sizes_[place];
+        if (size == MostSpritesOnHex) {
+            failed_ = true;
+            break;
+        }
+        numbersByHex_[place * MostSpritesOnHex + size++] = static_cast<std::uint8_t>(number);
     }
 }
 
@@ -319,8 +294,9 @@ std::optional<std::vector<SpriteDraw>> HexDrawGatherer::Stacked() const
     for (std::size_t place = 0; place < Places; ++place)
         hexes.Starts[place + 1] = hexes.Starts[place] + sizes_[place];
     hexes.Sprites.reserve(hexes.Starts.back());
+    // Each hex's sprites were met from its last draw back: in drawing order, they turn round.
     for (std::size_t place = 0; place < Places; ++place)
-        for (std::size_t k = 0; k < sizes_[place]; ++k)
+        for (std::size_t k = sizes_[place]; k-- > 0;)
             hexes.Sprites.push_back(sprites_[numbersByHex_[place * MostSpritesOnHex + k]]);
     return StackHexes(hexes);
 }

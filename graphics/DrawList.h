@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 // Image Image of *Set with its cell at hex (X, Y), as DrawSprite draws it.
@@ -32,12 +33,14 @@ std::vector<SpriteDraw> WithoutHiddenRepeats(const std::vector<SpriteDraw>& draw
 // the stacks kept beyond one map's worth.
 std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws);
 
-// StackedByHex(WithoutHiddenRepeats(draws)) for draws given one by one, gathered hex by hex
-// as they come instead of kept as a list: each hex keeps each of its sprites once, at the
-// place of its last draw. Only for draws that are all on the map and keep inside their
-// hexagons, of at most 256 sprites, at most MostSpritesOnHex on one hex; otherwise Stacked
-// gives nothing, and the list must be made as it is.
+// StackedByHex(WithoutHiddenRepeats(draws)) for draws given a few at a time from the last to
+// the first, gathered hex by hex as they come instead of kept as a list: going back, a draw is
+// hidden exactly when its sprite was met on its hex already, so each hex keeps each of its
+// sprites once, where it was drawn last. Only for draws that are all on the map and keep
+// inside their hexagons, of at most 256 sprites, at most MostSpritesOnHex on one hex;
+// otherwise Stacked gives nothing, and the list must be made as it is.
 class SpriteNumbers;
+class SeenOnHexes;
 class HexDrawGatherer {
 public:
     static constexpr int MostSpritesOnHex = 64;
@@ -47,15 +50,16 @@ public:
     HexDrawGatherer(const HexDrawGatherer&) = delete;
     HexDrawGatherer& operator=(const HexDrawGatherer&) = delete;
 
-    // Image image of set drawn at hex (x, y), after all draws added before.
-    void Add(const SpriteSet& set, int image, int x, int y);
+    // draws, in their order, all drawn before the draws added so far.
+    void AddBefore(std::span<const SpriteDraw> draws);
     std::optional<std::vector<SpriteDraw>> Stacked() const;
 
 private:
     std::unique_ptr<SpriteNumbers> numbers_;
+    std::unique_ptr<SeenOnHexes> seen_;
     // By number.
     std::vector<SpriteRef> sprites_;
-    // MostSpritesOnHex numbers for each hex, of which sizes_ are in use.
+    // MostSpritesOnHex numbers for each hex, the last drawn first, of which sizes_ are in use.
     std::vector<std::uint8_t> numbersByHex_;
     std::vector<std::uint8_t> sizes_;
     bool failed_ = false;

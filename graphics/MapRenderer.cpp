@@ -60,15 +60,6 @@ void CellLayers(int x, int y, Draw&& draw)
         effect(eiFire);
 }
 
-// The cells' layers hex by hex, x by x and y by y.
-template <typename Draw>
-void EveryCellsLayers(Draw&& draw)
-{
-    for (int x = 1; x <= MapSize; ++x)
-        for (int y = 1; y <= MapSize; ++y)
-            CellLayers(x, y, draw);
-}
-
 }  // namespace
 
 void DrawRoadJoins(int x, int y) { Joins(x, y, RoadSets, HasRoad, DrawNow); }
@@ -94,17 +85,35 @@ std::vector<SpriteDraw> MapDraws()
     constexpr std::size_t Typical = MapSize * MapSize * 48;
     std::vector<SpriteDraw> draws;
     draws.reserve(Typical);
-    EveryCellsLayers([&draws](const SpriteSet& set, int n, int x, int y) {
+    const auto list = [&draws](const SpriteSet& set, int n, int x, int y) {
         draws.push_back({&set, n, x, y});
-    });
+    };
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y)
+            CellLayers(x, y, list);
     return draws;
 }
 
 std::vector<SpriteDraw> RedrawList()
 {
-    // Gathering hex by hex spares the list of every draw, three times the size.
+    // Gathering hex by hex spares the list of every draw, three times the size. The draws
+    // go to it from the last back: the cells in turn from the last, each cell's draws kept
+    // for a moment.
     HexDrawGatherer hexes;
-    EveryCellsLayers([&hexes](const SpriteSet& set, int n, int x, int y) { hexes.Add(set, n, x, y); });
+    // A cell lists a few dozen draws; the buffer grows should one list more.
+    std::vector<SpriteDraw> cell(64);
+    std::size_t count = 0;
+    const auto keep = [&cell, &count](const SpriteSet& set, int n, int x, int y) {
+        if (count == cell.size())
+            cell.resize(2 * count);
+        cell[count++] = {&set, n, x, y};
+    };
+    for (int x = MapSize; x >= 1; --x)
+        for (int y = MapSize; y >= 1; --y) {
+            count = 0;
+            CellLayers(x, y, keep);
+            hexes.AddBefore({cell.data(), count});
+        }
     if (std::optional<std::vector<SpriteDraw>> stacked = hexes.Stacked())
         return *std::move(stacked);
     return StackedByHex(WithoutHiddenRepeats(MapDraws()));

@@ -281,9 +281,12 @@ TEST_F(DrawListTest, DrawsOffTheMapAreNotStacked)
 
 std::optional<std::vector<SpriteDraw>> Gathered(const std::vector<SpriteDraw>& draws)
 {
+    // In pieces of three, the last piece first.
     HexDrawGatherer hexes;
-    for (const SpriteDraw& draw : draws)
-        hexes.Add(*draw.Set, draw.Image, draw.X, draw.Y);
+    for (std::size_t end = draws.size(); end > 0; end -= std::min<std::size_t>(end, 3)) {
+        const std::size_t begin = end - std::min<std::size_t>(end, 3);
+        hexes.AddBefore(std::span(draws).subspan(begin, end - begin));
+    }
     return hexes.Stacked();
 }
 
