@@ -159,16 +159,19 @@ Bitmap FromBands(const BandedPicture& picture)
 {
     if (picture.BandRows <= 0)
         throw GcError(QStringLiteral("Cannot write an empty image as a bitmap"));
-    const qsizetype pitch = qsizetype{picture.Width} * static_cast<qsizetype>(sizeof(QRgb));
-    const auto band = std::make_shared<std::vector<QRgb>>(
-        static_cast<std::size_t>(std::max(picture.Width, 0)) * static_cast<std::size_t>(picture.BandRows));
     Bitmap bitmap{picture.Width, picture.Height, picture.DotsPerMeterX, picture.DotsPerMeterY,
-                  picture.BandRows,
-                  [picture, band, pitch](int b) { picture.Paint(b, reinterpret_cast<uchar*>(band->data()), pitch); },
-                  [band, width = picture.Width, rows = picture.BandRows](int y) {
-                      return band->data() + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(width);
-                  }};
+                  picture.BandRows, {}, {}};
     Measure(bitmap);
+    // Measured first: the band is only made for a picture the format can hold.
+    const qsizetype pitch = qsizetype{picture.Width} * static_cast<qsizetype>(sizeof(QRgb));
+    const auto band = std::make_shared<std::vector<QRgb>>(static_cast<std::size_t>(picture.Width) *
+                                                          static_cast<std::size_t>(picture.BandRows));
+    bitmap.ReadyBand = [picture, band, pitch](int b) {
+        picture.Paint(b, reinterpret_cast<uchar*>(band->data()), pitch);
+    };
+    bitmap.Row = [band, width = picture.Width, rows = picture.BandRows](int y) {
+        return band->data() + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(width);
+    };
     return bitmap;
 }
 

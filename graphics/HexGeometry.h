@@ -46,23 +46,8 @@ struct HexStep {
 PixelPoint HexToPixel(int x, int y);
 
 // The hex next to (x, y) in direction d (1 north, clockwise to 6 north-west); off the map
-// gives ok false and (x, y) itself. Inline: a whole map's redraw asks it for every join.
-inline HexStep HexNeighbour(int x, int y, int d)
-{
-    struct Offset {
-        int dx;
-        int dy;
-    };
-    // Directions 1 to 6, odd columns and even columns.
-    constexpr Offset OddColumn[6] = {{0, -1}, {1, -1}, {1, 0}, {0, 1}, {-1, 0}, {-1, -1}};
-    constexpr Offset EvenColumn[6] = {{0, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}};
-    if (d < 1 || d > 6)
-        return {false, x, y};
-    const Offset step = (x % 2 != 0 ? OddColumn : EvenColumn)[d - 1];
-    const int nx = x + step.dx;
-    const int ny = y + step.dy;
-    return nx >= 1 && nx <= 32 && ny >= 1 && ny <= 32 ? HexStep{true, nx, ny} : HexStep{false, x, y};
-}
+// gives ok false and (x, y) itself.
+HexStep HexNeighbour(int x, int y, int d);
 
 // d + k folded into 1 to 6, for d in 1 to 6 and k in -5 to 5.
 int TurnDirection(int d, int k);

@@ -20,8 +20,8 @@ void DrawNow(const SpriteSet& set, int n, int x, int y) { DrawSprite(set, n, x, 
 
 // The centre piece of the hex and, toward every neighbour with the same kind of piece, the
 // pair of arms with the neighbour's centre: both sides of a join survive redrawing one hex.
-template <typename HasPiece, typename Draw>
-void Joins(int x, int y, const std::array<SpriteSet, 7>& facings, HasPiece&& hasPiece,
+template <typename Draw>
+void Joins(int x, int y, const std::array<SpriteSet, 7>& facings, bool (*hasPiece)(int, int),
            Draw&& draw)
 {
     if (!hasPiece(x, y))
