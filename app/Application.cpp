@@ -21,14 +21,11 @@ void ShowErrorBox(const QString& text)
     box.exec();
 }
 
-} // namespace
+}  // namespace
 
 // Outside any namespace, as Q_INIT_RESOURCE requires. The resources live in a static
 // library; without this the linker may drop them.
-static void InitResources()
-{
-    Q_INIT_RESOURCE(Gridcrafter);
-}
+static void InitResources() { Q_INIT_RESOURCE(Gridcrafter); }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -40,10 +37,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
                        [] { QGuiApplication::restoreOverrideCursor(); });
 }
 
-TApplication::~TApplication()
-{
-    SetBusyCursorHooks(nullptr, nullptr);
-}
+TApplication::~TApplication() { SetBusyCursorHooks(nullptr, nullptr); }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -63,8 +57,9 @@ void RegisterFontSubstitutions()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     // A narrow face with lower case and the sharp s: the version label reads "v2ß".
     QFont::insertSubstitutions(QStringLiteral("Impact"), {QStringLiteral("Liberation Sans Narrow"),
                                                           QStringLiteral("DejaVu Sans")});

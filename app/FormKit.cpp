@@ -44,7 +44,8 @@ void FitLabelFont(QLabel& label)
     QFont font = label.font();
     if (label.text().isEmpty() || label.wordWrap() || Fits(label, font))
         return;
-    for (int stretch = QFont::Unstretched - 1; stretch >= NarrowestStretch && !Fits(label, font); --stretch)
+    for (int stretch = QFont::Unstretched - 1; stretch >= NarrowestStretch && !Fits(label, font);
+         --stretch)
         font.setStretch(stretch);
     while (!Fits(label, font) && font.pixelSize() > 1)
         font.setPixelSize(font.pixelSize() - 1);

@@ -21,7 +21,8 @@ QString HintSource()
 {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
         return menu->activeAction() ? ActionHint(menu->activeAction()) : WidgetHint(menu);
-    if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget()); bar && bar->activeAction())
+    if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget());
+        bar && bar->activeAction())
         return ActionHint(bar->activeAction());
     return WidgetHint(QApplication::widgetAt(QCursor::pos()));
 }
@@ -76,13 +77,10 @@ private:
         case QEvent::KeyPress:
         case QEvent::MouseButtonRelease:
         case QEvent::WindowActivate:
-        case QEvent::WindowDeactivate:
-            return true;
+        case QEvent::WindowDeactivate: return true;
         case QEvent::Show:
-        case QEvent::Hide:
-            return qobject_cast<QMenu*>(watched) != nullptr;
-        default:
-            return false;
+        case QEvent::Hide: return qobject_cast<QMenu*>(watched) != nullptr;
+        default: return false;
         }
     }
 
@@ -91,7 +89,7 @@ private:
 
 QPointer<HintTracker> tracker;
 
-} // namespace
+}  // namespace
 
 QString GetLongHint(const QString& hint)
 {
@@ -117,10 +115,7 @@ QString ActionHint(const QAction* action)
     return action->statusTip();
 }
 
-QString ApplicationHint()
-{
-    return currentHint;
-}
+QString ApplicationHint() { return currentHint; }
 
 void SetHintHandler(std::function<void()> handler)
 {

@@ -87,7 +87,7 @@ std::optional<QString> DraggedMapFile(const QMimeData* data)
     return path;
 }
 
-} // namespace
+}  // namespace
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>())
 {
@@ -143,8 +143,8 @@ void TfrmMain::FormCreate()
     connect(ui->ExportImage1, &QAction::triggered, this, &TfrmMain::ExportImage1Click);
     connect(ui->Undo1, &QAction::triggered, this, &TfrmMain::Undo1Click);
     connect(ui->Redo1, &QAction::triggered, this, &TfrmMain::Redo1Click);
-    ui->Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                             QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    ui->Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     SetMapHistorySink([this] { UpdateEditMenu(); });
     UpdateEditMenu();
     recentMaps_ = new TRecentMapsMenu(*ui->Recentmaps1, *ui->Files1,
@@ -152,7 +152,8 @@ void TfrmMain::FormCreate()
     SetMapFileSink([this](const QString& path) { recentMaps_->Remember(path); });
     setAcceptDrops(true);
 
-    new TMapMouse(*ui->sbMap, *this, [this] { return RequireSprites(); }, this);
+    new TMapMouse(
+        *ui->sbMap, *this, [this] { return RequireSprites(); }, this);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
@@ -164,10 +165,7 @@ void TfrmMain::FormCreate()
     ui->cmdEdit->setFocus();
 }
 
-void TfrmMain::DisplayHint()
-{
-    ui->StatusBar->SetPanelText(1, ApplicationHint());
-}
+void TfrmMain::DisplayHint() { ui->StatusBar->SetPanelText(1, ApplicationHint()); }
 
 void TfrmMain::FormShow()
 {
@@ -195,10 +193,7 @@ QSize TfrmMain::WholeWindowSize() const
     return centralWidget()->size() + DesignedFrame;
 }
 
-void TfrmMain::FormClose()
-{
-    FreeSpriteLibrary();
-}
+void TfrmMain::FormClose() { FreeSpriteLibrary(); }
 
 void TfrmMain::showEvent(QShowEvent* event)
 {
@@ -284,10 +279,7 @@ void TfrmMain::StartEditor()
 
 // ---- Menu entries and buttons
 
-void TfrmMain::Quit1Click()
-{
-    close();
-}
+void TfrmMain::Quit1Click() { close(); }
 
 void TfrmMain::Terrain1Click()
 {
@@ -310,10 +302,7 @@ void TfrmMain::About1Click()
 // The map itself needs no sprites to be saved; every other command draws or puts out the
 // map image, and Reload is the way back from a failed load. Undo and Redo have nothing to
 // replay until a load has succeeded.
-void TfrmMain::Save1Click()
-{
-    SaveMapCommand();
-}
+void TfrmMain::Save1Click() { SaveMapCommand(); }
 
 void TfrmMain::LoadMap1Click()
 {
@@ -327,10 +316,7 @@ void TfrmMain::OpenMap(const QString& path)
         LoadNamedMapCommand(path, RedrawMap);
 }
 
-void TfrmMain::LoadAfterStartUp(const QString& path)
-{
-    mapAfterStartUp_ = path;
-}
+void TfrmMain::LoadAfterStartUp(const QString& path) { mapAfterStartUp_ = path; }
 
 void TfrmMain::NewMap1Click()
 {
@@ -371,15 +357,9 @@ void TfrmMain::cmdFillClick()
         FillMechs();
 }
 
-void TfrmMain::cmdReloadClick()
-{
-    ReloadSprites();
-}
+void TfrmMain::cmdReloadClick() { ReloadSprites(); }
 
-void TfrmMain::Reloadtiles1Click()
-{
-    ReloadSprites();
-}
+void TfrmMain::Reloadtiles1Click() { ReloadSprites(); }
 
 void TfrmMain::Print1Click()
 {
@@ -399,15 +379,9 @@ void TfrmMain::ExportImage1Click()
         ExportImageCommand();
 }
 
-void TfrmMain::Undo1Click()
-{
-    UndoMapChange(*this);
-}
+void TfrmMain::Undo1Click() { UndoMapChange(*this); }
 
-void TfrmMain::Redo1Click()
-{
-    RedoMapChange(*this);
-}
+void TfrmMain::Redo1Click() { RedoMapChange(*this); }
 
 void TfrmMain::UpdateEditMenu()
 {
@@ -430,7 +404,8 @@ bool TfrmMain::RequireSprites()
 {
     if (SpriteLibraryReady())
         return true;
-    ui->StatusBar->SetPanelText(1, QStringLiteral("No sprites loaded: mend the files, then press Reload"));
+    ui->StatusBar->SetPanelText(
+        1, QStringLiteral("No sprites loaded: mend the files, then press Reload"));
     return false;
 }
 
@@ -500,45 +475,21 @@ bool TfrmMain::PreviewKey(QWidget* receiver, const QKeyEvent& event)
 
 // ---- The keyboard editor's view of this window
 
-void TfrmMain::DrawCell(int x, int y, bool repaint)
-{
-    ::DrawCell(x, y, repaint);
-}
+void TfrmMain::DrawCell(int x, int y, bool repaint) { ::DrawCell(x, y, repaint); }
 
-void TfrmMain::DrawCursor(int x, int y)
-{
-    ::DrawCursor(x, y);
-}
+void TfrmMain::DrawCursor(int x, int y) { ::DrawCursor(x, y); }
 
-void TfrmMain::RepaintMap()
-{
-    RepaintMapView();
-}
+void TfrmMain::RepaintMap() { RepaintMapView(); }
 
-void TfrmMain::ShowHexInfo(int x, int y)
-{
-    ui->StatusBar->SetPanelText(0, DescribeHex(x, y));
-}
+void TfrmMain::ShowHexInfo(int x, int y) { ui->StatusBar->SetPanelText(0, DescribeHex(x, y)); }
 
-int TfrmMain::ViewWidth() const
-{
-    return ui->sbMap->width();
-}
+int TfrmMain::ViewWidth() const { return ui->sbMap->width(); }
 
-int TfrmMain::ViewHeight() const
-{
-    return ui->sbMap->height();
-}
+int TfrmMain::ViewHeight() const { return ui->sbMap->height(); }
 
-int TfrmMain::HorzScrollPosition() const
-{
-    return ui->sbMap->horizontalScrollBar()->value();
-}
+int TfrmMain::HorzScrollPosition() const { return ui->sbMap->horizontalScrollBar()->value(); }
 
-int TfrmMain::VertScrollPosition() const
-{
-    return ui->sbMap->verticalScrollBar()->value();
-}
+int TfrmMain::VertScrollPosition() const { return ui->sbMap->verticalScrollBar()->value(); }
 
 void TfrmMain::SetHorzScrollPosition(int position)
 {
@@ -550,17 +501,8 @@ void TfrmMain::SetVertScrollPosition(int position)
     ui->sbMap->verticalScrollBar()->setValue(position);
 }
 
-void TfrmMain::SetEditCaption(const QString& caption)
-{
-    ui->cmdEdit->setText(caption);
-}
+void TfrmMain::SetEditCaption(const QString& caption) { ui->cmdEdit->setText(caption); }
 
-void TfrmMain::RedrawWholeMap()
-{
-    ::RedrawMap();
-}
+void TfrmMain::RedrawWholeMap() { ::RedrawMap(); }
 
-bool TfrmMain::EditingMode() const
-{
-    return keyPreview_;
-}
+bool TfrmMain::EditingMode() const { return keyPreview_; }

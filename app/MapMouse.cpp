@@ -17,7 +17,8 @@ QMenu* KeyMenu(QWidget* parent)
     auto* menu = new QMenu(parent);
     // The label after a tab shows as a shortcut text without becoming a shortcut.
     const auto add = [menu](const QString& name, const QString& label) {
-        menu->addAction(name + QLatin1Char('\t') + label)->setData(static_cast<int>(label.at(1).toLatin1()));
+        menu->addAction(name + QLatin1Char('\t') + label)
+            ->setData(static_cast<int>(label.at(1).toLatin1()));
     };
     const auto ownLabel = [](char key) { return QStringLiteral("[%1]").arg(QLatin1Char(key)); };
     for (unsigned code = tcGrass; code <= tcCratered; ++code) {
@@ -38,7 +39,8 @@ QMenu* KeyMenu(QWidget* parent)
 
 }  // namespace
 
-TMapMouse::TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit, QObject* parent)
+TMapMouse::TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit,
+                     QObject* parent)
     : QObject(parent),
       view_(view),
       viewport_(*view.viewport()),
@@ -68,9 +70,7 @@ bool TMapMouse::eventFilter(QObject* watched, QEvent* event)
         Press(mouse);
         return true;
     }
-    case QEvent::MouseMove:
-        Move(static_cast<const QMouseEvent&>(*event));
-        return true;
+    case QEvent::MouseMove: Move(static_cast<const QMouseEvent&>(*event)); return true;
     case QEvent::MouseButtonRelease:
         if (static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton)
             Release();
@@ -80,8 +80,7 @@ bool TMapMouse::eventFilter(QObject* watched, QEvent* event)
         ShowMenu(menu.pos(), menu.globalPos());
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

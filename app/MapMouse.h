@@ -19,7 +19,8 @@ class TMapMouse : public QObject {
     Q_OBJECT
 public:
     // mayEdit is asked before a press or the menu does anything.
-    TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit, QObject* parent);
+    TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit,
+              QObject* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

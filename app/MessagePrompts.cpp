@@ -16,7 +16,7 @@ QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const QString& capti
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-} // namespace
+}  // namespace
 
 void MessagePrompts::Warning(const QString& text)
 {

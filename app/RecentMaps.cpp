@@ -13,16 +13,14 @@ namespace {
 
 const QString RecentMapsKey = QStringLiteral("RecentMaps");
 
-void KeepRecentMaps(const QStringList& list)
-{
-    EditorPreferences().setValue(RecentMapsKey, list);
-}
+void KeepRecentMaps(const QStringList& list) { EditorPreferences().setValue(RecentMapsKey, list); }
 
 // "&" would mark an access key in a menu entry.
 QString EntryText(int number, const QString& path)
 {
     QString name = QFileInfo(path).fileName();
-    return QStringLiteral("&%1 %2").arg(number).arg(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    return QStringLiteral("&%1 %2").arg(number).arg(
+        name.replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 }  // namespace
@@ -39,7 +37,8 @@ QStringList RecentMaps()
     return EditorPreferences().value(RecentMapsKey).toStringList().mid(0, RecentMapCount);
 }
 
-TRecentMapsMenu::TRecentMapsMenu(QMenu& menu, QMenu& files, std::function<void(const QString&)> load)
+TRecentMapsMenu::TRecentMapsMenu(QMenu& menu, QMenu& files,
+                                 std::function<void(const QString&)> load)
     : QObject(&menu), menu_(menu), load_(std::move(load))
 {
     connect(&files, &QMenu::aboutToShow, this, &TRecentMapsMenu::Fill);
@@ -80,5 +79,6 @@ void TRecentMapsMenu::Choose(const QString& path)
     KeepRecentMaps(maps);
     Fill();
     CurrentPrompts().Warning(QStringLiteral("The map file %1 is no longer there; it was taken off "
-                                            "the recent maps.").arg(path));
+                                            "the recent maps.")
+                                 .arg(path));
 }

@@ -26,7 +26,8 @@ QString Resolution()
 
 QString OsText(const VersionInfo& version)
 {
-    return PlatformName(version.PlatformId) + QStringLiteral(" %1.%2").arg(version.MajorVersion).arg(version.MinorVersion);
+    return PlatformName(version.PlatformId) +
+           QStringLiteral(" %1.%2").arg(version.MajorVersion).arg(version.MinorVersion);
 }
 
 }  // namespace

@@ -34,19 +34,21 @@ QByteArray Blanks(int count) { return QByteArray(count, ' '); }
 
 void InitMarquee()
 {
-    MarqueeText = Blanks(DisplayCount) + "Hi! Welcome to the demo of the Gridcrafter." + Blanks(3)
-        + "Please keep in mind that this version is only of use to the nice guys who want to "
-          "contribute graphics...the game is not done yet,"
-        + " As soon as the game is available, I will announce it on a Usenet newsgroup."
-        + Blanks(7) + "Don't forget to read the Gridcraft.Doc file!" + Blanks(DisplayCount)
-        + "Click 'Start' to continue..." + Blanks(DisplayCount);
+    MarqueeText =
+        Blanks(DisplayCount) + "Hi! Welcome to the demo of the Gridcrafter." + Blanks(3) +
+        "Please keep in mind that this version is only of use to the nice guys who want to "
+        "contribute graphics...the game is not done yet," +
+        " As soon as the game is available, I will announce it on a Usenet newsgroup." + Blanks(7) +
+        "Don't forget to read the Gridcraft.Doc file!" + Blanks(DisplayCount) +
+        "Click 'Start' to continue..." + Blanks(DisplayCount);
     MarqueePosition = 1;
 }
 
 void StepMarquee()
 {
     for (int n = 1; n <= DisplayCount; ++n) {
-        auto* display = frmTitle ? frmTitle->findChild<TDisplay*>(QStringLiteral("Display%1").arg(n)) : nullptr;
+        auto* display =
+            frmTitle ? frmTitle->findChild<TDisplay*>(QStringLiteral("Display%1").arg(n)) : nullptr;
         if (display)
             display->SetDigit(MarqueeText.at(MarqueePosition + n - 1));
     }
@@ -58,8 +60,9 @@ void StepMarquee()
 void CheckColorDepth()
 {
     if (ScreenBitsPerPixel() < LowestColorDepth)
-        CurrentPrompts().Warning(QStringLiteral(
-            "Please note that you'll need at least a HighColor modus (16 bpp) to see the graphics properly"));
+        CurrentPrompts().Warning(
+            QStringLiteral("Please note that you'll need at least a HighColor modus (16 bpp) to "
+                           "see the graphics properly"));
 }
 
 TfrmTitle::TfrmTitle(QWidget* parent)

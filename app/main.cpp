@@ -1,10 +1,10 @@
 // Gridcrafter: the command line, the game folder, the main window, the help window, then the
 // message loop.
 
+#include "app/Main.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/Help.h"
-#include "app/Main.h"
 #include "app/MessagePrompts.h"
 #include "platform/Errors.h"
 

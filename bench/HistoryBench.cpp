@@ -5,9 +5,9 @@
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
 
-#include <QUndoStack>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <QUndoStack>
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "tools/sprites/SpriteArt.h"
 #include "tools/sprites/SpriteSheets.h"
 
+#include <benchmark/benchmark.h>
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <random>
 #include <stdexcept>
@@ -181,7 +181,13 @@ void PaintBusyStrips(benchmark::State& state)
     }
     ClearMap();
 }
-BENCHMARK(PaintBusyStrips)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(PaintBusyStrips)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // One edited hex of the busy map: every layer, a river and a road joined on all six sides.
 void DrawCellWithJoins(benchmark::State& state)

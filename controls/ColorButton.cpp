@@ -13,10 +13,7 @@ namespace {
 
 constexpr int ShadeStep = 64;
 
-int Clamp(int value)
-{
-    return std::clamp(value, 0, 255);
-}
+int Clamp(int value) { return std::clamp(value, 0, 255); }
 
 QColor Shade(const QColor& colour, int step)
 {
@@ -35,41 +32,35 @@ QPoint CaptionCorner(TAlignment alignment, QSize face, QSize text, int s)
     int x = s;
     int y = s;
     switch (alignment) {
-    case alTopLeft: case alMiddleLeft: case alBottomLeft:
-        x = s;
-        break;
-    case alTopCenter: case alMiddleCenter: case alBottomCenter:
-        x = (w - 2 * s - tw) / 2 + s;
-        break;
-    case alTopRight: case alMiddleRight: case alBottomRight:
-        x = w - s - tw;
-        break;
+    case alTopLeft:
+    case alMiddleLeft:
+    case alBottomLeft: x = s; break;
+    case alTopCenter:
+    case alMiddleCenter:
+    case alBottomCenter: x = (w - 2 * s - tw) / 2 + s; break;
+    case alTopRight:
+    case alMiddleRight:
+    case alBottomRight: x = w - s - tw; break;
     }
     switch (alignment) {
-    case alTopLeft: case alTopCenter: case alTopRight:
-        y = s;
-        break;
-    case alMiddleLeft: case alMiddleCenter: case alMiddleRight:
-        y = (h - 2 * s - th) / 2 + s;
-        break;
-    case alBottomLeft: case alBottomCenter: case alBottomRight:
-        y = h - s - th;
-        break;
+    case alTopLeft:
+    case alTopCenter:
+    case alTopRight: y = s; break;
+    case alMiddleLeft:
+    case alMiddleCenter:
+    case alMiddleRight: y = (h - 2 * s - th) / 2 + s; break;
+    case alBottomLeft:
+    case alBottomCenter:
+    case alBottomRight: y = h - s - th; break;
     }
     return {x, y};
 }
 
-} // namespace
+}  // namespace
 
-QColor LightShade(const QColor& colour)
-{
-    return Shade(colour, ShadeStep);
-}
+QColor LightShade(const QColor& colour) { return Shade(colour, ShadeStep); }
 
-QColor DarkShade(const QColor& colour)
-{
-    return Shade(colour, -ShadeStep);
-}
+QColor DarkShade(const QColor& colour) { return Shade(colour, -ShadeStep); }
 
 TColorButton::TColorButton(QWidget* parent)
     : QWidget(parent), color_(palette().color(QPalette::Button)), shortcut_(new QShortcut(this))
@@ -227,8 +218,8 @@ void TColorButton::mouseReleaseEvent(QMouseEvent* event)
     if (!isEnabled())
         return;
     // The click comes before the release action, as the release of a plain button would.
-    if (event->button() == Qt::LeftButton && std::exchange(leftPressed_, false)
-        && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && std::exchange(leftPressed_, false) &&
+        rect().contains(event->position().toPoint()))
         RaiseClick();
     SetPressState(PressState::Up);
 }
@@ -250,7 +241,8 @@ void TColorButton::keyPressEvent(QKeyEvent* event)
         SetPressState(PressState::Down);
         return;
     }
-    const Qt::KeyboardModifiers chordKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const Qt::KeyboardModifiers chordKeys =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (isEnabled() && !(event->modifiers() & chordKeys) && IsAccelerator(event->text())) {
         RaiseClick();
         return;
@@ -269,8 +261,8 @@ void TColorButton::keyReleaseEvent(QKeyEvent* event)
         RaiseClick();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && pressState_ != PressState::Disabled) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        pressState_ != PressState::Disabled) {
         RaiseClick();
         return;
     }
@@ -355,20 +347,15 @@ QRect TColorButton::PictureRect() const
     if (!style_.Contains(bsCenter)) {
         // Opposite the caption.
         switch (alignment_) {
-        case alTopLeft: case alTopCenter: case alTopRight:
-            corner = {centre.x(), h - s - ph};
-            break;
-        case alMiddleLeft:
-            corner = {w - s - pw, centre.y()};
-            break;
-        case alMiddleCenter:
-            break;
-        case alMiddleRight:
-            corner = {s, centre.y()};
-            break;
-        case alBottomLeft: case alBottomCenter: case alBottomRight:
-            corner = {centre.x(), s};
-            break;
+        case alTopLeft:
+        case alTopCenter:
+        case alTopRight: corner = {centre.x(), h - s - ph}; break;
+        case alMiddleLeft: corner = {w - s - pw, centre.y()}; break;
+        case alMiddleCenter: break;
+        case alMiddleRight: corner = {s, centre.y()}; break;
+        case alBottomLeft:
+        case alBottomCenter:
+        case alBottomRight: corner = {centre.x(), s}; break;
         }
     }
     return QRect(corner, picture_.size());
@@ -382,8 +369,8 @@ void TColorButton::DrawCaption(QPainter& painter, int offset, const QColor& colo
         text.remove(amp, 1);
     const QFontMetrics metrics(painter.font());
     const QSize textSize(metrics.horizontalAdvance(text), metrics.height());
-    const QPoint corner = CaptionCorner(alignment_, size(), textSize, bevelSize_ + spacing_)
-                          + QPoint(offset, offset);
+    const QPoint corner =
+        CaptionCorner(alignment_, size(), textSize, bevelSize_ + spacing_) + QPoint(offset, offset);
     painter.setPen(colour);
     painter.drawText(corner.x(), corner.y() + metrics.ascent(), text);
 

@@ -16,9 +16,15 @@
 class QShortcut;
 
 enum TAlignment {
-    alTopLeft, alTopCenter, alTopRight,
-    alMiddleLeft, alMiddleCenter, alMiddleRight,
-    alBottomLeft, alBottomCenter, alBottomRight
+    alTopLeft,
+    alTopCenter,
+    alTopRight,
+    alMiddleLeft,
+    alMiddleCenter,
+    alMiddleRight,
+    alBottomLeft,
+    alBottomCenter,
+    alBottomRight
 };
 enum TButtonBevel { bbLowered, bbNone, bbRaised };
 enum TButtonStyle { bsAutoSize, bsCenter, bsStretch, bsShowFocus, bsShowKey };
@@ -125,6 +131,6 @@ private:
     QString caption_;
     bool focused_ = false;
     PressState pressState_ = PressState::Up;
-    bool leftPressed_ = false; // a left press on the button that its release may turn into a click
+    bool leftPressed_ = false;  // a left press on the button that its release may turn into a click
     QShortcut* shortcut_;
 };

@@ -184,25 +184,32 @@ enum class Shape { TopBar, BottomBar, LeftBar, RightBar, Hexagon, Falling, Risin
 // the sixteenth.
 struct SixteenSegment {
     Shape shape;
-    bool horizontal; // box: horizontal length by SegWidth, else SegWidth by vertical length
-    int endIndex;    // diagonals only
+    bool horizontal;  // box: horizontal length by SegWidth, else SegWidth by vertical length
+    int endIndex;     // diagonals only
 };
 
 constexpr std::array<SixteenSegment, 16> SixteenSegments = {{
-    {Shape::TopBar, true, 0},     {Shape::TopBar, true, 0},      {Shape::LeftBar, false, 0},
-    {Shape::Falling, false, 16},  {Shape::Hexagon, false, 0},    {Shape::Rising, false, 17},
-    {Shape::RightBar, false, 0},  {Shape::Hexagon, true, 0},     {Shape::Hexagon, true, 0},
-    {Shape::LeftBar, false, 0},   {Shape::Rising, false, 18},    {Shape::Hexagon, false, 0},
-    {Shape::Falling, false, 19},  {Shape::RightBar, false, 0},   {Shape::BottomBar, true, 0},
+    {Shape::TopBar, true, 0},
+    {Shape::TopBar, true, 0},
+    {Shape::LeftBar, false, 0},
+    {Shape::Falling, false, 16},
+    {Shape::Hexagon, false, 0},
+    {Shape::Rising, false, 17},
+    {Shape::RightBar, false, 0},
+    {Shape::Hexagon, true, 0},
+    {Shape::Hexagon, true, 0},
+    {Shape::LeftBar, false, 0},
+    {Shape::Rising, false, 18},
+    {Shape::Hexagon, false, 0},
+    {Shape::Falling, false, 19},
+    {Shape::RightBar, false, 0},
+    {Shape::BottomBar, true, 0},
     {Shape::BottomBar, true, 0},
 }};
 
-bool Lit(std::uint16_t pattern, int bit)
-{
-    return (pattern >> bit & 1u) != 0;
-}
+bool Lit(std::uint16_t pattern, int bit) { return (pattern >> bit & 1u) != 0; }
 
-} // namespace
+}  // namespace
 
 std::uint16_t SevenSegmentPattern(unsigned char code)
 {
@@ -243,30 +250,15 @@ void TDisplay::SetColor(QColor& field, const QColor& value)
     repaint();
 }
 
-void TDisplay::SetOnColor(const QColor& value)
-{
-    SetColor(onColor_, value);
-}
+void TDisplay::SetOnColor(const QColor& value) { SetColor(onColor_, value); }
 
-void TDisplay::SetOffColor(const QColor& value)
-{
-    SetColor(offColor_, value);
-}
+void TDisplay::SetOffColor(const QColor& value) { SetColor(offColor_, value); }
 
-void TDisplay::SetBackColor(const QColor& value)
-{
-    SetColor(backColor_, value);
-}
+void TDisplay::SetBackColor(const QColor& value) { SetColor(backColor_, value); }
 
-void TDisplay::SetPenOnColor(const QColor& value)
-{
-    SetColor(penOnColor_, value);
-}
+void TDisplay::SetPenOnColor(const QColor& value) { SetColor(penOnColor_, value); }
 
-void TDisplay::SetPenOffColor(const QColor& value)
-{
-    SetColor(penOffColor_, value);
-}
+void TDisplay::SetPenOffColor(const QColor& value) { SetColor(penOffColor_, value); }
 
 void TDisplay::SetLayoutValue(int& field, int value)
 {
@@ -277,15 +269,9 @@ void TDisplay::SetLayoutValue(int& field, int value)
     repaint();
 }
 
-void TDisplay::SetSegWidth(int value)
-{
-    SetLayoutValue(segWidth_, value);
-}
+void TDisplay::SetSegWidth(int value) { SetLayoutValue(segWidth_, value); }
 
-void TDisplay::SetMargin(int value)
-{
-    SetLayoutValue(margin_, value);
-}
+void TDisplay::SetMargin(int value) { SetLayoutValue(margin_, value); }
 
 void TDisplay::SetDigitStyle(TDigitStyle value)
 {
@@ -354,8 +340,8 @@ void TDisplay::ComputeLayout()
         verticalLength_ = 0;
         for (int row = 0; row < 7; ++row)
             for (int column = 0; column < 5; ++column)
-                anchors_[static_cast<std::size_t>(5 * row + column)] =
-                    {m + column * (s + gx), m + row * (s + gy)};
+                anchors_[static_cast<std::size_t>(5 * row + column)] = {m + column * (s + gx),
+                                                                        m + row * (s + gy)};
         break;
     }
     }
@@ -371,16 +357,10 @@ QImage TDisplay::RenderBitmap()
     bitmap.fill(backColor_);
     QPainter painter(&bitmap);
     switch (digitStyle_) {
-    case ds7Seg:
-        DrawSevenSegments(painter);
-        break;
-    case ds16Seg:
-        DrawSixteenSegments(painter);
-        break;
+    case ds7Seg: DrawSevenSegments(painter); break;
+    case ds16Seg: DrawSixteenSegments(painter); break;
     case ds5x7Dot:
-    case ds5x7Bulb:
-        DrawDots(painter);
-        break;
+    case ds5x7Bulb: DrawDots(painter); break;
     }
     return bitmap;
 }
@@ -450,20 +430,22 @@ void TDisplay::DrawSixteenSegments(QPainter& painter) const
         QPolygon corners;
         switch (segment.shape) {
         case Shape::TopBar:
-            corners << QPoint(x, y) << QPoint(x + s, y + b) << QPoint(x + a - s, y + b) << QPoint(x + a, y);
+            corners << QPoint(x, y) << QPoint(x + s, y + b) << QPoint(x + a - s, y + b)
+                    << QPoint(x + a, y);
             break;
         case Shape::BottomBar:
-            corners << QPoint(x, y + b) << QPoint(x + s, y) << QPoint(x + a - s, y) << QPoint(x + a, y + b);
+            corners << QPoint(x, y + b) << QPoint(x + s, y) << QPoint(x + a - s, y)
+                    << QPoint(x + a, y + b);
             break;
         case Shape::LeftBar:
-            corners << QPoint(x, y) << QPoint(x + a, y + s) << QPoint(x + a, y + b - s) << QPoint(x, y + b);
+            corners << QPoint(x, y) << QPoint(x + a, y + s) << QPoint(x + a, y + b - s)
+                    << QPoint(x, y + b);
             break;
         case Shape::RightBar:
-            corners << QPoint(x + a, y) << QPoint(x, y + s) << QPoint(x, y + b - s) << QPoint(x + a, y + b);
+            corners << QPoint(x + a, y) << QPoint(x, y + s) << QPoint(x, y + b - s)
+                    << QPoint(x + a, y + b);
             break;
-        case Shape::Hexagon:
-            DrawHexagon(painter, anchor, a, b);
-            continue;
+        case Shape::Hexagon: DrawHexagon(painter, anchor, a, b); continue;
         case Shape::Falling:
             corners << QPoint(x, y) << QPoint(x + h, y) << QPoint(ex, ey - s) << QPoint(ex, ey)
                     << QPoint(ex - h, ey) << QPoint(x, y + s);
@@ -480,7 +462,7 @@ void TDisplay::DrawSixteenSegments(QPainter& painter) const
 void TDisplay::DrawDots(QPainter& painter) const
 {
     const DotRows rows = DotMatrixRows(static_cast<unsigned char>(digit_));
-    const int extent = segWidth_ - 1; // right and bottom edges are exclusive
+    const int extent = segWidth_ - 1;  // right and bottom edges are exclusive
     for (int row = 0; row < 7; ++row) {
         for (int column = 0; column < 5; ++column) {
             UseColours(painter, (rows[static_cast<std::size_t>(row)] >> (4 - column) & 1u) != 0);

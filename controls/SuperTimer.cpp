@@ -21,7 +21,8 @@ const QEvent::Type TickEventType = static_cast<QEvent::Type>(QEvent::registerEve
 std::uint32_t ClockMs()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 int NiceValue(TThreadPriority priority)
@@ -38,7 +39,7 @@ int NiceValue(TThreadPriority priority)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 bool TimerClockReached(std::uint32_t now, std::uint32_t due)
 {
@@ -63,17 +64,14 @@ protected:
 
 TTimerThread::TTimerThread(TSuperTimer& timer) : timer_(timer) {}
 
-TTimerThread::~TTimerThread()
-{
-    Terminate();
-}
+TTimerThread::~TTimerThread() { Terminate(); }
 
 void TTimerThread::Resume()
 {
     {
         std::lock_guard lock(timer_.mutex_);
         if (running_)
-            return; // waiting for the enabled flag, which the caller has just set
+            return;  // waiting for the enabled flag, which the caller has just set
     }
     // Never started, or left its loop after an error: a fresh thread takes over.
     if (thread_.joinable())
@@ -101,7 +99,7 @@ void TTimerThread::ApplyPriority(TThreadPriority priority)
 {
     const int id = threadId_;
     if (id == 0)
-        return; // not started yet: the thread applies it itself when it starts
+        return;  // not started yet: the thread applies it itself when it starts
     // Raising the priority needs privileges; without them the thread keeps what it has.
     setpriority(PRIO_PROCESS, static_cast<id_t>(id), NiceValue(priority));
 }
@@ -122,7 +120,7 @@ void TTimerThread::Run()
         std::lock_guard lock(timer_.mutex_);
         fatal_ = std::current_exception();
     }
-    threadId_ = 0; // its id may soon belong to another thread
+    threadId_ = 0;  // its id may soon belong to another thread
 }
 
 void TTimerThread::Execute()
@@ -186,10 +184,7 @@ TSuperTimer::~TSuperTimer()
         delete relay_;
 }
 
-bool TSuperTimer::Enabled() const
-{
-    return enabled_;
-}
+bool TSuperTimer::Enabled() const { return enabled_; }
 
 void TSuperTimer::SetEnabled(bool value)
 {
@@ -212,10 +207,7 @@ void TSuperTimer::SetEnabled(bool value)
         worker_->Resume();
 }
 
-std::uint16_t TSuperTimer::Interval() const
-{
-    return interval_;
-}
+std::uint16_t TSuperTimer::Interval() const { return interval_; }
 
 void TSuperTimer::SetInterval(std::uint16_t value)
 {
@@ -226,10 +218,7 @@ void TSuperTimer::SetInterval(std::uint16_t value)
     interval_ = value;
 }
 
-TThreadPriority TSuperTimer::ThreadPriority() const
-{
-    return priority_;
-}
+TThreadPriority TSuperTimer::ThreadPriority() const { return priority_; }
 
 void TSuperTimer::SetThreadPriority(TThreadPriority value)
 {
@@ -239,10 +228,7 @@ void TSuperTimer::SetThreadPriority(TThreadPriority value)
     worker_->ApplyPriority(value);
 }
 
-bool TSuperTimer::CountDown() const
-{
-    return countDown_;
-}
+bool TSuperTimer::CountDown() const { return countDown_; }
 
 void TSuperTimer::SetCountDown(bool value)
 {
@@ -260,10 +246,7 @@ void TSuperTimer::SetCountDown(bool value)
     countDown_ = value;
 }
 
-std::int32_t TSuperTimer::TimeValue() const
-{
-    return timeValue_;
-}
+std::int32_t TSuperTimer::TimeValue() const { return timeValue_; }
 
 void TSuperTimer::SetTimeValue(std::int32_t value)
 {
@@ -273,15 +256,9 @@ void TSuperTimer::SetTimeValue(std::int32_t value)
     startTime_ = ClockMs();
 }
 
-std::int32_t TSuperTimer::StopTick() const
-{
-    return stopTick_;
-}
+std::int32_t TSuperTimer::StopTick() const { return stopTick_; }
 
-void TSuperTimer::SetStopTick(std::int32_t value)
-{
-    stopTick_ = value;
-}
+void TSuperTimer::SetStopTick(std::int32_t value) { stopTick_ = value; }
 
 std::int32_t TSuperTimer::Ticks() const
 {
@@ -319,7 +296,7 @@ void TSuperTimer::DeliverTick()
         error = std::current_exception();
     }
     if (relay->timer == nullptr)
-        return; // destroyed by its own handler; the worker is already gone
+        return;  // destroyed by its own handler; the worker is already gone
     inTick_ = false;
     if (error)
         SetEnabled(false);

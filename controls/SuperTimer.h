@@ -46,7 +46,7 @@ private:
 
     TSuperTimer& timer_;
     std::thread thread_;
-    bool running_ = false; // guarded by the timer's mutex
+    bool running_ = false;  // guarded by the timer's mutex
     std::atomic<int> threadId_{0};
     std::exception_ptr fatal_;
 };

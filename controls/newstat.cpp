@@ -1,19 +1,19 @@
 #include "controls/newstat.h"
 
-#include <QPainter>
-#include <QPaintEvent>
-#include <QStyle>
 #include <qdrawutil.h>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int DefaultBarHeight = 19;
-constexpr int PanelGap = 2;        // space between two sunken panels
-constexpr int TextIndent = 3;      // text starts this far inside a panel's frame
+constexpr int PanelGap = 2;    // space between two sunken panels
+constexpr int TextIndent = 3;  // text starts this far inside a panel's frame
 
-} // namespace
+}  // namespace
 
 TAStatusBar::TAStatusBar(QWidget* parent) : QWidget(parent)
 {
@@ -29,10 +29,7 @@ void TAStatusBar::AddPanel(const QString& text, int width)
     update();
 }
 
-int TAStatusBar::PanelCount() const
-{
-    return static_cast<int>(panels_.size());
-}
+int TAStatusBar::PanelCount() const { return static_cast<int>(panels_.size()); }
 
 QString TAStatusBar::PanelText(int index) const
 {

@@ -12,17 +12,32 @@ struct Entry {
 };
 
 constexpr std::array<Entry, 17> Terrains = {{
-    {"Grass", "[G]"},         {"Rough", "[R]"},         {"Light Woods", "[L]"},
-    {"Heavy Woods", "[H]"},   {"Concrete", "[C]"},      {"Water Level 0", "[W]"},
-    {"Water Level 1", "[W]"}, {"Water Level 2", "[W]"}, {"Water Level 3", "[W]"},
-    {"Ice", "[I]"},           {"Mud", "[M]"},           {"Sand", "[S]"},
-    {"Lava", "[A]"},          {"Volcano", "[V]"},       {"Impassable", "[X]"},
-    {"Cratered", "[O]"},      {"Unknown", "???"},
+    {"Grass", "[G]"},
+    {"Rough", "[R]"},
+    {"Light Woods", "[L]"},
+    {"Heavy Woods", "[H]"},
+    {"Concrete", "[C]"},
+    {"Water Level 0", "[W]"},
+    {"Water Level 1", "[W]"},
+    {"Water Level 2", "[W]"},
+    {"Water Level 3", "[W]"},
+    {"Ice", "[I]"},
+    {"Mud", "[M]"},
+    {"Sand", "[S]"},
+    {"Lava", "[A]"},
+    {"Volcano", "[V]"},
+    {"Impassable", "[X]"},
+    {"Cratered", "[O]"},
+    {"Unknown", "???"},
 }};
 
 constexpr std::array<Entry, 6> Effects = {{
-    {"Cursor", "???"}, {"Fire", "[F]"}, {"Smoke", "[E]"},
-    {"Swamp", "[P]"},  {"Mines", "[N]"}, {"Unknown", "???"},
+    {"Cursor", "???"},
+    {"Fire", "[F]"},
+    {"Smoke", "[E]"},
+    {"Swamp", "[P]"},
+    {"Mines", "[N]"},
+    {"Unknown", "???"},
 }};
 
 // Values outside a table give its last row.

@@ -4,9 +4,22 @@
 #include <QString>
 
 enum TerrainCode : unsigned {
-    tcGrass, tcRough, tcLightWoods, tcHeavyWoods, tcConcrete,
-    tcWater0, tcWater1, tcWater2, tcWater3,
-    tcIce, tcMud, tcSand, tcLava, tcVolcano, tcImpassable, tcCratered
+    tcGrass,
+    tcRough,
+    tcLightWoods,
+    tcHeavyWoods,
+    tcConcrete,
+    tcWater0,
+    tcWater1,
+    tcWater2,
+    tcWater3,
+    tcIce,
+    tcMud,
+    tcSand,
+    tcLava,
+    tcVolcano,
+    tcImpassable,
+    tcCratered
 };
 
 // Images of the effects sheet.

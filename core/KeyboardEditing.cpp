@@ -146,7 +146,10 @@ bool OutsideBand(int edge, int scrollPosition, int viewExtent)
 
 }  // namespace
 
-char UpperKey(char key) { return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key; }
+char UpperKey(char key)
+{
+    return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+}
 
 bool IsEditKey(char key) { return key != '\0' && EditKeys.find(key) != std::string_view::npos; }
 
@@ -249,12 +252,14 @@ void ShowReplayedCells(std::span<const HexAddress> cells, EditorView& view)
 
 bool NeedsHorzScroll(const EditorView& view)
 {
-    return OutsideBand(HexToPixel(CursorX, CursorY).px, view.HorzScrollPosition(), view.ViewWidth());
+    return OutsideBand(HexToPixel(CursorX, CursorY).px, view.HorzScrollPosition(),
+                       view.ViewWidth());
 }
 
 bool NeedsVertScroll(const EditorView& view)
 {
-    return OutsideBand(HexToPixel(CursorX, CursorY).py, view.VertScrollPosition(), view.ViewHeight());
+    return OutsideBand(HexToPixel(CursorX, CursorY).py, view.VertScrollPosition(),
+                       view.ViewHeight());
 }
 
 void EditingModeSwitched(bool on, EditorView& view)

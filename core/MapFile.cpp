@@ -30,9 +30,8 @@ void TellMapFile(const QString& path)
 
 bool MayDiscardMapForLoad()
 {
-    return !MapModified ||
-           CurrentPrompts().AskYesNo(
-               QStringLiteral("Are you sure you want to load a map and discard this one?"));
+    return !MapModified || CurrentPrompts().AskYesNo(QStringLiteral(
+                               "Are you sure you want to load a map and discard this one?"));
 }
 
 void LoadChosenMap(const QString& path, const std::function<void()>& redraw)
@@ -86,7 +85,8 @@ QString LongMapFileNotice(const QString& path, qint64 length)
 {
     if (length <= MapFileRecordSize)
         return {};
-    return QStringLiteral("%1 holds %2 bytes; a map file holds %3. Only the first %3 bytes were read.")
+    return QStringLiteral(
+               "%1 holds %2 bytes; a map file holds %3. Only the first %3 bytes were read.")
         .arg(path)
         .arg(length)
         .arg(MapFileRecordSize);
@@ -149,10 +149,8 @@ bool MayCloseEditor()
     if (!MapModified)
         return true;
     switch (CurrentPrompts().AskYesNoCancel(QStringLiteral("Save the changes to ") + MapName +
-                                             QStringLiteral(" before closing?"))) {
-    case Answer::Yes:
-        SaveMapCommand();
-        return !MapModified;
+                                            QStringLiteral(" before closing?"))) {
+    case Answer::Yes: SaveMapCommand(); return !MapModified;
     case Answer::No: return true;
     case Answer::Cancel: return false;
     }

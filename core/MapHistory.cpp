@@ -73,7 +73,10 @@ constexpr std::size_t Cells = Rows * MapSize;
 
 MapCell& CellAt(std::size_t index) { return MapGrid[index / Rows][index % Rows]; }
 
-std::uint16_t IndexOf(int x, int y) { return static_cast<std::uint16_t>((x - 1) * MapSize + (y - 1)); }
+std::uint16_t IndexOf(int x, int y)
+{
+    return static_cast<std::uint16_t>((x - 1) * MapSize + (y - 1));
+}
 
 HexAddress AddressOf(const ChangedCell& cell)
 {

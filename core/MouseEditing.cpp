@@ -20,14 +20,18 @@ struct Stroke {
 
 std::optional<Stroke> Current;
 
-std::size_t Bit(HexAddress hex) { return static_cast<std::size_t>((hex.x - 1) * MapSize + hex.y - 1); }
+std::size_t Bit(HexAddress hex)
+{
+    return static_cast<std::size_t>((hex.x - 1) * MapSize + hex.y - 1);
+}
 
 void Paint(Stroke& stroke, HexAddress hex, EditorView& view)
 {
     MoveCursorTo(hex.x, hex.y, view);
     const bool first = stroke.Painted.none();
     stroke.Painted.set(Bit(hex));
-    if (!first && stroke.FirstToggle && ToggledOn(stroke.Key, Cell(hex.x, hex.y)) == stroke.FirstToggle)
+    if (!first && stroke.FirstToggle &&
+        ToggledOn(stroke.Key, Cell(hex.x, hex.y)) == stroke.FirstToggle)
         return;
     const MapCell before = EditCursorCell(stroke.Key, view);
     if (first)

@@ -53,7 +53,10 @@ void SettingsSeeds(const QDir& out)
     WritePrivateProfileString("SpriteAmount", "EffectSprites", "0x10", SettingsFileName);
     WritePrivateProfileString("SpriteAmount", "MechSprites", " -1", SettingsFileName);
     WritePrivateProfileString("SpriteAmount", "GroundSprites", "$7FFFFFFF", SettingsFileName);
-    WritePrivateProfileString("Directories", "Sprites", "\"..\\Spr\xEF" "tes\"", SettingsFileName);
+    WritePrivateProfileString("Directories", "Sprites",
+                              "\"..\\Spr\xEF"
+                              "tes\"",
+                              SettingsFileName);
     Write(out, QStringLiteral("changed.ini"), ReadAll(ini));
     Write(out, QStringLiteral("lower-case.ini"), ReadAll(ini).toLower());
     InstallPrompts(nullptr);
@@ -71,8 +74,8 @@ void MapSeeds(const QDir& out)
         for (int y = 1; y <= MapSize; y += 2) {
             MapCell& cell = Cell(x, y);
             cell.Mines = static_cast<std::uint8_t>(x * y);
-            cell.Overlays = {std::uint8_t(x % 2), std::uint8_t(y % 3 == 0), std::uint8_t(x % 5 == 0), 1,
-                             std::uint8_t(y % 2)};
+            cell.Overlays = {std::uint8_t(x % 2), std::uint8_t(y % 3 == 0),
+                             std::uint8_t(x % 5 == 0), 1, std::uint8_t(y % 2)};
         }
     WriteMapFile(path);
     const QByteArray busy = ReadAll(path);
@@ -86,8 +89,8 @@ QList<QRgb> SixteenColours()
 {
     QList<QRgb> colours;
     for (int i = 0; i < 16; ++i)
-        colours.append(qRgb((i & 1) * 255, ((i >> 1) & 1) * 160 + (i >> 3) * 95,
-                            ((i >> 2) & 1) * 255));
+        colours.append(
+            qRgb((i & 1) * 255, ((i >> 1) & 1) * 160 + (i >> 3) * 95, ((i >> 2) & 1) * 255));
     colours[15] = qRgb(255, 255, 255);
     return colours;
 }

@@ -52,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FuzzCheck(DescribeHex(x, y).startsWith(QStringLiteral("(%1,%2): ").arg(x).arg(y)),
                       "a hex description does not start with its position");
     RedrawMap();
-    DrawCursor(1 + static_cast<int>(size % MapSize), 1 + static_cast<int>(size / MapSize % MapSize));
+    DrawCursor(1 + static_cast<int>(size % MapSize),
+               1 + static_cast<int>(size / MapSize % MapSize));
     return 0;
 }

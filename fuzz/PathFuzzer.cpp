@@ -29,12 +29,9 @@ QString Decoded(const std::uint8_t* data, std::size_t size)
     const char* text = reinterpret_cast<const char*>(data + 1);
     const auto length = static_cast<qsizetype>(size - 1);
     switch (data[0] % 3) {
-    case 0:
-        return FromCp1252(QByteArray(text, length));
-    case 1:
-        return QString::fromUtf8(text, length);
-    default:
-        return QString(reinterpret_cast<const QChar*>(text), length / 2);
+    case 0: return FromCp1252(QByteArray(text, length));
+    case 1: return QString::fromUtf8(text, length);
+    default: return QString(reinterpret_cast<const QChar*>(text), length / 2);
     }
 }
 
@@ -50,13 +47,17 @@ extern "C" const char* __asan_default_options() { return "malloc_context_size=0"
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     const QDir editor(FuzzGameRoot() + QStringLiteral("/Gridcrafter"));
-    for (const char* folder : {"Maps/Old", "maps", "MAPS/new", "Sprites", "\xc3\x9cmlaut/Stra\xc3\x9f" "e"})
+    for (const char* folder : {"Maps/Old", "maps", "MAPS/new", "Sprites",
+                               "\xc3\x9cmlaut/Stra\xc3\x9f"
+                               "e"})
         FuzzCheck(editor.mkpath(QString::fromUtf8(folder)), "cannot make a folder of the tree");
-    for (const char* file : {"Maps/Old/One.KVX", "Maps/one.kvx", "Sprites/Height.BMP",
-                             "Sprites/EFFECTS.BMP", "Sprites/effects.bmp", "\xc3\x9cmlaut/\xc3\x9f.txt"})
+    for (const char* file :
+         {"Maps/Old/One.KVX", "Maps/one.kvx", "Sprites/Height.BMP", "Sprites/EFFECTS.BMP",
+          "Sprites/effects.bmp", "\xc3\x9cmlaut/\xc3\x9f.txt"})
         MakeFile(editor.filePath(QString::fromUtf8(file)));
     QFile::link(editor.path(), editor.filePath(QStringLiteral("Loop")));
-    QFile::link(editor.filePath(QStringLiteral("Nowhere")), editor.filePath(QStringLiteral("Dangling")));
+    QFile::link(editor.filePath(QStringLiteral("Nowhere")),
+                editor.filePath(QStringLiteral("Dangling")));
     return 0;
 }
 

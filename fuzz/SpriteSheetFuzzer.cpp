@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SheetBundle bundle = UnpackSheets(data, size);
     for (int i = 0; i < SheetCount; ++i)
         WriteFuzzFile(spritesDir + SheetFileNames[static_cast<std::size_t>(i)],
-                      reinterpret_cast<const std::uint8_t*>(bundle.Sheets[static_cast<std::size_t>(i)].constData()),
+                      reinterpret_cast<const std::uint8_t*>(
+                          bundle.Sheets[static_cast<std::size_t>(i)].constData()),
                       static_cast<std::size_t>(bundle.Sheets[static_cast<std::size_t>(i)].size()));
     EffectSpriteCount = bundle.EffectSprites;
     MechSpriteCount = bundle.MechSprites;

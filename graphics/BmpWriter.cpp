@@ -88,7 +88,8 @@ __attribute__((target("ssse3"))) int PutFourAtATime(uchar* out, const QRgb* pixe
     static const bool shuffles = __builtin_cpu_supports("ssse3");
     if (!shuffles)
         return 0;
-    const __m128i dropAlphas = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m128i dropAlphas =
+        _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
     int x = 0;
     for (; x + 4 <= width; x += 4, out += 12) {
         const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
@@ -148,9 +149,14 @@ Bitmap FromImage(const QImage& image)
     if (image.isNull())
         throw GcError(QStringLiteral("Cannot write an empty image as a bitmap"));
     const QImage source = ThirtyTwoBits(image);
-    Bitmap bitmap{image.width(), image.height(), image.dotsPerMeterX(), image.dotsPerMeterY(),
-                  ImageBandRows, [](int) {},
-                  [source](int y) { return reinterpret_cast<const QRgb*>(source.constScanLine(y)); }};
+    Bitmap bitmap{
+        image.width(),
+        image.height(),
+        image.dotsPerMeterX(),
+        image.dotsPerMeterY(),
+        ImageBandRows,
+        [](int) {},
+        [source](int y) { return reinterpret_cast<const QRgb*>(source.constScanLine(y)); }};
     Measure(bitmap);
     return bitmap;
 }
@@ -159,13 +165,18 @@ Bitmap FromBands(const BandedPicture& picture)
 {
     if (picture.BandRows <= 0)
         throw GcError(QStringLiteral("Cannot write an empty image as a bitmap"));
-    Bitmap bitmap{picture.Width, picture.Height, picture.DotsPerMeterX, picture.DotsPerMeterY,
-                  picture.BandRows, {}, {}};
+    Bitmap bitmap{picture.Width,
+                  picture.Height,
+                  picture.DotsPerMeterX,
+                  picture.DotsPerMeterY,
+                  picture.BandRows,
+                  {},
+                  {}};
     Measure(bitmap);
     // Measured first: the band is only made for a picture the format can hold.
     const qsizetype pitch = qsizetype{picture.Width} * static_cast<qsizetype>(sizeof(QRgb));
-    const auto band = std::make_shared<std::vector<QRgb>>(static_cast<std::size_t>(picture.Width) *
-                                                          static_cast<std::size_t>(picture.BandRows));
+    const auto band = std::make_shared<std::vector<QRgb>>(
+        static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.BandRows));
     bitmap.ReadyBand = [picture, band, pitch](int b) {
         picture.Paint(b, reinterpret_cast<uchar*>(band->data()), pitch);
     };
@@ -197,10 +208,12 @@ bool WriteBitmap(const Bitmap& bitmap, QIODevice& out)
 {
     std::array<uchar, PixelDataOffset> headers{};
     PutHeaders(headers.data(), bitmap);
-    if (out.write(reinterpret_cast<const char*>(headers.data()), PixelDataOffset) != PixelDataOffset)
+    if (out.write(reinterpret_cast<const char*>(headers.data()), PixelDataOffset) !=
+        PixelDataOffset)
         return false;
     std::vector<uchar> band(static_cast<std::size_t>(bitmap.RowBytes) *
-                                static_cast<std::size_t>(bitmap.BandRows) + SpareBytes);
+                                static_cast<std::size_t>(bitmap.BandRows) +
+                            SpareBytes);
     for (int b = Bands(bitmap) - 1; b >= 0; --b) {
         const qint64 length = PutBand(bitmap, b, band.data());
         if (out.write(reinterpret_cast<const char*>(band.data()), length) != length)
@@ -211,8 +224,8 @@ bool WriteBitmap(const Bitmap& bitmap, QIODevice& out)
 
 void WriteFile(const QString& path, const Bitmap& bitmap)
 {
-    WriteFileUnsynced(path, [&bitmap](QIODevice& out) { return WriteBitmap(bitmap, out); },
-                      bitmap.FileSize);
+    WriteFileUnsynced(
+        path, [&bitmap](QIODevice& out) { return WriteBitmap(bitmap, out); }, bitmap.FileSize);
 }
 
 }  // namespace

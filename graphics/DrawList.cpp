@@ -43,7 +43,8 @@ public:
     int NumberOf(const SpriteSet* set, int image)
     {
         std::size_t slot = (reinterpret_cast<std::uintptr_t>(set) / alignof(SpriteSet) * 31 +
-                            static_cast<std::size_t>(image)) % Slots;
+                            static_cast<std::size_t>(image)) %
+                           Slots;
         while (slots_[slot].Set != nullptr) {
             if (slots_[slot].Set == set && slots_[slot].Image == image)
                 return slots_[slot].Number;
@@ -114,7 +115,8 @@ bool HexesKeepApart(const std::vector<SpriteDraw>& draws)
         if (!OnMap(draw))
             return false;
         const int number = numbers.NumberOf(draw.Set, draw.Image);
-        Verdict verdict = number >= 0 ? verdicts[static_cast<std::size_t>(number)] : Verdict::Unknown;
+        Verdict verdict =
+            number >= 0 ? verdicts[static_cast<std::size_t>(number)] : Verdict::Unknown;
         if (verdict == Verdict::Unknown)
             verdict = StaysInHexagon(*draw.Set, draw.Image) ? Verdict::Inside : Verdict::Outside;
         if (number >= 0)
@@ -245,7 +247,8 @@ std::vector<SpriteDraw> StackedByHex(const std::vector<SpriteDraw>& draws)
     if (!HexesKeepApart(draws))
         return draws;
     // The sprites of each hex together, in list order: a counting sort by hex.
-    SpritesByHex hexes{std::vector<std::size_t>(Places + 1, 0), std::vector<SpriteRef>(draws.size())};
+    SpritesByHex hexes{std::vector<std::size_t>(Places + 1, 0),
+                       std::vector<SpriteRef>(draws.size())};
     for (const SpriteDraw& draw : draws)
         ++hexes.Starts[Place(draw) + 1];
     std::partial_sum(hexes.Starts.begin(), hexes.Starts.end(), hexes.Starts.begin());
@@ -334,7 +337,10 @@ BandPainter::BandPainter(const std::vector<SpriteDraw>& draws, int height)
 
 int BandPainter::Bands() const { return (std::max(height_, 0) + BandRows - 1) / BandRows; }
 
-int BandPainter::RowsOfBand(int band) const { return std::min(BandRows, height_ - band * BandRows); }
+int BandPainter::RowsOfBand(int band) const
+{
+    return std::min(BandRows, height_ - band * BandRows);
+}
 
 void BandPainter::Paint(int band, const PixelCanvas& canvas, int left, int right) const
 {

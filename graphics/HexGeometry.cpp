@@ -45,7 +45,8 @@ int TurnDirection(int d, int k)
 
 bool InsideHex(int a, int b)
 {
-    return a >= 0 && a <= 64 && b >= 0 && b <= 38 && std::min(a, 66 - a) + std::min(b, 40 - b) >= 19;
+    return a >= 0 && a <= 64 && b >= 0 && b <= 38 &&
+           std::min(a, 66 - a) + std::min(b, 40 - b) >= 19;
 }
 
 std::optional<HexAddress> HexAtPixel(int px, int py)

@@ -40,11 +40,11 @@ void WriteRedrawnMapFile(const QString& path)
     const BandPainter painter(draws, MapImageHeight);
     // The resolution the map image has: that of any new image.
     const QImage blank(1, 1, QImage::Format_RGB32);
-    WriteBmpFile(path, BandedPicture{MapImageWidth, MapImageHeight, BandPainter::BandRows,
-                                     blank.dotsPerMeterX(), blank.dotsPerMeterY(),
-                                     [&painter](int band, uchar* bits, qsizetype pitch) {
-                                         painter.Paint(band,
-                                                       {bits, pitch, MapImageWidth, painter.RowsOfBand(band)},
-                                                       0, MapImageWidth);
-                                     }});
+    WriteBmpFile(path,
+                 BandedPicture{
+                     MapImageWidth, MapImageHeight, BandPainter::BandRows, blank.dotsPerMeterX(),
+                     blank.dotsPerMeterY(), [&painter](int band, uchar* bits, qsizetype pitch) {
+                         painter.Paint(band, {bits, pitch, MapImageWidth, painter.RowsOfBand(band)},
+                                       0, MapImageWidth);
+                     }});
 }

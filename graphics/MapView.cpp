@@ -18,8 +18,9 @@ QImage& MapImage()
     static QImage image = [] {
         constexpr int Pitch = MapImageWidth * 4;
         void* pixels = AllocateInHugePages(std::size_t{Pitch} * MapImageHeight);
-        QImage blank(static_cast<uchar*>(pixels), MapImageWidth, MapImageHeight, Pitch,
-                     QImage::Format_RGB32, [](void* memory) { std::free(memory); }, pixels);
+        QImage blank(
+            static_cast<uchar*>(pixels), MapImageWidth, MapImageHeight, Pitch, QImage::Format_RGB32,
+            [](void* memory) { std::free(memory); }, pixels);
         blank.fill(Qt::black);
         return blank;
     }();

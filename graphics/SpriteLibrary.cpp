@@ -128,7 +128,10 @@ QImage ReadSheet(const QString& path)
 
 QString SheetPath(const QString& fileName) { return SpriteDir + fileName; }
 
-QPoint MaskCellOrigin(int i) { return {PairStep * (i % PairsPerRow), RowPitch * (i / PairsPerRow)}; }
+QPoint MaskCellOrigin(int i)
+{
+    return {PairStep * (i % PairsPerRow), RowPitch * (i / PairsPerRow)};
+}
 
 // Cells of rows that begin below the sheet would be wholly transparent: they are left out
 // and their indexes draw nothing, so a count far beyond the sheet costs nothing.
@@ -168,7 +171,8 @@ void LoadPlainSheet(const QString& name, std::int32_t count, SpriteSet& set,
     const int cells = CellsToCut(sheet, count);
     for (int i = 0; i < cells; ++i) {
         const QPoint at = MaskCellOrigin(i);
-        AddSprite(set, CutCell(sheet, at.x() + ImageOffset, at.y()), CutCell(sheet, at.x(), at.y()));
+        AddSprite(set, CutCell(sheet, at.x() + ImageOffset, at.y()),
+                  CutCell(sheet, at.x(), at.y()));
         StepProgress(progress);
     }
     // The cells below the sheet are counted all the same, so that the bar ends full.
@@ -262,9 +266,11 @@ const std::vector<TurnedPixel>& TurnSources(float angle)
                 continue;
             // nearbyint in the default rounding mode takes halves to the even neighbour.
             const int sa = static_cast<int>(std::nearbyint(a * co - b * si - TurnCentreA * co +
-                                                           TurnCentreB * si)) + 33;
+                                                           TurnCentreB * si)) +
+                           33;
             const int sb = static_cast<int>(std::nearbyint(a * si + b * co - TurnCentreA * si -
-                                                           TurnCentreB * co)) + 19;
+                                                           TurnCentreB * co)) +
+                           19;
             if (sa >= 0 && sa < SpriteWidth && sb >= 0 && sb < SpriteHeight)
                 sources.push_back({static_cast<std::int16_t>(a), static_cast<std::int16_t>(b),
                                    sb * SpriteWidth + sa});
@@ -345,10 +351,9 @@ void SetSpriteProgressFactory(std::function<std::unique_ptr<SpriteProgress>()> f
 
 int SpriteProgressMaximum()
 {
-    const qint64 maximum = HeightImages + PositiveCount(EffectSpriteCount) +
-                           PositiveCount(GroundSpriteCount) +
-                           TurnedFacings * PositiveCount(MechSpriteCount) +
-                           2 * TurnedFacings * JoinSprites;
+    const qint64 maximum =
+        HeightImages + PositiveCount(EffectSpriteCount) + PositiveCount(GroundSpriteCount) +
+        TurnedFacings * PositiveCount(MechSpriteCount) + 2 * TurnedFacings * JoinSprites;
     return static_cast<int>(std::min<qint64>(maximum, std::numeric_limits<int>::max()));
 }
 

@@ -56,7 +56,6 @@ private:
     QString path_;
 };
 
-
 // Progress of a load as the loading window shows it.
 class SpriteProgress {
 public:

@@ -26,8 +26,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     }
     if (parser.isSet(help) || parser.isSet(version)) {
         line.ExitStatus = 0;
-        line.Message = parser.isSet(help) ? program.Usage
-                                          : program.Name + QStringLiteral(" " GC_VERSION "\n");
+        line.Message =
+            parser.isSet(help) ? program.Usage : program.Name + QStringLiteral(" " GC_VERSION "\n");
         return line;
     }
     line.Arguments = parser.positionalArguments();

@@ -1,10 +1,10 @@
 #include "platform/FileIdentity.h"
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
-#include <sys/stat.h>
 #include <utility>
 
 namespace {

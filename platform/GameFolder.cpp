@@ -3,12 +3,12 @@
 #include "platform/Errors.h"
 #include "platform/WinPath.h"
 
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 bool InGameEditorFolder()
 {

@@ -1,8 +1,8 @@
 #include "platform/HugePages.h"
 
+#include <sys/mman.h>
 #include <cstdlib>
 #include <new>
-#include <sys/mman.h>
 
 void* AllocateInHugePages(std::size_t bytes)
 {

@@ -2,14 +2,14 @@
 
 #include "platform/Errors.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 

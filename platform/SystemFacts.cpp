@@ -1,12 +1,12 @@
 #include "platform/SystemFacts.h"
 
+#include <pwd.h>
+#include <sys/utsname.h>
+#include <unistd.h>
 #include <QFile>
 #include <QList>
 #include <array>
 #include <ctime>
-#include <pwd.h>
-#include <sys/utsname.h>
-#include <unistd.h>
 
 namespace {
 
@@ -106,9 +106,9 @@ QString SystemDirectory() { return QStringLiteral("/usr/lib"); }
 
 int ProcessorTypeForMachine(const QString& machine)
 {
-    const bool x86 = machine == QLatin1String("x86_64") || machine == QLatin1String("amd64")
-        || (machine.size() == 4 && machine.startsWith(QChar('i'))
-            && machine.endsWith(QLatin1String("86")));
+    const bool x86 = machine == QLatin1String("x86_64") || machine == QLatin1String("amd64") ||
+                     (machine.size() == 4 && machine.startsWith(QChar('i')) &&
+                      machine.endsWith(QLatin1String("86")));
     return x86 ? 586 : 0;
 }
 
@@ -145,8 +145,8 @@ std::uint32_t TickCount()
     timespec now{};
     if (clock_gettime(CLOCK_BOOTTIME, &now) != 0)
         return 0;
-    const auto milliseconds = static_cast<std::uint64_t>(now.tv_sec) * 1000u
-        + static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000u;
+    const auto milliseconds = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                              static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000u;
     return static_cast<std::uint32_t>(milliseconds);  // wraps after about 49.7 days
 }
 
@@ -173,7 +173,10 @@ VersionInfo ParseKernelRelease(const QString& release)
     return info;
 }
 
-VersionInfo ReadVersionInfo() { return ParseKernelRelease(QString::fromLocal8Bit(KernelNames().release)); }
+VersionInfo ReadVersionInfo()
+{
+    return ParseKernelRelease(QString::fromLocal8Bit(KernelNames().release));
+}
 
 QString ProcessorTypeName(int code)
 {
@@ -212,7 +215,8 @@ QString LongTimeText(QTime time, const QLocale& locale)
     if (layout.TwelveHour)
         hour = hour % 12 == 0 ? 12 : hour % 12;
     QString text = layout.PaddedHour ? TwoDigits(hour) : QString::number(hour);
-    text += layout.Separator + TwoDigits(time.minute()) + layout.Separator + TwoDigits(time.second());
+    text +=
+        layout.Separator + TwoDigits(time.minute()) + layout.Separator + TwoDigits(time.second());
     if (layout.TwelveHour)
         text += QChar(' ') + (time.hour() < 12 ? locale.amText() : locale.pmText());
     return text;

@@ -76,9 +76,10 @@ std::optional<std::uint32_t> ParseDigits(const QByteArray& text, qsizetype from,
 
 void WarnOfVersion(const QByteArray& version)
 {
-    CurrentPrompts().Warning(QStringLiteral("INI file version mismatch detected (INI file is version ") +
-                             FromCp1252(version) + QStringLiteral(")!") + QChar('\r') +
-                             QStringLiteral("Better have a look at ") + SettingsFileName);
+    CurrentPrompts().Warning(
+        QStringLiteral("INI file version mismatch detected (INI file is version ") +
+        FromCp1252(version) + QStringLiteral(")!") + QChar('\r') +
+        QStringLiteral("Better have a look at ") + SettingsFileName);
 }
 
 }  // namespace
@@ -98,7 +99,8 @@ std::optional<std::int32_t> ParseSettingsInteger(const QByteArray& text)
         ++at;
     if (at < number.size() && number[at] == '$') {
         // Eight hexadecimal digits are a 32-bit pattern, so $FFFFFFFF is -1.
-        const auto bits = ParseDigits(number, at + 1, 16, std::numeric_limits<std::uint32_t>::max());
+        const auto bits =
+            ParseDigits(number, at + 1, 16, std::numeric_limits<std::uint32_t>::max());
         if (!bits)
             return std::nullopt;
         return static_cast<std::int32_t>(*bits);
@@ -110,8 +112,8 @@ std::optional<std::int32_t> ParseSettingsInteger(const QByteArray& text)
     const auto magnitude = ParseDigits(number, at, 10, limit);
     if (!magnitude)
         return std::nullopt;
-    const std::int64_t value = negative ? -static_cast<std::int64_t>(*magnitude)
-                                        : static_cast<std::int64_t>(*magnitude);
+    const std::int64_t value =
+        negative ? -static_cast<std::int64_t>(*magnitude) : static_cast<std::int64_t>(*magnitude);
     return static_cast<std::int32_t>(value);
 }
 
@@ -129,7 +131,8 @@ void LoadSettings()
 {
     // A directory of that name is no settings file; writing the defaults then fails loudly.
     if (!QFileInfo(NativePath(SettingsFileName)).isFile()) {
-        CurrentPrompts().Warning(SettingsFileName + QStringLiteral(" not found, default one created."));
+        CurrentPrompts().Warning(SettingsFileName +
+                                 QStringLiteral(" not found, default one created."));
         WriteDefaultSettings();
     }
     const QByteArray version = ReadText(GeneralSection, "Version", AbsentVersion);

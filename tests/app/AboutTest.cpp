@@ -2,9 +2,9 @@
 
 #include "controls/ColorButton.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 

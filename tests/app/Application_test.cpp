@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "tests/core/QtPrinters.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QFont>
 #include <QFontInfo>
@@ -11,7 +12,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace {
@@ -89,4 +89,4 @@ TEST(Hints, AnEntryThatOpensASubmenuHasTheMenusHint)
     EXPECT_EQ(ActionHint(&entry), "Print the current map");
 }
 
-} // namespace
+}  // namespace

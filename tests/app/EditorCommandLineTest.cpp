@@ -5,11 +5,11 @@
 #include "platform/Errors.h"
 #include "tests/support/ScopedEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -39,7 +39,8 @@ TEST_F(EditorCommandLine, ASecondMapEndsTheRunWithTheUsage)
     EXPECT_EQ(start.Line.ExitStatus, 2);
     EXPECT_TRUE(start.Line.Message.startsWith("Usage: gridcrafter [--game DIR] [MAP.KVX]\n"));
     EXPECT_TRUE(start.MapPath.isEmpty());
-    EXPECT_EQ(PrepareEditorStart({"--version"}).Line.Message, "gridcrafter " GC_EXPECTED_VERSION "\n");
+    EXPECT_EQ(PrepareEditorStart({"--version"}).Line.Message,
+              "gridcrafter " GC_EXPECTED_VERSION "\n");
 }
 
 TEST_F(EditorCommandLine, TheMapIsTakenFromWhereTheEditorStartedAlsoInAGameFolder)
@@ -67,7 +68,8 @@ TEST_F(EditorCommandLine, AGameFolderWithoutAnEditorFolderIsRefusedWithTheReason
     const EditorStart start = PrepareEditorStart({"--game", Game(), "a.KVX"});
 
     EXPECT_EQ(start.Line.ExitStatus, 2);
-    EXPECT_TRUE(start.Line.Message.startsWith("gridcrafter: Cannot enter " + Game() + "/Gridcrafter: "))
+    EXPECT_TRUE(
+        start.Line.Message.startsWith("gridcrafter: Cannot enter " + Game() + "/Gridcrafter: "))
         << start.Line.Message.toStdString();
     EXPECT_TRUE(start.Line.Message.endsWith("\n"));
     EXPECT_EQ(QDir::currentPath(), Start());

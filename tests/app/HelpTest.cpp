@@ -3,11 +3,11 @@
 #include "core/Catalogue.h"
 #include "graphics/SpriteLibrary.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -132,7 +132,9 @@ TEST_F(HelpList, EveryRowCarriesANameAndKeyLabelBesideItsTile)
         const int y = 40 * i + 60;
         EXPECT_FALSE(TerrainName(static_cast<unsigned>(i)).isEmpty());
         EXPECT_TRUE(Inked(list, QRect(100, y, 110, 20))) << i;
-        EXPECT_EQ(Inked(list, QRect(220, y, 60, 20)), !TerrainKeyLabel(static_cast<unsigned>(i)).isEmpty()) << i;
+        EXPECT_EQ(Inked(list, QRect(220, y, 60, 20)),
+                  !TerrainKeyLabel(static_cast<unsigned>(i)).isEmpty())
+            << i;
     }
     for (int i = 1; i <= 4; ++i)
         EXPECT_TRUE(Inked(list, QRect(100, 40 * i + 710, 110, 20))) << i;

@@ -8,13 +8,13 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -63,8 +63,8 @@ TEST(MainWindowDialogs, TheTitleScreenRunsModallyBeforeTheEditorStarts)
     QObject::connect(&pressStart, &QTimer::timeout, [&] {
         if (!frmTitle || !frmTitle->isVisible())
             return;
-        titleFirst = QApplication::activeModalWidget() == frmTitle && errors.isEmpty()
-            && prompts.Warnings.isEmpty() && window.windowTitle() == "Korvane Grid Crafter";
+        titleFirst = QApplication::activeModalWidget() == frmTitle && errors.isEmpty() &&
+                     prompts.Warnings.isEmpty() && window.windowTitle() == "Korvane Grid Crafter";
         frmTitle->ColorButton1Click();
     });
     pressStart.start(10);
@@ -95,7 +95,8 @@ TEST(MainWindowDialogs, EveryLabelTextFitsItsDesignedWidth)
     const auto* heights = help.findChild<QLabel*>(QStringLiteral("Label2"));
     ASSERT_NE(heights, nullptr);
     const auto narrowed = [](const QLabel* label) {
-        return label->font().stretch() != QFont::AnyStretch && label->font().stretch() < QFont::Unstretched;
+        return label->font().stretch() != QFont::AnyStretch &&
+               label->font().stretch() < QFont::Unstretched;
     };
     EXPECT_TRUE(narrowed(heights));
     EXPECT_EQ(heights->font().pixelSize(), 16) << "a little narrower is enough";

@@ -1,7 +1,7 @@
+#include "app/Main.h"
 #include "app/Application.h"
 #include "app/Help.h"
 #include "app/Hints.h"
-#include "app/Main.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
 #include "controls/newstat.h"
@@ -17,6 +17,7 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -30,7 +31,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
 
@@ -135,7 +135,10 @@ protected:
         QTest::qWait(20);
     }
 
-    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
+    static QByteArray GridBytes()
+    {
+        return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid};
+    }
 
     GameFolder game;
     ScriptedPrompts prompts;
@@ -278,7 +281,8 @@ TEST_F(MainWindowTest, ShortcutsWithControlStillWorkWhileEditing)
 TEST_F(MainWindowTest, CaptionShowsTheMapNameExactlyEvenWhereQtWouldSeeAMarker)
 {
     StartUp();
-    for (const QString& name : {QStringLiteral("/maps/a[*]b.KVX"), QStringLiteral("/maps/[*][*]/[[*]]*].KVX")}) {
+    for (const QString& name :
+         {QStringLiteral("/maps/a[*]b.KVX"), QStringLiteral("/maps/[*][*]/[[*]]*].KVX")}) {
         MapName = name;
         UpdateCaption();
         for (const bool modified : {false, true}) {
@@ -497,8 +501,9 @@ TEST_F(MainWindowTest, EditMenuStandsBetweenFilesAndHelpWithItsShortcutsAndHints
     EXPECT_EQ(redo->text(), "&Redo");
     EXPECT_FALSE(redo->isEnabled());
     EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                       QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+    EXPECT_EQ(redo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     EXPECT_EQ(ActionHint(undo), "Undo the last change to the map");
     EXPECT_EQ(ActionHint(redo), "Redo the change last undone");
 }
@@ -561,7 +566,8 @@ TEST_F(MainWindowTest, UndoingARandomMapRedrawsTheWholeMapAndTheCaption)
     EXPECT_EQ(Find<QAction>("Redo1")->text(), "Redo Random map");
     for (int x = 1; x <= MapSize; ++x)
         for (int y = 1; y <= MapSize; ++y)
-            ASSERT_EQ(MapPixel(GroundPixel(x, y)), Rgb(GroundColour(x == 1 && y == 1 ? tcWater0 : tcGrass)))
+            ASSERT_EQ(MapPixel(GroundPixel(x, y)),
+                      Rgb(GroundColour(x == 1 && y == 1 ? tcWater0 : tcGrass)))
                 << x << "," << y << ": the random map or a mech is left";
 }
 
@@ -575,7 +581,8 @@ TEST_F(MainWindowTest, EachMenuEntryHasAnAccessLetterOfItsOwnAndFilesMChoosesRan
             const QString letter = QKeySequence::mnemonic(entry->text()).toString();
             if (letter.isEmpty())
                 continue;
-            EXPECT_FALSE(letters.contains(letter)) << (title->text() + ", " + entry->text()).toStdString();
+            EXPECT_FALSE(letters.contains(letter))
+                << (title->text() + ", " + entry->text()).toStdString();
             letters << letter;
         }
     }
@@ -637,7 +644,8 @@ TEST_F(MainWindowTest, FileShortcutsReachTheirCommandsAndNeverTheKeyTable)
     const QStringList questions{"Are you sure you want to clear the map and start over?",
                                 "Are you sure you want to load a map and discard this one?"};
     EXPECT_EQ(prompts.Questions, questions + questions);
-    EXPECT_EQ(prompts.DialogTitles, QStringList({"Load Map File", "Write Map File", "Load Map File", "Write Map File"}));
+    EXPECT_EQ(prompts.DialogTitles,
+              QStringList({"Load Map File", "Write Map File", "Load Map File", "Write Map File"}));
     EXPECT_EQ(prompts.PrintDialogsShown, 2);
     EXPECT_EQ(GridBytes(), edited);
     EXPECT_EQ(CursorX, 2);
@@ -723,4 +731,4 @@ TEST_F(MainWindowTest, AWindowClosedMaximisedComesBackMaximised)
     EXPECT_EQ(next.geometry(), place);
 }
 
-} // namespace
+}  // namespace

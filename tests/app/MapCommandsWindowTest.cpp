@@ -2,21 +2,22 @@
 // chooses them, and the Qt dialogs behind the prompts.
 
 #include "app/Application.h"
-#include "app/Main.h"
 #include "app/Hints.h"
+#include "app/Main.h"
 #include "app/MessagePrompts.h"
 #include "app/RecentMaps.h"
 #include "core/MapFile.h"
 #include "core/MapModel.h"
-#include "platform/Errors.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/MapPrint.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "platform/Errors.h"
 #include "tests/app/TestSheets.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -32,7 +33,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
@@ -166,7 +166,10 @@ protected:
 
     static QRgb GroundShown(int x, int y) { return MapImage().pixel(GroundPixel(x, y)); }
 
-    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
+    static QByteArray GridBytes()
+    {
+        return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid};
+    }
 
     static QByteArray ReadAll(const QString& path)
     {
@@ -204,7 +207,8 @@ TEST_F(MapCommandsWindow, SaveNewAndLoadBringTheMapBack)
     prompts.AnswerYesNo(true);
     prompts.AnswerFileDialog(path);
     Choose("LoadMap1");
-    EXPECT_EQ(prompts.Questions, QStringList{"Are you sure you want to load a map and discard this one?"});
+    EXPECT_EQ(prompts.Questions,
+              QStringList{"Are you sure you want to load a map and discard this one?"});
     EXPECT_EQ(prompts.DialogFileNames, (QStringList{"NewMap", ""}));
     EXPECT_EQ(GridBytes(), edited);
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + path);
@@ -477,7 +481,8 @@ protected:
     bool Drop(QMimeData* data)
     {
         const std::unique_ptr<QMimeData> owned(data);
-        QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, data, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &enter);
         QDropEvent drop(QPointF(300, 200), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         if (enter.isAccepted())
@@ -498,7 +503,8 @@ protected:
 
     void ChooseRecent(int index)
     {
-        QMetaObject::invokeMethod(RecentMenu()->actions().at(index), &QAction::trigger, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(RecentMenu()->actions().at(index), &QAction::trigger,
+                                  Qt::QueuedConnection);
         QCoreApplication::processEvents();
     }
 };
@@ -516,7 +522,8 @@ TEST_F(OpeningMapsWindow, ADroppedFileLoadsAsLoadLoadsIt)
 
     prompts.AnswerYesNo(true);
     EXPECT_TRUE(Drop(Files({QUrl::fromLocalFile(path)})));
-    EXPECT_EQ(prompts.Questions, QStringList(2, "Are you sure you want to load a map and discard this one?"));
+    EXPECT_EQ(prompts.Questions,
+              QStringList(2, "Are you sure you want to load a map and discard this one?"));
     EXPECT_TRUE(prompts.DialogTitles.isEmpty());
     EXPECT_EQ(Cell(4, 4).Ground, 9);
     EXPECT_EQ(GroundShown(4, 4), GroundColour(9).rgb());
@@ -532,7 +539,8 @@ TEST_F(OpeningMapsWindow, OnlyOneLocalFileIsTakenAndNoMapShowsItsErrorAsLoadWoul
     auto* text = new QMimeData;
     text->setText(map);
     EXPECT_FALSE(Drop(text));
-    EXPECT_FALSE(Drop(Files({QUrl::fromLocalFile(map), QUrl::fromLocalFile(MapWith("b.KVX", 1, 1, 4))})));
+    EXPECT_FALSE(
+        Drop(Files({QUrl::fromLocalFile(map), QUrl::fromLocalFile(MapWith("b.KVX", 1, 1, 4))})));
     EXPECT_FALSE(Drop(Files({QUrl("https://example.org/a.KVX")})));
     EXPECT_FALSE(Drop(Files({QUrl::fromLocalFile(game.EditorDir())})));
     EXPECT_EQ(Cell(1, 1).Ground, 0);
@@ -585,7 +593,8 @@ TEST_F(OpeningMapsWindow, RecentMapsListsWhatWasLoadedOrSavedWithTheFullPathAsHi
     EXPECT_TRUE(RecentMenu()->menuAction()->isEnabled());
     EXPECT_EQ(RecentEntries(), QStringList({"&1 a&&b|c.KVX", "&2 saved.KVX"}));
     EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->actions().at(0))), odd);
-    EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->menuAction())), "Load one of the maps loaded or saved lately");
+    EXPECT_EQ(GetLongHint(ActionHint(RecentMenu()->menuAction())),
+              "Load one of the maps loaded or saved lately");
     ExpectNoErrorAndDefaultCursor();
 }
 
@@ -601,8 +610,9 @@ TEST_F(OpeningMapsWindow, ChoosingARecentMapLoadsItOrDropsItWithAWarningWhenItIs
     MapModified = true;
 
     ChooseRecent(0);
-    EXPECT_EQ(prompts.Warnings, QStringList{"The map file " + gone +
-                                            " is no longer there; it was taken off the recent maps."});
+    EXPECT_EQ(prompts.Warnings,
+              QStringList{"The map file " + gone +
+                          " is no longer there; it was taken off the recent maps."});
     EXPECT_TRUE(prompts.Questions.isEmpty());
     EXPECT_EQ(RecentEntries(), QStringList{"&1 kept.KVX"});
     EXPECT_EQ(Cell(1, 1).Ground, 1);
@@ -610,7 +620,8 @@ TEST_F(OpeningMapsWindow, ChoosingARecentMapLoadsItOrDropsItWithAWarningWhenItIs
 
     prompts.AnswerYesNo(true);
     ChooseRecent(0);
-    EXPECT_EQ(prompts.Questions, QStringList{"Are you sure you want to load a map and discard this one?"});
+    EXPECT_EQ(prompts.Questions,
+              QStringList{"Are you sure you want to load a map and discard this one?"});
     EXPECT_EQ(Cell(6, 6).Ground, 8);
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : " + kept);
     EXPECT_EQ(RecentEntries(), QStringList{"&1 kept.KVX"});

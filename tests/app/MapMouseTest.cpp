@@ -15,6 +15,7 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -25,7 +26,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -87,7 +87,10 @@ protected:
         grabber = Under(pixel);
         QTest::mousePress(grabber, Qt::LeftButton, {}, grabber->mapFrom(Viewport(), At(pixel)));
     }
-    void MoveTo(QPoint pixel) const { QTest::mouseMove(grabber, grabber->mapFrom(Viewport(), At(pixel))); }
+    void MoveTo(QPoint pixel) const
+    {
+        QTest::mouseMove(grabber, grabber->mapFrom(Viewport(), At(pixel)));
+    }
     void Release(QPoint pixel) const
     {
         QTest::mouseRelease(grabber, Qt::LeftButton, {}, grabber->mapFrom(Viewport(), At(pixel)));
@@ -127,7 +130,8 @@ protected:
             }
             for (QAction* action : menu->actions())
                 if (action->text().startsWith(name + '\t')) {
-                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                    QTest::mouseClick(menu, Qt::LeftButton, {},
+                                      menu->actionGeometry(action).center());
                     return;
                 }
             QTest::keyClick(menu, Qt::Key_Escape);
@@ -140,7 +144,10 @@ protected:
         for (const QChar c : keys)
             QTest::keyClick(window->focusWidget(), c.toLatin1());
     }
-    QAction* Action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+    QAction* Action(const char* name) const
+    {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
     QString Panel(int index) const
     {
         return window->findChild<TAStatusBar*>(QStringLiteral("StatusBar"))->PanelText(index);
@@ -165,8 +172,9 @@ TEST_F(MapMouseTest, ClicksLandOnTheHexWhoseHexagonHoldsThePixel)
 {
     StartUp();
     PressEnter();
-    const QPoint pixels[] = {Centre(1, 1), Centre(2, 1), Centre(7, 9), {64, 62}, {65, 59}, {68, 62},
-                             {33, 40},     {65, 62},     {67, 62},     {0, 21},  {49 + 16, 22 + 37}};
+    const QPoint pixels[] = {Centre(1, 1), Centre(2, 1), Centre(7, 9),      {64, 62},
+                             {65, 59},     {68, 62},     {33, 40},          {65, 62},
+                             {67, 62},     {0, 21},      {49 + 16, 22 + 37}};
     for (const QPoint scroll : {QPoint(0, 0), QPoint(3 * 49 + 11, 2 * 40 + 7)}) {
         view->horizontalScrollBar()->setValue(scroll.x());
         view->verticalScrollBar()->setValue(scroll.y());
@@ -327,11 +335,14 @@ TEST_F(MapMouseTest, TheRightButtonsMenuAppliesAKeyToTheHexAsTypedWithEditingOnO
     StartUp();
     ChooseFromNextMenu("Water");
     RightClick(Centre(6, 6));
-    EXPECT_EQ(menuTexts, (QStringList{"Grass\t[G]", "Rough\t[R]", "Light Woods\t[L]", "Heavy Woods\t[H]",
-                                      "Concrete\t[C]", "Water\t[W]", "Ice\t[I]", "Mud\t[M]", "Sand\t[S]",
-                                      "Lava\t[A]", "Volcano\t[V]", "Impassable\t[X]", "Cratered\t[O]",
-                                      "Fire\t[F]", "Smoke\t[E]", "Swamp\t[P]", "Road\t[.]", "River\t[,]",
-                                      "Mines\t[N]", "Raise height\t[>]", "Lower height\t[<]"}));
+    EXPECT_EQ(
+        menuTexts,
+        (QStringList{"Grass\t[G]",       "Rough\t[R]", "Light Woods\t[L]", "Heavy Woods\t[H]",
+                     "Concrete\t[C]",    "Water\t[W]", "Ice\t[I]",         "Mud\t[M]",
+                     "Sand\t[S]",        "Lava\t[A]",  "Volcano\t[V]",     "Impassable\t[X]",
+                     "Cratered\t[O]",    "Fire\t[F]",  "Smoke\t[E]",       "Swamp\t[P]",
+                     "Road\t[.]",        "River\t[,]", "Mines\t[N]",       "Raise height\t[>]",
+                     "Lower height\t[<]"}));
     EXPECT_FALSE(menuHasShortcut);
     EXPECT_EQ(Cell(6, 6).Ground, tcWater0);
     ExpectCursorOn(6, 6);

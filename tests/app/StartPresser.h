@@ -17,7 +17,8 @@ protected:
     {
         if (event->type() == QEvent::Show && watched == frmTitle && !Pressed) {
             Pressed = true;
-            QMetaObject::invokeMethod(frmTitle, &TfrmTitle::ColorButton1Click, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(frmTitle, &TfrmTitle::ColorButton1Click,
+                                      Qt::QueuedConnection);
         }
         return false;
     }

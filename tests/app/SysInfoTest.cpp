@@ -3,15 +3,15 @@
 #include "platform/ScreenDepth.h"
 #include "platform/SystemFacts.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
-#include <QRegularExpression>
-#include <QScrollBar>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <cstdlib>
 
 namespace {
@@ -37,10 +37,22 @@ QString Value(const QList<QPair<QString, QString>>& rows, const QString& label)
 
 TEST(SysInfo, SixteenRowsWithTheirLabelsInOrder)
 {
-    const QStringList labels = {
-        "Physical RAM", "Physical RAM free", "Page file", "Page file free", "Windows directory",
-        "System directory", "Number of CPUs", "CPU", "Time", "Time since boot", "Date",
-        "Resolution", "Bits per Pixel", "Username", "Computername", "OS"};
+    const QStringList labels = {"Physical RAM",
+                                "Physical RAM free",
+                                "Page file",
+                                "Page file free",
+                                "Windows directory",
+                                "System directory",
+                                "Number of CPUs",
+                                "CPU",
+                                "Time",
+                                "Time since boot",
+                                "Date",
+                                "Resolution",
+                                "Bits per Pixel",
+                                "Username",
+                                "Computername",
+                                "OS"};
     const QList<QPair<QString, QString>> rows = SystemInfoRows();
     ASSERT_EQ(rows.size(), labels.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
@@ -52,7 +64,8 @@ TEST(SysInfo, ValuesComeFromTheSystem)
     SetScreenDepthSource([] { return 24; });
     const QList<QPair<QString, QString>> rows = SystemInfoRows();
     SetScreenDepthSource({});
-    EXPECT_EQ(Value(rows, "Physical RAM"), QString::number(ReadMemoryStatus().TotalPhys) + " Bytes");
+    EXPECT_EQ(Value(rows, "Physical RAM"),
+              QString::number(ReadMemoryStatus().TotalPhys) + " Bytes");
     EXPECT_TRUE(Value(rows, "Page file").endsWith(" Bytes"));
     EXPECT_EQ(Value(rows, "Windows directory"), "/etc");
     EXPECT_EQ(Value(rows, "System directory"), "/usr/lib");
@@ -61,7 +74,8 @@ TEST(SysInfo, ValuesComeFromTheSystem)
     EXPECT_EQ(Value(rows, "Computername"), ComputerName());
     EXPECT_TRUE(Value(rows, "OS").startsWith("Linux ")) << Value(rows, "OS").toStdString();
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    EXPECT_EQ(Value(rows, "Resolution"), QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()));
+    EXPECT_EQ(Value(rows, "Resolution"),
+              QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()));
 }
 
 // The processor the system names, not "Intel Pentium" for every x86 machine.
@@ -110,10 +124,12 @@ TEST(SysInfo, TheSelectedRowIsHighlightedWholeAndTheGridEndsWithItsLastRow)
     const auto highlighted = [&highlight](const QImage& shown, int x, int y) {
         const QColor c = shown.pixelColor(x, y);
         return std::abs(c.red() - highlight.red()) + std::abs(c.green() - highlight.green()) +
-                   std::abs(c.blue() - highlight.blue()) < 30;
+                   std::abs(c.blue() - highlight.blue()) <
+               30;
     };
     const int half = grid->columnWidth(0);
-    for (QWidget* focused : {static_cast<QWidget*>(grid), dialog.findChild<QWidget*>(QStringLiteral("BitBtn1"))}) {
+    for (QWidget* focused :
+         {static_cast<QWidget*>(grid), dialog.findChild<QWidget*>(QStringLiteral("BitBtn1"))}) {
         focused->setFocus();
         const QImage shown = grid->viewport()->grab().toImage();
         EXPECT_TRUE(highlighted(shown, half / 2, 3)) << focused->objectName().toStdString();

@@ -66,17 +66,11 @@ void WriteEffects(const QString& dir)
     Save(sheet, dir + "/EFFECTS.BMP");
 }
 
-} // namespace
+}  // namespace
 
-QColor GroundColour(int code)
-{
-    return QColor::fromHsv(code * 22, 200, 200);
-}
+QColor GroundColour(int code) { return QColor::fromHsv(code * 22, 200, 200); }
 
-QColor EffectColour(int index)
-{
-    return QColor::fromHsv(index * 70 + 10, 255, 128);
-}
+QColor EffectColour(int index) { return QColor::fromHsv(index * 70 + 10, 255, 128); }
 
 QPoint EffectPixel(int x, int y)
 {

@@ -6,16 +6,17 @@
 #include "platform/ScreenDepth.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
-const QString DepthWarning =
-    QStringLiteral("Please note that you'll need at least a HighColor modus (16 bpp) to see the graphics properly");
+const QString DepthWarning = QStringLiteral(
+    "Please note that you'll need at least a HighColor modus (16 bpp) to see the graphics "
+    "properly");
 
 TDisplay* DisplayNumber(const QWidget& window, int n)
 {
@@ -61,13 +62,15 @@ TEST(Marquee, TheTenPiecesInOrder)
     EXPECT_EQ(piece(15), blanks15);
     EXPECT_EQ(piece(43), "Hi! Welcome to the demo of the Gridcrafter.");
     EXPECT_EQ(piece(3), "   ");
-    EXPECT_EQ(piece(129), "Please keep in mind that this version is only of use to the nice guys who want to "
-                          "contribute graphics...the game is not done yet,");
+    EXPECT_EQ(piece(129),
+              "Please keep in mind that this version is only of use to the nice guys who want to "
+              "contribute graphics...the game is not done yet,");
     const QByteArray clause = piece(76);
     EXPECT_TRUE(clause.startsWith(' '));
     EXPECT_TRUE(clause.endsWith('.'));
     EXPECT_FALSE(clause.startsWith("  "));
-    EXPECT_FALSE(QString::fromLatin1(clause).contains(QRegularExpression(QStringLiteral("\\w\\.\\w"))))
+    EXPECT_FALSE(
+        QString::fromLatin1(clause).contains(QRegularExpression(QStringLiteral("\\w\\.\\w"))))
         << "a newsgroup name: " << clause.toStdString();
     EXPECT_EQ(piece(7), QByteArray(7, ' '));
     EXPECT_EQ(piece(44), "Don't forget to read the Gridcraft.Doc file!");
@@ -171,7 +174,8 @@ TEST_F(TitleScreen, ShowingStartsTheMarqueeAtOneStepPerTick)
     title.SuperTimer1->SetEnabled(false);
     QTest::qWait(150);  // a tick in flight may still land
     const std::int32_t position = MarqueePosition;
-    EXPECT_EQ(Shown(title).right(position - 1), QByteArray("Hi! Welcome to the demo").left(position - 1));
+    EXPECT_EQ(Shown(title).right(position - 1),
+              QByteArray("Hi! Welcome to the demo").left(position - 1));
 }
 
 TEST_F(TitleScreen, LowColourDepthWarnsOnlyBelowSixteenBits)
@@ -217,7 +221,9 @@ TEST(RunTitleScreen, ReleasesTheWindowAfterItsModalRun)
     bool seen = false;
     QTimer::singleShot(200, [&seen] {
         seen = frmTitle != nullptr && frmTitle->isVisible();
-        if (auto* start = frmTitle ? frmTitle->findChild<TColorButton*>(QStringLiteral("ColorButton1")) : nullptr)
+        if (auto* start = frmTitle
+                              ? frmTitle->findChild<TColorButton*>(QStringLiteral("ColorButton1"))
+                              : nullptr)
             QTest::keyClick(start, Qt::Key_Space);
     });
     RunTitleScreen(nullptr);

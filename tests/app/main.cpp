@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
+#include <gtest/gtest.h>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {

@@ -68,7 +68,8 @@ QRect AreaOf(const QImage& image, const std::function<bool(QColor)>& wanted, con
 QRect InkArea(const QImage& image, int inset)
 {
     const QRect inside = image.rect().adjusted(inset, inset, -inset, -inset);
-    return AreaOf(image, [](QColor c) { return c != Green; }, inside);
+    return AreaOf(
+        image, [](QColor c) { return c != Green; }, inside);
 }
 
 struct ClickCounter {
@@ -82,7 +83,7 @@ struct ClickCounter {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(ColorButton, StartsWithItsDefaults)
 {
@@ -139,7 +140,7 @@ TEST(ColorButton, FocusRectangleRunsInsideTheSpacing)
     // Exclusive of the right and bottom edges: (3, 3) to (72, 22).
     EXPECT_EQ(Difference(unfocused, Look(button), &changed), QRect(QPoint(3, 3), QPoint(71, 21)));
     EXPECT_GT(changed, 60);
-    EXPECT_LT(changed, 2 * (69 + 19)); // a dotted outline, not a filled box
+    EXPECT_LT(changed, 2 * (69 + 19));  // a dotted outline, not a filled box
 
     button.SetStyle({bsCenter, bsShowKey});
     EXPECT_EQ(Look(button), unfocused);
@@ -155,19 +156,25 @@ TEST(ColorButton, DisabledCaptionIsEngravedWithoutFocusRectangle)
     button.setEnabled(false);
     const QImage disabled = Look(button);
     const QRect inside = disabled.rect().adjusted(3, 3, -3, -3);
-    const QRect light = AreaOf(disabled, [](QColor c) { return c == QColor(64, 192, 64); }, inside);
-    const QRect dark = AreaOf(disabled, [](QColor c) { return c == QColor(0, 64, 0); }, inside);
+    const QRect light = AreaOf(
+        disabled, [](QColor c) { return c == QColor(64, 192, 64); }, inside);
+    const QRect dark = AreaOf(
+        disabled, [](QColor c) { return c == QColor(0, 64, 0); }, inside);
     ASSERT_FALSE(dark.isEmpty());
     ASSERT_FALSE(light.isEmpty());
     EXPECT_EQ(light.bottomRight(), dark.bottomRight() + QPoint(1, 1));
-    EXPECT_EQ(AreaOf(disabled, [](QColor c) { return c == QColor(0, 0, 0); }, inside), QRect());
+    EXPECT_EQ(AreaOf(
+                  disabled, [](QColor c) { return c == QColor(0, 0, 0); }, inside),
+              QRect());
 
     GiveFocusFlag(button, QEvent::FocusIn);
     EXPECT_EQ(Look(button), disabled);
 
     button.setEnabled(true);
     const QImage enabled = Look(button);
-    EXPECT_EQ(AreaOf(enabled, [](QColor c) { return c == QColor(0, 64, 0); }, inside), QRect());
+    EXPECT_EQ(AreaOf(
+                  enabled, [](QColor c) { return c == QColor(0, 64, 0); }, inside),
+              QRect());
 }
 
 TEST(ColorButton, DisabledButtonIgnoresEveryInput)
@@ -203,13 +210,14 @@ TEST(ColorButton, AcceleratorIsUnderlinedOnlyWithShowKey)
     MakePlain(plain, QStringLiteral("OK"));
 
     const QImage underlined = Look(withKey);
-    EXPECT_EQ(Look(withoutKey), Look(plain)); // "&" itself is never drawn
+    EXPECT_EQ(Look(withoutKey), Look(plain));  // "&" itself is never drawn
     int count = 0;
     const QRect line = Difference(underlined, Look(plain), &count);
     const QFontMetrics metrics(PlainFont());
     const int textLeft = (75 - 8 - metrics.horizontalAdvance(QStringLiteral("OK"))) / 2 + 4;
     const int textTop = (25 - 8 - metrics.height()) / 2 + 4;
-    EXPECT_EQ(line, QRect(textLeft, textTop + metrics.height(), metrics.horizontalAdvance(u'O'), 1));
+    EXPECT_EQ(line,
+              QRect(textLeft, textTop + metrics.height(), metrics.horizontalAdvance(u'O'), 1));
     EXPECT_EQ(count, line.width());
 
     plain.SetStyle({bsCenter, bsShowFocus});
@@ -237,14 +245,15 @@ TEST(ColorButton, CaptionStandsWhereItsAlignmentSays)
         TAlignment alignment;
         int dx, dy;
     } places[] = {
-        {alTopCenter, freeX / 2, 0},     {alTopRight, freeX, 0},
-        {alMiddleLeft, 0, freeY / 2},    {alMiddleCenter, freeX / 2, freeY / 2},
-        {alMiddleRight, freeX, freeY / 2}, {alBottomLeft, 0, freeY},
+        {alTopCenter, freeX / 2, 0},        {alTopRight, freeX, 0},
+        {alMiddleLeft, 0, freeY / 2},       {alMiddleCenter, freeX / 2, freeY / 2},
+        {alMiddleRight, freeX, freeY / 2},  {alBottomLeft, 0, freeY},
         {alBottomCenter, freeX / 2, freeY}, {alBottomRight, freeX, freeY},
     };
     for (const auto& place : places) {
         button.SetAlignment(place.alignment);
-        EXPECT_EQ(InkArea(Look(button), 2), topLeft.translated(place.dx, place.dy)) << place.alignment;
+        EXPECT_EQ(InkArea(Look(button), 2), topLeft.translated(place.dx, place.dy))
+            << place.alignment;
     }
 }
 
@@ -307,7 +316,7 @@ TEST(ColorButton, ClicksComeFromLeftClicksSpaceAndReturn)
     QTest::keyClick(&button, Qt::Key_Space);
     EXPECT_EQ(counter.clicks, 2);
     QTest::keyPress(&button, Qt::Key_Space);
-    EXPECT_EQ(counter.clicks, 2); // the click comes with the release
+    EXPECT_EQ(counter.clicks, 2);  // the click comes with the release
     QTest::keyRelease(&button, Qt::Key_Space);
     EXPECT_EQ(counter.clicks, 3);
 
@@ -390,7 +399,7 @@ TEST(ColorButton, AutoSizeFitsThePicture)
 {
     TColorButton button;
     button.SetStyle({bsAutoSize, bsCenter});
-    EXPECT_EQ(button.size(), QSize(75, 25)); // no picture: size kept
+    EXPECT_EQ(button.size(), QSize(75, 25));  // no picture: size kept
     QPixmap picture(32, 32);
     picture.fill(Qt::red);
     button.SetPicture(picture);
@@ -409,12 +418,13 @@ TEST(ColorButton, PictureStretchWinsOverCentreWhichWinsOverAlignment)
     picture.fill(Qt::red);
     button.SetPicture(picture);
     const auto redArea = [&] {
-        return AreaOf(Look(button), [](QColor c) { return c == QColor(255, 0, 0); }, button.rect());
+        return AreaOf(
+            Look(button), [](QColor c) { return c == QColor(255, 0, 0); }, button.rect());
     };
     button.SetAlignment(alTopLeft);
-    EXPECT_EQ(redArea(), QRect(26, 16, 8, 8)); // centred
+    EXPECT_EQ(redArea(), QRect(26, 16, 8, 8));  // centred
     button.SetStyle({});
-    EXPECT_EQ(redArea(), QRect(26, 40 - 4 - 8, 8, 8)); // below, opposite a caption at the top
+    EXPECT_EQ(redArea(), QRect(26, 40 - 4 - 8, 8, 8));  // below, opposite a caption at the top
     button.SetAlignment(alMiddleLeft);
     EXPECT_EQ(redArea(), QRect(60 - 4 - 8, 16, 8, 8));
     button.SetAlignment(alMiddleRight);

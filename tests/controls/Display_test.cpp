@@ -77,7 +77,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(DisplayTables, SevenSegmentsShowHexDigitsAndADashForTheRest)
 {
@@ -187,7 +187,7 @@ TEST(Display, GapsOpenWhenTheControlGrowsAndTheLayoutFollowsTheSize)
     TDisplay display;
     MakeSmallDotDisplay(display, ds5x7Dot);
     Render(display, 'A');
-    display.resize(46, 64); // one pixel gap between dots in both directions
+    display.resize(46, 64);  // one pixel gap between dots in both directions
     const QImage bitmap = display.RenderBitmap();
     EXPECT_EQ(PaintedArea(bitmap), QRect(QPoint(2, 2), QPoint(40, 56)));
     EXPECT_EQ(bitmap.pixelColor(9, 5), Back);
@@ -202,7 +202,7 @@ TEST(Display, BlankLightsNothingExceptTheSevenSegmentDash)
         display.SetDigitStyle(style);
         const QImage blank = Render(display, ' ');
         EXPECT_FALSE(LightsSomething(blank)) << style;
-        EXPECT_GT(CountColour(blank, Off), 0) << style; // unlit segments stay visible
+        EXPECT_GT(CountColour(blank, Off), 0) << style;  // unlit segments stay visible
         EXPECT_TRUE(LightsSomething(Render(display, '0'))) << style;
     }
     TDisplay display;
@@ -231,10 +231,10 @@ TEST(Display, SegmentsFollowThePattern)
     display.SetDigitStyle(ds16Seg);
     // 'I' lights the top and bottom bars and the two centre uprights, nothing at the sides.
     const QImage letter = Render(display, 'I');
-    EXPECT_EQ(letter.pixelColor(53 + 7, 17 + 30), On);    // upper centre (W2 - h, M + h)
-    EXPECT_EQ(letter.pixelColor(53 + 7, 107 + 30), On);   // lower centre
-    EXPECT_EQ(letter.pixelColor(10 + 7, 17 + 30), Off);   // upper left, outer
-    EXPECT_EQ(letter.pixelColor(17 + 17, 10 + 3), On);    // top, left half
+    EXPECT_EQ(letter.pixelColor(53 + 7, 17 + 30), On);   // upper centre (W2 - h, M + h)
+    EXPECT_EQ(letter.pixelColor(53 + 7, 107 + 30), On);  // lower centre
+    EXPECT_EQ(letter.pixelColor(10 + 7, 17 + 30), Off);  // upper left, outer
+    EXPECT_EQ(letter.pixelColor(17 + 17, 10 + 3), On);   // top, left half
 }
 
 TEST(Display, DashesAndCaseAcrossStyles)

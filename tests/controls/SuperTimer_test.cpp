@@ -57,7 +57,7 @@ struct Recorder {
     int ticks() const { return static_cast<int>(timeValues.size()); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(SuperTimer, ClockComparisonHoldsAcrossTheWrap)
 {
@@ -177,7 +177,7 @@ TEST(SuperTimer, PausingKeepsTheClockAndEnablingContinuesIt)
     timer.SetEnabled(true);
     ASSERT_TRUE(WaitUntil([&] { return recorder.ticks() >= 3; }));
     timer.SetEnabled(false);
-    RunEventsFor(50); // lets a tick already handed over finish
+    RunEventsFor(50);  // lets a tick already handed over finish
     const int ticksAtPause = recorder.ticks();
     const std::int32_t valueAtPause = timer.TimeValue();
 
@@ -188,7 +188,7 @@ TEST(SuperTimer, PausingKeepsTheClockAndEnablingContinuesIt)
     ASSERT_TRUE(WaitUntil([&] { return recorder.ticks() > ticksAtPause; }));
     const std::int32_t resumed = recorder.timeValues[static_cast<std::size_t>(ticksAtPause)];
     EXPECT_GE(resumed, valueAtPause + 50);
-    EXPECT_LT(resumed, valueAtPause + 900); // the second of pause is not counted
+    EXPECT_LT(resumed, valueAtPause + 900);  // the second of pause is not counted
 }
 
 TEST(SuperTimer, SettingEnabledToItsValueNeitherRestartsNorRebases)
@@ -262,7 +262,7 @@ TEST(SuperTimer, AnOnTimerThatDisablesEndsTheTicks)
     timer.SetEnabled(true);
     ASSERT_TRUE(WaitUntil([&] { return recorder.ticks() >= 1; }));
     RunEventsFor(300);
-    EXPECT_EQ(recorder.events, "T"); // StopTick -1 never holds when counting up
+    EXPECT_EQ(recorder.events, "T");  // StopTick -1 never holds when counting up
 }
 
 TEST(SuperTimer, AnOnTimerThatThrowsStopsTheTimerCleanly)
@@ -318,7 +318,7 @@ TEST(SuperTimer, DestructionIsCleanWhateverTheWorkerIsDoing)
         paused.SetEnabled(false);
     }
     {
-        TSuperTimer sleeping; // deep in its sleep: the destructor must not wait it out
+        TSuperTimer sleeping;  // deep in its sleep: the destructor must not wait it out
         sleeping.SetInterval(60000);
         sleeping.SetEnabled(true);
         RunEventsFor(50);
@@ -332,7 +332,7 @@ TEST(SuperTimer, DestructionIsCleanWhateverTheWorkerIsDoing)
         handingOver.SetEnabled(true);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    RunEventsFor(100); // a tick left in the queue must not reach the freed timer
+    RunEventsFor(100);  // a tick left in the queue must not reach the freed timer
     EXPECT_EQ(ticks, 0);
 }
 

@@ -1,10 +1,10 @@
 #include "controls/newstat.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPaintEvent>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -40,7 +40,7 @@ bool HasDarkPixel(const QImage& image, const QRect& area)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 TEST(StatusBar, PanelsStandFromTheLeftAndTheLastFillsTheRest)
 {

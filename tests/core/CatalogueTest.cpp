@@ -54,7 +54,8 @@ TEST_F(Catalogue, WaterAndImpassableShowNoHeight)
         Cell(12, 30).Ground = static_cast<std::uint8_t>(code);
         Cell(12, 30).Height = 4;
         const bool hidden = (code >= 5 && code <= 8) || code == 14;
-        EXPECT_EQ(DescribeHex(12, 30), "(12,30): " + TerrainName(code) + (hidden ? "" : ", Height 4"))
+        EXPECT_EQ(DescribeHex(12, 30),
+                  "(12,30): " + TerrainName(code) + (hidden ? "" : ", Height 4"))
             << "code " << code;
         EXPECT_EQ(IsWater(12, 30), code >= 5 && code <= 8);
         EXPECT_EQ(IsImpassable(12, 30), code == 14);

@@ -5,11 +5,11 @@
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <cstdint>
-#include <gtest/gtest.h>
 
 class FreshMap : public ::testing::Test {
 protected:
@@ -31,8 +31,8 @@ protected:
     static void ExpectResetKeepingPadding(const MapCell& cell, std::uint8_t padding)
     {
         EXPECT_EQ(cell.Mines, 0);
-        EXPECT_EQ(cell.Overlays.Fire | cell.Overlays.Smoke | cell.Overlays.Swamp | cell.Overlays.Road |
-                      cell.Overlays.River,
+        EXPECT_EQ(cell.Overlays.Fire | cell.Overlays.Smoke | cell.Overlays.Swamp |
+                      cell.Overlays.Road | cell.Overlays.River,
                   0);
         EXPECT_EQ(cell.Reserved, 0);
         EXPECT_EQ(cell.Padding1[0], padding);
@@ -40,7 +40,10 @@ protected:
         EXPECT_EQ(cell.Padding2, padding);
     }
 
-    static QByteArray GridBytes() { return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid}; }
+    static QByteArray GridBytes()
+    {
+        return {reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid};
+    }
 
     static QByteArray ReadAll(const QString& path)
     {

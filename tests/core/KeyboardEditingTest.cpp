@@ -66,9 +66,9 @@ TEST(KeyboardKeys, EditKeysAreExactlyTheChangingLettersRoadAndRiver)
 TEST_F(KeyboardEditing, GroundKeysSetTheirTerrainAndRedrawTheCell)
 {
     const std::pair<char, unsigned> table[] = {
-        {'R', tcRough}, {'L', tcLightWoods}, {'H', tcHeavyWoods}, {'C', tcConcrete},
-        {'I', tcIce},   {'M', tcMud},        {'S', tcSand},       {'A', tcLava},
-        {'V', tcVolcano}, {'X', tcImpassable}, {'O', tcCratered}, {'G', tcGrass}};
+        {'R', tcRough},   {'L', tcLightWoods}, {'H', tcHeavyWoods}, {'C', tcConcrete},
+        {'I', tcIce},     {'M', tcMud},        {'S', tcSand},       {'A', tcLava},
+        {'V', tcVolcano}, {'X', tcImpassable}, {'O', tcCratered},   {'G', tcGrass}};
     PutCursor(3, 7);
     for (const auto& [key, code] : table) {
         SCOPED_TRACE(key);
@@ -225,28 +225,30 @@ TEST_F(KeyboardEditing, RoadAndRiverRedrawTheNeighboursInDirectionOrderThenRepai
     Press('.');
     EXPECT_EQ(Cell(5, 7).Overlays.Road, 1);
     EXPECT_TRUE(MapModified);
-    const QStringList neighbours{"DrawCell 5,6", "DrawCell 6,6", "DrawCell 6,7",
-                                 "DrawCell 5,8", "DrawCell 4,7", "DrawCell 4,6", "RepaintMap"};
+    const QStringList neighbours{"DrawCell 5,6", "DrawCell 6,6", "DrawCell 6,7", "DrawCell 5,8",
+                                 "DrawCell 4,7", "DrawCell 4,6", "RepaintMap"};
     EXPECT_EQ(view.Calls, ChangeRedraw(5, 7) + neighbours);
 
     view.Calls.clear();
     PutCursor(6, 7);
     Press(',');
     EXPECT_EQ(Cell(6, 7).Overlays.River, 1);
-    const QStringList evenNeighbours{"DrawCell 6,6", "DrawCell 7,7", "DrawCell 7,8",
-                                     "DrawCell 6,8", "DrawCell 5,8", "DrawCell 5,7", "RepaintMap"};
+    const QStringList evenNeighbours{"DrawCell 6,6", "DrawCell 7,7", "DrawCell 7,8", "DrawCell 6,8",
+                                     "DrawCell 5,8", "DrawCell 5,7", "RepaintMap"};
     EXPECT_EQ(view.Calls, ChangeRedraw(6, 7) + evenNeighbours);
 }
 
 TEST_F(KeyboardEditing, RoadOnTheMapBorderRedrawsOnlyTheNeighboursOnTheGrid)
 {
     Press('.');
-    EXPECT_EQ(view.Calls, ChangeRedraw(1, 1) + QStringList({"DrawCell 2,1", "DrawCell 1,2", "RepaintMap"}));
+    EXPECT_EQ(view.Calls,
+              ChangeRedraw(1, 1) + QStringList({"DrawCell 2,1", "DrawCell 1,2", "RepaintMap"}));
 
     view.Calls.clear();
     PutCursor(32, 32);
     Press(',');
-    EXPECT_EQ(view.Calls, ChangeRedraw(32, 32) + QStringList({"DrawCell 32,31", "DrawCell 31,32", "RepaintMap"}));
+    EXPECT_EQ(view.Calls, ChangeRedraw(32, 32) +
+                              QStringList({"DrawCell 32,31", "DrawCell 31,32", "RepaintMap"}));
 }
 
 TEST_F(KeyboardEditing, CursorKeysMoveTheCursorAndRedrawOldAndNewCell)
@@ -370,7 +372,8 @@ TEST_F(KeyboardEditing, SwitchingEditingModeShowsAndHidesTheCursor)
 {
     PutCursor(3, 4);
     EditingModeSwitched(true, view);
-    EXPECT_EQ(view.Calls, (QStringList{"DrawCursor 3,4", "SetEditCaption Editing...", "ShowHexInfo 3,4"}));
+    EXPECT_EQ(view.Calls,
+              (QStringList{"DrawCursor 3,4", "SetEditCaption Editing...", "ShowHexInfo 3,4"}));
 
     view.Calls.clear();
     EditingModeSwitched(false, view);

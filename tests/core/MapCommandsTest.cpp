@@ -3,10 +3,10 @@
 
 #include "core/MapFile.h"
 
-#include "core/MapCreation.h"
 #include "FreshMap.h"
 #include "QtPrinters.h"
 #include "core/Catalogue.h"
+#include "core/MapCreation.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "platform/BusyCursor.h"
@@ -14,12 +14,12 @@
 #include "settings/Settings.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
@@ -73,7 +73,10 @@ protected:
         FreshMap::TearDown();
     }
 
-    void Load() { LoadMapCommand([this] { ++redraws; }); }
+    void Load()
+    {
+        LoadMapCommand([this] { ++redraws; });
+    }
 
     QString PathOf(const QString& name) const { return dir.filePath(name); }
 
@@ -416,7 +419,8 @@ TEST_F(CreationCommands, NewAsksWithUnsavedEditsAndNoKeepsEverything)
 
     NewMapCommand([this] { Redraw(); });
 
-    EXPECT_EQ(prompts.Questions, QStringList{"Are you sure you want to clear the map and start over?"});
+    EXPECT_EQ(prompts.Questions,
+              QStringList{"Are you sure you want to clear the map and start over?"});
     ExpectUntouched();
 }
 

@@ -5,16 +5,16 @@
 #include "core/MapModel.h"
 #include "platform/Errors.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <cstring>
 
 namespace {
 
@@ -124,7 +124,8 @@ TEST_F(MapFile, ReadOnlyFileLoads)
     const QByteArray bytes = Pattern(MapFileRecordSize);
     const QString path = PathOf("ReadOnly.KVX");
     WriteAll(path, bytes);
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     ReadMapFile(path);
     EXPECT_EQ(GridBytes(), bytes);
 }

@@ -12,9 +12,9 @@
 #include "settings/Settings.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QUndoStack>
-#include <gtest/gtest.h>
 
 #include <malloc.h>
 #include <optional>
@@ -81,11 +81,11 @@ TEST_F(MapHistory, AKeyStepRestoresTheWholeCellByteForByte)
 TEST_F(MapHistory, EveryEditingKeyThatChangesTheCellIsOneStepNamedAfterIt)
 {
     const std::pair<char, const char*> keys[] = {
-        {'G', "Grass"},    {'R', "Rough"},   {'L', "Light Woods"}, {'H', "Heavy Woods"},
-        {'C', "Concrete"}, {'W', "Water"},   {'I', "Ice"},         {'M', "Mud"},
-        {'S', "Sand"},     {'A', "Lava"},    {'V', "Volcano"},     {'X', "Impassable"},
-        {'O', "Cratered"}, {'F', "Fire"},    {'E', "Smoke"},       {'P', "Swamp"},
-        {'.', "Road"},     {',', "River"},   {'N', "Mines"},       {'>', "Raise"},
+        {'G', "Grass"},    {'R', "Rough"}, {'L', "Light Woods"}, {'H', "Heavy Woods"},
+        {'C', "Concrete"}, {'W', "Water"}, {'I', "Ice"},         {'M', "Mud"},
+        {'S', "Sand"},     {'A', "Lava"},  {'V', "Volcano"},     {'X', "Impassable"},
+        {'O', "Cratered"}, {'F', "Fire"},  {'E', "Smoke"},       {'P', "Swamp"},
+        {'.', "Road"},     {',', "River"}, {'N', "Mines"},       {'>', "Raise"},
         {'<', "Lower"}};
     Cell(2, 2).Ground = tcMud;  // so that G changes something
     std::vector<QByteArray> grids{GridBytes()};
@@ -113,9 +113,9 @@ TEST_F(MapHistory, AReplayedKeyStepMovesTheCursorAndRedrawsTheCellAndItsNeighbou
 
     EXPECT_EQ(CursorX, 5);
     EXPECT_EQ(CursorY, 7);
-    const QStringList redraw{"DrawCell 9,9",  "DrawCell 5,7",  "DrawCell 5,6", "DrawCell 6,6",
-                             "DrawCell 6,7",  "DrawCell 5,8",  "DrawCell 4,7", "DrawCell 4,6",
-                             "RepaintMap",    "DrawCursor 5,7", "ShowHexInfo 5,7"};
+    const QStringList redraw{"DrawCell 9,9", "DrawCell 5,7",   "DrawCell 5,6",   "DrawCell 6,6",
+                             "DrawCell 6,7", "DrawCell 5,8",   "DrawCell 4,7",   "DrawCell 4,6",
+                             "RepaintMap",   "DrawCursor 5,7", "ShowHexInfo 5,7"};
     EXPECT_EQ(view.Calls, redraw);
 
     // Editing off: no mark; the cursor already on the cell has no old mark to paint over.
@@ -154,11 +154,11 @@ TEST_F(MapHistory, AStrokeIsOneStepThatRestoresEveryCellAndRedrawsThemWithTheirN
     EXPECT_EQ(CursorY, 8);
     // The old cursor cell, the three cells, then the neighbours of each.
     const QStringList redraw{
-        "DrawCell 1,1", "DrawCell 5,7", "DrawCell 5,8", "DrawCell 6,8",
-        "DrawCell 5,6", "DrawCell 6,6", "DrawCell 6,7", "DrawCell 5,8", "DrawCell 4,7", "DrawCell 4,6",
-        "DrawCell 5,7", "DrawCell 6,7", "DrawCell 6,8", "DrawCell 5,9", "DrawCell 4,8", "DrawCell 4,7",
-        "DrawCell 6,7", "DrawCell 7,8", "DrawCell 7,9", "DrawCell 6,9", "DrawCell 5,9", "DrawCell 5,8",
-        "RepaintMap",   "DrawCursor 6,8", "ShowHexInfo 6,8"};
+        "DrawCell 1,1", "DrawCell 5,7", "DrawCell 5,8", "DrawCell 6,8",   "DrawCell 5,6",
+        "DrawCell 6,6", "DrawCell 6,7", "DrawCell 5,8", "DrawCell 4,7",   "DrawCell 4,6",
+        "DrawCell 5,7", "DrawCell 6,7", "DrawCell 6,8", "DrawCell 5,9",   "DrawCell 4,8",
+        "DrawCell 4,7", "DrawCell 6,7", "DrawCell 7,8", "DrawCell 7,9",   "DrawCell 6,9",
+        "DrawCell 5,9", "DrawCell 5,8", "RepaintMap",   "DrawCursor 6,8", "ShowHexInfo 6,8"};
     EXPECT_EQ(view.Calls, redraw);
     Redo();
     EXPECT_EQ(GridBytes(), after);
@@ -465,7 +465,8 @@ TEST_F(MapHistory, ThousandsOfRandomStepsUndosAndRedosAgreeWithWholeSnapshots)
             const bool couldUndo = CanUndoMapChange();
             const bool couldRedo = CanRedoMapChange();
             if (choice < 30) {
-                const char key = keys[static_cast<std::size_t>(below(static_cast<int>(keys.size())))];
+                const char key =
+                    keys[static_cast<std::size_t>(below(static_cast<int>(keys.size())))];
                 Key(1 + below(3), 1 + below(3), key);
                 if (GridBytes() != before) {
                     model.Push(KeyStepName(key), true);

@@ -39,7 +39,8 @@ protected:
 TEST_F(MouseEditing, AClickOrAStrokeWithoutAKeyOnlyMovesTheCursorAndNeverScrolls)
 {
     Click(30, 30);
-    EXPECT_EQ(view.Calls, (QStringList{"DrawCell 1,1 repaint", "DrawCursor 30,30", "ShowHexInfo 30,30"}))
+    EXPECT_EQ(view.Calls,
+              (QStringList{"DrawCell 1,1 repaint", "DrawCursor 30,30", "ShowHexInfo 30,30"}))
         << "the hex lies far outside the band of an 800 by 600 view";
     view.Calls.clear();
     Click(30, 30);
@@ -125,10 +126,9 @@ TEST_F(MouseEditing, ARoadStrokeRedrawsTheNeighboursOfEachHexAsTypingDoes)
     EXPECT_TRUE(HasRoad(5, 7));
     EXPECT_TRUE(HasRoad(5, 8));
     EXPECT_TRUE(view.Calls.contains("DrawCell 5,6")) << "a neighbour of the first hex";
-    const QStringList last{"DrawCell 5,8 repaint", "DrawCursor 5,8", "ShowHexInfo 5,8",
-                           "DrawCell 5,7",         "DrawCell 6,7",   "DrawCell 6,8",
-                           "DrawCell 5,9",         "DrawCell 4,8",   "DrawCell 4,7",
-                           "RepaintMap"};
+    const QStringList last{
+        "DrawCell 5,8 repaint", "DrawCursor 5,8", "ShowHexInfo 5,8", "DrawCell 5,7", "DrawCell 6,7",
+        "DrawCell 6,8",         "DrawCell 5,9",   "DrawCell 4,8",    "DrawCell 4,7", "RepaintMap"};
     EXPECT_EQ(view.Calls.mid(view.Calls.size() - last.size()), last);
 }
 
@@ -153,7 +153,8 @@ TEST_F(MouseEditing, AKeyChosenForAHexAppliesThereAsTypedAndIsOneStep)
     ApplyKeyToHex('<', 8, 8, view);
     EXPECT_EQ(UndoStepName(), "Water");
     EXPECT_EQ(LastMapKey, '<');
-    EXPECT_EQ(view.Calls, (QStringList{"DrawCell 7,7 repaint", "DrawCursor 8,8", "ShowHexInfo 8,8"}));
+    EXPECT_EQ(view.Calls,
+              (QStringList{"DrawCell 7,7 repaint", "DrawCursor 8,8", "ShowHexInfo 8,8"}));
 }
 
 TEST_F(MouseEditing, TheLastMapKeyIsTheLastKeyTypedThatChangesACell)

@@ -15,9 +15,15 @@ public:
     {
         Calls << QStringLiteral("DrawCell %1,%2%3").arg(x).arg(y).arg(repaint ? " repaint" : "");
     }
-    void DrawCursor(int x, int y) override { Calls << QStringLiteral("DrawCursor %1,%2").arg(x).arg(y); }
+    void DrawCursor(int x, int y) override
+    {
+        Calls << QStringLiteral("DrawCursor %1,%2").arg(x).arg(y);
+    }
     void RepaintMap() override { Calls << QStringLiteral("RepaintMap"); }
-    void ShowHexInfo(int x, int y) override { Calls << QStringLiteral("ShowHexInfo %1,%2").arg(x).arg(y); }
+    void ShowHexInfo(int x, int y) override
+    {
+        Calls << QStringLiteral("ShowHexInfo %1,%2").arg(x).arg(y);
+    }
     int ViewWidth() const override { return width_; }
     int ViewHeight() const override { return height_; }
     int HorzScrollPosition() const override { return horz_; }
@@ -32,7 +38,10 @@ public:
         Calls << QStringLiteral("SetVertScrollPosition %1").arg(position);
         vert_ = Limited(position, 1301 - height_);
     }
-    void SetEditCaption(const QString& caption) override { Calls << QStringLiteral("SetEditCaption ") + caption; }
+    void SetEditCaption(const QString& caption) override
+    {
+        Calls << QStringLiteral("SetEditCaption ") + caption;
+    }
     void RedrawWholeMap() override { Calls << QStringLiteral("RedrawWholeMap"); }
     bool EditingMode() const override { return Editing; }
 

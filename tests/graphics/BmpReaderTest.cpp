@@ -4,8 +4,8 @@
 
 #include "graphics/BmpReader.h"
 
-#include <QtEndian>
 #include <gtest/gtest.h>
+#include <QtEndian>
 #include <random>
 
 namespace {
@@ -26,7 +26,8 @@ QByteArray Bitmap(const PlainBitmap& shape, std::mt19937& random)
     const auto rowBytes = (shape.Width * 3 + 3) / 4 * 4;
     const int rows = std::abs(shape.Height);
     const auto headersEnd = static_cast<qsizetype>(14 + shape.HeaderSize);
-    QByteArray file(headersEnd + shape.Gap + rowBytes * rows + static_cast<int>(random() % 7), '\0');
+    QByteArray file(headersEnd + shape.Gap + rowBytes * rows + static_cast<int>(random() % 7),
+                    '\0');
     for (char& byte : file)
         byte = static_cast<char>(random());
     auto* bytes = reinterpret_cast<uchar*>(file.data());

@@ -5,12 +5,12 @@
 #include "platform/Errors.h"
 #include "tests/support/FileSizeLimit.h"
 
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <random>
 
 namespace {
@@ -37,16 +37,17 @@ QImage Noise(int width, int height, QImage::Format format, std::uint32_t seed)
 
 TEST(BmpWriter, GivesQtsBytesForEveryRowPaddingAndFormat)
 {
-    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32,
-                                      QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
-                                      QImage::Format_RGB16, QImage::Format_RGBA8888,
-                                      QImage::Format_Grayscale16};
+    const QImage::Format formats[] = {
+        QImage::Format_RGB32,      QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+        QImage::Format_RGB888,     QImage::Format_RGB16,  QImage::Format_RGBA8888,
+        QImage::Format_Grayscale16};
     std::uint32_t seed = 1;
     for (const QImage::Format format : formats)
         for (const int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 16, 17, 18, 19, 33})
             for (const int height : {1, 2, 5}) {
                 const QImage image = Noise(width, height, format, seed++);
-                ASSERT_EQ(BmpBytes(image), QtBytes(image)) << format << " " << width << "x" << height;
+                ASSERT_EQ(BmpBytes(image), QtBytes(image))
+                    << format << " " << width << "x" << height;
             }
 }
 
@@ -65,10 +66,7 @@ TEST(BmpWriter, TakesTheResolutionFromTheImage)
     EXPECT_EQ(BmpBytes(read), BmpBytes(image));
 }
 
-TEST(BmpWriter, RefusesAnEmptyImage)
-{
-    EXPECT_THROW(BmpBytes(QImage()), GcError);
-}
+TEST(BmpWriter, RefusesAnEmptyImage) { EXPECT_THROW(BmpBytes(QImage()), GcError); }
 
 TEST(BmpWriter, WritesTheFileWholeOrLeavesWhatWasThere)
 {
@@ -108,7 +106,8 @@ TEST(BmpWriter, AWriteThatFailsHalfwayStopsTheEncodingAndKeepsTheOldFile)
     for (const rlim_t limit : {rlim_t{1000}, rlim_t{1} << 20}) {
         const FileSizeLimit capped(limit);
         ASSERT_TRUE(capped.Applied());
-        EXPECT_THROW(WriteBmpFile(path, Noise(1590, 1301, QImage::Format_RGB32, 5)), GcError) << limit;
+        EXPECT_THROW(WriteBmpFile(path, Noise(1590, 1301, QImage::Format_RGB32, 5)), GcError)
+            << limit;
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -129,7 +128,11 @@ QByteArray FileBytes(const QString& path)
 // The picture of image, band by band, noting the bands asked for.
 BandedPicture BandsOf(const QImage& image, int bandRows, std::vector<int>& asked)
 {
-    return {image.width(), image.height(), bandRows, image.dotsPerMeterX(), image.dotsPerMeterY(),
+    return {image.width(),
+            image.height(),
+            bandRows,
+            image.dotsPerMeterX(),
+            image.dotsPerMeterY(),
             [&image, bandRows, &asked](int band, uchar* bits, qsizetype pitch) {
                 asked.push_back(band);
                 const int top = band * bandRows;
@@ -152,7 +155,8 @@ TEST(BmpWriter, APicturePaintedBandByBandGivesTheImagesBytes)
             image.setDotsPerMeterX(1000 + width);
             std::vector<int> asked;
             WriteBmpFile(path, BandsOf(image, bandRows, asked));
-            ASSERT_EQ(FileBytes(path), BmpBytes(image)) << width << "x" << height << " in " << bandRows;
+            ASSERT_EQ(FileBytes(path), BmpBytes(image))
+                << width << "x" << height << " in " << bandRows;
             // From the last band up, each once: the file's rows go from the bottom up.
             const int bands = (height + bandRows - 1) / bandRows;
             ASSERT_EQ(asked.size(), static_cast<std::size_t>(bands));
@@ -161,6 +165,7 @@ TEST(BmpWriter, APicturePaintedBandByBandGivesTheImagesBytes)
         }
     std::vector<int> asked;
     EXPECT_THROW(WriteBmpFile(path, BandsOf(QImage(), 32, asked)), GcError);
-    EXPECT_THROW(WriteBmpFile(path, BandsOf(Noise(4, 4, QImage::Format_RGB32, 1), 0, asked)), GcError);
+    EXPECT_THROW(WriteBmpFile(path, BandsOf(Noise(4, 4, QImage::Format_RGB32, 1), 0, asked)),
+                 GcError);
     EXPECT_TRUE(asked.empty());
 }

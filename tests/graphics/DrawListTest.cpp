@@ -12,9 +12,9 @@
 #include "graphics/SpriteLibrary.h"
 #include "tests/graphics/SyntheticSheets.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <limits>
 #include <optional>
 #include <random>
@@ -39,8 +39,9 @@ QImage NoiseCell(std::uint32_t sprite)
     QImage cell(SpriteWidth, SpriteHeight, QImage::Format_RGB32);
     for (int b = 0; b < SpriteHeight; ++b)
         for (int a = 0; a < SpriteWidth; ++a)
-            cell.setPixel(a, b, qRgb(static_cast<int>(Hash(sprite, a, b) & 0xff),
-                                     static_cast<int>(Hash(sprite, a, b) >> 8 & 0xff), 77));
+            cell.setPixel(a, b,
+                          qRgb(static_cast<int>(Hash(sprite, a, b) & 0xff),
+                               static_cast<int>(Hash(sprite, a, b) >> 8 & 0xff), 77));
     return cell;
 }
 
@@ -50,7 +51,8 @@ QImage NoiseCell(std::uint32_t sprite)
 QImage IrregularMask(std::uint32_t sprite, bool withinHexagon)
 {
     return MaskCell([=](int a, int b) {
-        const bool shown = Hash(sprite + 1000, a, b) % 3 != 0 && (a + b * 7 + static_cast<int>(sprite)) % 11 != 0 &&
+        const bool shown = Hash(sprite + 1000, a, b) % 3 != 0 &&
+                           (a + b * 7 + static_cast<int>(sprite)) % 11 != 0 &&
                            (b + static_cast<int>(sprite)) % 9 != 0;
         return shown && (!withinHexagon || InsideHex(a, b));
     });
@@ -116,11 +118,22 @@ QImage Painted(const std::vector<SpriteDraw>& draws, int strips)
 void RandomMap(std::uint32_t seed, int overlayChance)
 {
     std::mt19937 random(seed);
-    const std::int32_t heights[] = {0, 1, 2, 3, 4, 5, 6, -1, 7, 100, std::numeric_limits<std::int32_t>::min(),
+    const std::int32_t heights[] = {0,
+                                    1,
+                                    2,
+                                    3,
+                                    4,
+                                    5,
+                                    6,
+                                    -1,
+                                    7,
+                                    100,
+                                    std::numeric_limits<std::int32_t>::min(),
                                     std::numeric_limits<std::int32_t>::max()};
     const auto byte = [&] { return static_cast<std::uint8_t>(random() & 0xff); };
     const auto flag = [&] {
-        return static_cast<std::uint8_t>(static_cast<int>(random() % 100) < overlayChance ? 1 + random() % 255 : 0);
+        return static_cast<std::uint8_t>(
+            static_cast<int>(random() % 100) < overlayChance ? 1 + random() % 255 : 0);
     };
     ClearMap();
     for (int x = 1; x <= MapSize; ++x)
@@ -151,7 +164,8 @@ void EdgeMap()
 {
     ClearMap();
     for (int i = 1; i <= MapSize; ++i)
-        for (const auto& [x, y] : {std::pair{i, 1}, std::pair{i, MapSize}, std::pair{1, i}, std::pair{MapSize, i}}) {
+        for (const auto& [x, y] :
+             {std::pair{i, 1}, std::pair{i, MapSize}, std::pair{1, i}, std::pair{MapSize, i}}) {
             Cell(x, y).Overlays.Road = 1;
             Cell(x, y).Overlays.River = static_cast<std::uint8_t>(i % 3 == 0 ? 0 : 2);
         }
@@ -269,13 +283,15 @@ TEST_F(DrawListTest, OnlyTheLastOfIdenticalDrawsStays)
     EXPECT_EQ(WithoutHiddenRepeats({a, otherImage, a, otherSet, otherHex, a, otherHex}),
               (std::vector<SpriteDraw>{otherImage, otherSet, a, otherHex}));
     // Off the map nothing is dropped.
-    EXPECT_EQ(WithoutHiddenRepeats({offMap, a, offMap}), (std::vector<SpriteDraw>{offMap, a, offMap}));
+    EXPECT_EQ(WithoutHiddenRepeats({offMap, a, offMap}),
+              (std::vector<SpriteDraw>{offMap, a, offMap}));
     EXPECT_TRUE(WithoutHiddenRepeats({}).empty());
 }
 
 TEST_F(DrawListTest, DrawsOffTheMapAreNotStacked)
 {
-    const std::vector<SpriteDraw> draws{{&GroundSet, 1, 3, 4}, {&EffectSet, 1, 3, 4}, {&GroundSet, 1, 33, 4}};
+    const std::vector<SpriteDraw> draws{
+        {&GroundSet, 1, 3, 4}, {&EffectSet, 1, 3, 4}, {&GroundSet, 1, 33, 4}};
     EXPECT_EQ(StackedByHex(draws), draws);
 }
 
@@ -293,8 +309,9 @@ std::optional<std::vector<SpriteDraw>> Gathered(const std::vector<SpriteDraw>& d
 TEST_F(DrawListTest, GatheringHexByHexGivesTheStackedListOrNothing)
 {
     const SpriteDraw a{&GroundSet, 1, 3, 4};
-    const std::vector<SpriteDraw> draws{a, {&GroundSet, 2, 3, 4}, a, {&HeightSet, 1, 3, 4},
-                                        {&GroundSet, 1, 4, 3}, a, {&EffectSet, 9, 32, 32}};
+    const std::vector<SpriteDraw> draws{
+        a, {&GroundSet, 2, 3, 4},  a, {&HeightSet, 1, 3, 4}, {&GroundSet, 1, 4, 3},
+        a, {&EffectSet, 9, 32, 32}};
     EXPECT_EQ(Gathered(draws), StackedByHex(WithoutHiddenRepeats(draws)));
     EXPECT_EQ(Gathered({}), std::vector<SpriteDraw>{});
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -185,8 +185,9 @@ TEST(InsideHex, NoTwoHexagonsOverlapOnTheMapImage)
                     const int iy = p.py + b;
                     ASSERT_TRUE(ix >= 0 && ix < MapImageWidth && iy >= 0 && iy < MapImageHeight);
                     int& pixel = owner[static_cast<std::size_t>(iy * MapImageWidth + ix)];
-                    ASSERT_EQ(pixel, 0) << "hex " << x << "," << y << " overlaps hex " << pixel / 100 << ","
-                                        << pixel % 100 << " at " << ix << "," << iy;
+                    ASSERT_EQ(pixel, 0)
+                        << "hex " << x << "," << y << " overlaps hex " << pixel / 100 << ","
+                        << pixel % 100 << " at " << ix << "," << iy;
                     pixel = x * 100 + y;
                     ++covered;
                 }
@@ -237,7 +238,8 @@ std::vector<int> PixelOwners()
             for (int b = 0; b < SpriteHeight; ++b)
                 for (int a = 0; a < SpriteWidth; ++a)
                     if (InsideHex(a, b))
-                        owner[static_cast<std::size_t>((p.py + b) * MapImageWidth + p.px + a)] = x * 100 + y;
+                        owner[static_cast<std::size_t>((p.py + b) * MapImageWidth + p.px + a)] =
+                            x * 100 + y;
         }
     return owner;
 }
@@ -261,8 +263,16 @@ TEST(HexAtPixel, NothingInTheBandsOrOutsideTheGrid)
     EXPECT_EQ(HexAtPixel(33, 2 + 37), (HexAddress{1, 1}));
     EXPECT_EQ(HexAtPixel(33, 2 + 38), std::nullopt);
     EXPECT_EQ(HexAtPixel(65, 62), std::nullopt) << "the notch at the corner of (1, 2)";
-    for (const auto& [px, py] : {std::pair{-1, 21}, {33, -1}, {33, 1}, {1589, 700}, {1590, 700}, {800, 1300},
-                                 {800, 1301}, {5000, 5000}, {-5000, 21}, {1552, 0}})
+    for (const auto& [px, py] : {std::pair{-1, 21},
+                                 {33, -1},
+                                 {33, 1},
+                                 {1589, 700},
+                                 {1590, 700},
+                                 {800, 1300},
+                                 {800, 1301},
+                                 {5000, 5000},
+                                 {-5000, 21},
+                                 {1552, 0}})
         EXPECT_EQ(HexAtPixel(px, py), std::nullopt) << px << "," << py;
 }
 
@@ -312,8 +322,10 @@ TEST(HexesAlong, OnlyInsideTheShownArea)
 // A straight path steps over no hexagon: each hex entered touches the one before it.
 TEST(HexesAlong, LongDiagonalsEnterOnlyNeighboursInTurn)
 {
-    const std::pair<PixelPoint, PixelPoint> paths[] = {
-        {{0, 21}, {1584, 1280}}, {{1584, 20}, {3, 1290}}, {{700, 0}, {710, 1300}}, {{0, 600}, {1589, 640}}};
+    const std::pair<PixelPoint, PixelPoint> paths[] = {{{0, 21}, {1584, 1280}},
+                                                       {{1584, 20}, {3, 1290}},
+                                                       {{700, 0}, {710, 1300}},
+                                                       {{0, 600}, {1589, 640}}};
     for (const auto& [from, to] : paths) {
         const std::vector<HexAddress> hexes = HexesAlong(from, to, WholeImage);
         ASSERT_GT(hexes.size(), 20u);
@@ -322,8 +334,8 @@ TEST(HexesAlong, LongDiagonalsEnterOnlyNeighboursInTurn)
             for (int d = 1; d <= 6; ++d)
                 touches = touches || HexNeighbour(hexes[i - 1].x, hexes[i - 1].y, d) ==
                                          HexStep{true, hexes[i].x, hexes[i].y};
-            EXPECT_TRUE(touches) << hexes[i - 1].x << "," << hexes[i - 1].y << " then " << hexes[i].x << ","
-                                 << hexes[i].y;
+            EXPECT_TRUE(touches) << hexes[i - 1].x << "," << hexes[i - 1].y << " then "
+                                 << hexes[i].x << "," << hexes[i].y;
         }
     }
 }

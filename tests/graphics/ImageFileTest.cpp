@@ -6,12 +6,12 @@
 #include "platform/Errors.h"
 #include "tests/support/FileSizeLimit.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <random>
 
 namespace {

@@ -4,12 +4,12 @@
 #include "tests/graphics/SyntheticSheets.h"
 #include "tests/support/GameFolder.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <gtest/gtest.h>
 #include <limits>
 
 namespace {

@@ -14,6 +14,7 @@
 #include "tests/core/QtPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QByteArray>
 #include <QDir>
@@ -30,7 +31,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -246,14 +246,10 @@ TEST(ImageNameFor, PutsTheGivenExtensionInPlaceOfTheMapsOwn)
 TEST(BitmapNameFor, ReplacesOnlyTheExtensionOfTheLastPart)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"NewMap", "NewMap.BMP"},
-        {"Random", "Random.BMP"},
-        {"/maps/m1.KVX", "/maps/m1.BMP"},
-        {"/maps/m1.backup.kvx", "/maps/m1.backup.BMP"},
-        {"/maps.d/m1", "/maps.d/m1.BMP"},
-        {"C:\\maps.d\\m1", "C:\\maps.d\\m1.BMP"},
-        {"/maps/.KVX", "/maps/.KVX.BMP"},
-        {"/maps/m1.BMP", "/maps/m1.BMP"},
+        {"NewMap", "NewMap.BMP"},         {"Random", "Random.BMP"},
+        {"/maps/m1.KVX", "/maps/m1.BMP"}, {"/maps/m1.backup.kvx", "/maps/m1.backup.BMP"},
+        {"/maps.d/m1", "/maps.d/m1.BMP"}, {"C:\\maps.d\\m1", "C:\\maps.d\\m1.BMP"},
+        {"/maps/.KVX", "/maps/.KVX.BMP"}, {"/maps/m1.BMP", "/maps/m1.BMP"},
     };
     for (const auto& [name, proposed] : cases)
         EXPECT_EQ(BitmapNameFor(name), proposed) << name;

@@ -54,12 +54,16 @@ SpriteSheets LayeredSheets()
     return {
         HeightSheet(MaskCell(InsideHex), heights),
         PairSheet({SolidSprite(CursorColour, [](int, int) { return true; }),
-                   SolidSprite(FireColour, FromRow(FireRow)), SolidSprite(SmokeColour, FromRow(SmokeRow)),
-                   SolidSprite(SwampColour, FromRow(SwampRow)), SolidSprite(MinesColour, FromRow(MinesRow))}),
+                   SolidSprite(FireColour, FromRow(FireRow)),
+                   SolidSprite(SmokeColour, FromRow(SmokeRow)),
+                   SolidSprite(SwampColour, FromRow(SwampRow)),
+                   SolidSprite(MinesColour, FromRow(MinesRow))}),
         PairSheet(grounds),
         PairSheet({SolidSprite(qRgb(1, 2, 3), InsideHex)}),
-        PairSheet({SolidSprite(RoadArmColour, ArmShape), SolidSprite(RoadCentreColour, FromRow(RoadRow))}),
-        PairSheet({SolidSprite(RiverArmColour, ArmShape), SolidSprite(RiverCentreColour, FromRow(RiverRow))}),
+        PairSheet({SolidSprite(RoadArmColour, ArmShape),
+                   SolidSprite(RoadCentreColour, FromRow(RoadRow))}),
+        PairSheet({SolidSprite(RiverArmColour, ArmShape),
+                   SolidSprite(RiverCentreColour, FromRow(RiverRow))}),
     };
 }
 
@@ -150,8 +154,9 @@ TEST_F(MapRendererTest, LayersGoHeightGroundSwampRiverRoadMinesSmokeFire)
     cell.Ground = 3;
     cell.Mines = 7;
     cell.Overlays = {1, 1, 1, 1, 1};
-    const std::vector<QRgb> expected = {HeightColour(2), GroundColour(3), SwampColour,  RiverCentreColour,
-                                        RoadCentreColour, MinesColour,    SmokeColour, FireColour};
+    const std::vector<QRgb> expected = {HeightColour(2),   GroundColour(3),  SwampColour,
+                                        RiverCentreColour, RoadCentreColour, MinesColour,
+                                        SmokeColour,       FireColour};
     DrawCell(10, 10, false);
     EXPECT_EQ(repaints, 0);
     for (std::size_t j = 0; j < expected.size(); ++j)

@@ -17,10 +17,10 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
@@ -143,8 +143,8 @@ TEST_F(Showcase, FillDotsRandomMechsOnAboutOneHexInFive)
             kinds.insert(HexMiddle(x, y));
         }
     EXPECT_EQ(painted, expected);
-    const auto mechHexes = std::count_if(painted.begin(), painted.end(),
-                                         [](QRgb colour) { return colour != Black; });
+    const auto mechHexes =
+        std::count_if(painted.begin(), painted.end(), [](QRgb colour) { return colour != Black; });
     EXPECT_GT(mechHexes, 120);
     EXPECT_LT(mechHexes, 300);
     // All four mechs in all six facings turn up among some 200 hexes.

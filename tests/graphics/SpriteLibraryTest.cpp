@@ -6,11 +6,11 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
@@ -101,7 +101,8 @@ TEST_F(SpriteLibraryTest, CutsPairCellsAtTheirSheetPositions)
     for (int b = 0; b < SpriteHeight; ++b)
         for (int a = 0; a < SpriteWidth; ++a) {
             const bool marked = (a == 0 && b == 0) || (a == 65 && b == 37) || (a == 10 && b == 5);
-            ASSERT_EQ(sprite.pixel(a, b), marked ? Transparent : Opaque(sheets.Ground.pixel(201 + a, 39 + b)))
+            ASSERT_EQ(sprite.pixel(a, b),
+                      marked ? Transparent : Opaque(sheets.Ground.pixel(201 + a, 39 + b)))
                 << a << "," << b;
         }
 }
@@ -120,7 +121,8 @@ TEST_F(SpriteLibraryTest, HeightsShareOneMaskAndTheBaseTileIsTheWholeCell)
         for (int b = 0; b < SpriteHeight; ++b)
             for (int a = 0; a < SpriteWidth; ++a)
                 ASSERT_EQ(HeightSet.Images[static_cast<std::size_t>(h)].pixel(a, b),
-                          InsideHex(a, b) ? Opaque(sheets.Height.pixel(67 * (h + 1) + a, b)) : Transparent)
+                          InsideHex(a, b) ? Opaque(sheets.Height.pixel(67 * (h + 1) + a, b))
+                                          : Transparent)
                     << h << ": " << a << "," << b;
     EXPECT_EQ(BaseTile.convertToFormat(QImage::Format_RGB32), sheets.Height.copy(67, 0, 66, 38));
 }
@@ -128,7 +130,8 @@ TEST_F(SpriteLibraryTest, HeightsShareOneMaskAndTheBaseTileIsTheWholeCell)
 TEST_F(SpriteLibraryTest, ACellOfAnotherSizeIsTakenAsFarAsItReaches)
 {
     SpriteSet set;
-    AddSprite(set, QImage(10, 5, QImage::Format_RGB32), SolidCell(qRgb(0, 0, 0)).copy(0, 0, 100, 3));
+    AddSprite(set, QImage(10, 5, QImage::Format_RGB32),
+              SolidCell(qRgb(0, 0, 0)).copy(0, 0, 100, 3));
     ASSERT_EQ(set.Count(), 1);
     EXPECT_EQ(set.Images[0].size(), QSize(66, 38));
     EXPECT_EQ(qAlpha(set.Images[0].pixel(65, 2)), 255);
@@ -175,7 +178,8 @@ TEST_F(SpriteLibraryTest, FacingsAreTheSheetCellTurnedAboutRowNineteen)
             const int sa = 66 - a;
             const int sb = 38 - b;
             const bool fromCell = InsideHex(a, b) && sa <= 65 && sb <= 37;
-            ASSERT_EQ(facing4.pixel(a, b), fromCell ? Opaque(CoordinateColour(sa, sb)) : Transparent)
+            ASSERT_EQ(facing4.pixel(a, b),
+                      fromCell ? Opaque(CoordinateColour(sa, sb)) : Transparent)
                 << a << "," << b;
         }
 }
@@ -188,7 +192,8 @@ TEST_F(SpriteLibraryTest, TurnedMasksAreTransparentOutsideTheHexagon)
             for (int b = 0; b < SpriteHeight; ++b)
                 for (int a = 0; a < SpriteWidth; ++a) {
                     if (!InsideHex(a, b)) {
-                        ASSERT_EQ(sets->Images[0].pixel(a, b), Transparent) << d << ": " << a << "," << b;
+                        ASSERT_EQ(sets->Images[0].pixel(a, b), Transparent)
+                            << d << ": " << a << "," << b;
                     }
                 }
 }
@@ -310,10 +315,12 @@ TEST_F(SpriteLibraryTest, ACountOfZeroOrLessLoadsNothingFromItsSheet)
 TEST_F(SpriteLibraryTest, ReloadingUnchangedSheetsGivesIdenticalSets)
 {
     LoadCoordinateSheets();
-    const std::vector<SpriteSet> before = {HeightSet, EffectSet, GroundSet, MechSets[3], RoadSets[2], RiverSets[6]};
+    const std::vector<SpriteSet> before = {HeightSet,   EffectSet,   GroundSet,
+                                           MechSets[3], RoadSets[2], RiverSets[6]};
     const QImage baseTile = BaseTile;
     LoadSpriteSheets();
-    const std::vector<SpriteSet> after = {HeightSet, EffectSet, GroundSet, MechSets[3], RoadSets[2], RiverSets[6]};
+    const std::vector<SpriteSet> after = {HeightSet,   EffectSet,   GroundSet,
+                                          MechSets[3], RoadSets[2], RiverSets[6]};
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
         EXPECT_TRUE(before[i].Images == after[i].Images) << i;
@@ -354,7 +361,8 @@ TEST_F(SpriteLibraryTest, AFailingSheetKeepsEarlierSetsNewAndLaterSetsAsTheyWere
 
     // A good bitmap cut short: Qt would read it and fill the missing rows with black.
     WriteBmp(SheetFile("GROUND.BMP"), newSheets.Ground);
-    ASSERT_TRUE(QFile::resize(SheetFile("GROUND.BMP"), QFileInfo(SheetFile("GROUND.BMP")).size() - 600));
+    ASSERT_TRUE(
+        QFile::resize(SheetFile("GROUND.BMP"), QFileInfo(SheetFile("GROUND.BMP")).size() - 600));
     ExpectReloadFails(QStringLiteral("Bitmap image is not valid"));
     expectGroundFailedAt();
 
@@ -383,8 +391,9 @@ TEST_F(SpriteLibraryTest, SheetsAreReadHeightsEffectsGroundMechsRoadsRivers)
 {
     const SpriteSheets sheets = PlainSheets();
     const std::vector<std::pair<const char*, const QImage*>> order = {
-        {"Height.BMP", &sheets.Height}, {"EFFECTS.BMP", &sheets.Effects}, {"GROUND.BMP", &sheets.Ground},
-        {"MECHS.BMP", &sheets.Mechs},   {"ROAD.BMP", &sheets.Road},       {"RIVER.BMP", &sheets.River}};
+        {"Height.BMP", &sheets.Height}, {"EFFECTS.BMP", &sheets.Effects},
+        {"GROUND.BMP", &sheets.Ground}, {"MECHS.BMP", &sheets.Mechs},
+        {"ROAD.BMP", &sheets.Road},     {"RIVER.BMP", &sheets.River}};
     for (const auto& [name, sheet] : order) {
         ExpectReloadFails(QStringLiteral("Cannot open file ..\\Sprites\\") + QLatin1String(name));
         WriteBmp(SheetFile(name), *sheet);
@@ -434,7 +443,8 @@ TEST_F(SpriteLibraryTest, DrawingCopiesOpaquePixelsAndClipsAtTheTargetEdges)
                 const int a = x + 30;
                 const int b = y + 10;
                 const bool covered = a < SpriteWidth && b < SpriteHeight && InsideHex(a, b);
-                ASSERT_EQ(target.pixel(x, y), covered ? ground : background) << format << ": " << x << "," << y;
+                ASSERT_EQ(target.pixel(x, y), covered ? ground : background)
+                    << format << ": " << x << "," << y;
             }
     }
 }

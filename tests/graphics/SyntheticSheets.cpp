@@ -56,7 +56,8 @@ QImage PairSheet(const std::vector<SheetSprite>& sprites, QRgb gap)
 
 QImage HeightSheet(const QImage& mask, const std::vector<QImage>& images)
 {
-    QImage sheet(67 * (static_cast<int>(images.size()) + 1) - 1, SpriteHeight, QImage::Format_RGB32);
+    QImage sheet(67 * (static_cast<int>(images.size()) + 1) - 1, SpriteHeight,
+                 QImage::Format_RGB32);
     sheet.fill(qRgb(90, 90, 90));
     QPainter painter(&sheet);
     painter.drawImage(0, 0, mask);
@@ -96,7 +97,10 @@ SpriteSheets PlainSheets(int mechs, int shade)
     std::vector<QImage> heights;
     for (int h = 0; h < 7; ++h)
         heights.push_back(SolidCell(colour(1, h)));
-    return {HeightSheet(MaskCell(InsideHex), heights), PairSheet(sprites(2, 5)),
-            PairSheet(sprites(3, 16)),                 PairSheet(sprites(4, mechs)),
-            PairSheet(sprites(5, 2)),                  PairSheet(sprites(6, 2))};
+    return {HeightSheet(MaskCell(InsideHex), heights),
+            PairSheet(sprites(2, 5)),
+            PairSheet(sprites(3, 16)),
+            PairSheet(sprites(4, mechs)),
+            PairSheet(sprites(5, 2)),
+            PairSheet(sprites(6, 2))};
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct SheetSprite {
-    QImage Mask;   // white: transparent
+    QImage Mask;  // white: transparent
     QImage Image;
 };
 

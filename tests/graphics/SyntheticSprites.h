@@ -72,7 +72,8 @@ inline SpriteSheets ShowcaseSheets(int mechs)
 // A settings file of this version with the given mech count and the default sprite folder.
 inline QByteArray Settings(int mechs)
 {
-    return QByteArrayLiteral("[General]\r\nVersion=v2\xDF\r\n[SpriteAmount]\r\nEffectSprites=5\r\n") +
+    return QByteArrayLiteral(
+               "[General]\r\nVersion=v2\xDF\r\n[SpriteAmount]\r\nEffectSprites=5\r\n") +
            "MechSprites=" + QByteArray::number(mechs) +
            "\r\nGroundSprites=16\r\n[Directories]\r\nSprites=..\\Sprites\\\r\n";
 }

@@ -94,7 +94,8 @@ QByteArray PlainPixels(const QImage& image, int bitCount, const QList<QRgb>& pal
             case 1:
             case 4:
             case 8:
-                pending = (pending << bitCount) | static_cast<int>(palette.indexOf(colour | 0xff000000u));
+                pending =
+                    (pending << bitCount) | static_cast<int>(palette.indexOf(colour | 0xff000000u));
                 bits += bitCount;
                 if (bits == 8) {
                     PutByte(row, pending);
@@ -102,8 +103,9 @@ QByteArray PlainPixels(const QImage& image, int bitCount, const QList<QRgb>& pal
                 }
                 break;
             case 16:
-                Put16(row, static_cast<quint16>(((qRed(colour) >> 3) << 10) |
-                                                ((qGreen(colour) >> 3) << 5) | (qBlue(colour) >> 3)));
+                Put16(row,
+                      static_cast<quint16>(((qRed(colour) >> 3) << 10) |
+                                           ((qGreen(colour) >> 3) << 5) | (qBlue(colour) >> 3)));
                 break;
             default:
                 PutByte(row, qBlue(colour));
@@ -156,11 +158,12 @@ QByteArray BmpFile(const QImage& image, BmpLayout layout)
     const bool runLength = layout == BmpLayout::Rle4 || layout == BmpLayout::Rle8;
     const QByteArray pixels = runLength ? RunLengthPixels(image, bitCount, palette)
                                         : PlainPixels(image, bitCount, palette);
-    const quint32 compression = layout == BmpLayout::Rle4 ? BiRle4
+    const quint32 compression = layout == BmpLayout::Rle4   ? BiRle4
                                 : layout == BmpLayout::Rle8 ? BiRle8
-                                                           : BiRgb;
+                                                            : BiRgb;
     QByteArray out;
-    PutHeaders(out, image.size(), bitCount, compression, static_cast<int>(palette.size()), pixels.size());
+    PutHeaders(out, image.size(), bitCount, compression, static_cast<int>(palette.size()),
+               pixels.size());
     for (const QRgb colour : palette) {
         PutByte(out, qBlue(colour));
         PutByte(out, qGreen(colour));

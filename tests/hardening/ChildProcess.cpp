@@ -1,11 +1,11 @@
 #include "ChildProcess.h"
 
-#include <QFile>
-#include <QByteArray>
-#include <exception>
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QByteArray>
+#include <QFile>
+#include <exception>
 
 namespace {
 
@@ -24,7 +24,8 @@ bool DropPrivileges()
     const QByteArray bytes = text.toUtf8();
     qsizetype written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
         if (n <= 0)
             break;
         written += n;
@@ -67,13 +68,16 @@ QString RunWithoutPrivileges(const std::function<QString()>& body)
     int status = 0;
     ::waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return QStringLiteral("the child ended abnormally (status %1): %2").arg(status).arg(QString::fromUtf8(report));
+        return QStringLiteral("the child ended abnormally (status %1): %2")
+            .arg(status)
+            .arg(QString::fromUtf8(report));
     return QString::fromUtf8(report);
 }
 
 void OpenToEveryone(const QString& path)
 {
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                    QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    QFile::setPermissions(
+        path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                  QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                  QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
 }

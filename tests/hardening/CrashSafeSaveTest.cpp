@@ -7,20 +7,20 @@
 #include "core/MapFile.h"
 #include "core/MapModel.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <atomic>
 #include <csignal>
 #include <cstring>
 #include <new>
 #include <random>
-#include <sys/mman.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -47,8 +47,8 @@ QByteArray MapBytes(int seed)
     return bytes;
 }
 
-[[noreturn]] void SaveForEver(const QString& path, const QByteArray& first, const QByteArray& second,
-                              SaveProgress* progress)
+[[noreturn]] void SaveForEver(const QString& path, const QByteArray& first,
+                              const QByteArray& second, SaveProgress* progress)
 {
     for (int turn = 0;; ++turn) {
         FillGrid(turn % 2 == 0 ? first : second);
@@ -72,7 +72,8 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheWholeOldMapOrTheWholeNewOne)
     FillGrid(oldMap);
     WriteMapFile(path);
 
-    void* shared = ::mmap(nullptr, sizeof(SaveProgress), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    void* shared = ::mmap(nullptr, sizeof(SaveProgress), PROT_READ | PROT_WRITE,
+                          MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(shared, MAP_FAILED);
     auto* progress = new (shared) SaveProgress{};
 
@@ -96,7 +97,8 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheWholeOldMapOrTheWholeNewOne)
 
         const QByteArray onDisk = ReadAll(path);
         ASSERT_TRUE(onDisk == oldMap || onDisk == newMap)
-            << "after kill " << kill << " the file holds " << onDisk.size() << " bytes of neither map";
+            << "after kill " << kill << " the file holds " << onDisk.size()
+            << " bytes of neither map";
         (onDisk == oldMap ? sawOld : sawNew) += 1;
     }
     const int savesFinished = progress->savesFinished.load();

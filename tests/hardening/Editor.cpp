@@ -84,7 +84,7 @@ QRgb SpriteColour(int sheet, int sprite)
 
 TestSheets MakeTestSheets(bool blackAndWhite)
 {
-    TestSheets sheets{HeightSheet(), PairSheet(1, 5), PairSheet(2, 16),
+    TestSheets sheets{HeightSheet(),   PairSheet(1, 5), PairSheet(2, 16),
                       PairSheet(3, 4), PairSheet(4, 2), PairSheet(5, 2)};
     if (blackAndWhite)
         for (QImage* sheet : {&sheets.Height, &sheets.Effects, &sheets.Ground, &sheets.Mechs,
@@ -107,8 +107,9 @@ void HostileInput::WriteSheets(BmpLayout layout) const
 {
     const TestSheets sheets = MakeTestSheets(layout == BmpLayout::Bits1);
     const std::vector<std::pair<QString, QImage>> files{
-        {"Height.BMP", sheets.Height}, {"EFFECTS.BMP", sheets.Effects}, {"GROUND.BMP", sheets.Ground},
-        {"MECHS.BMP", sheets.Mechs},   {"ROAD.BMP", sheets.Road},       {"RIVER.BMP", sheets.River}};
+        {"Height.BMP", sheets.Height}, {"EFFECTS.BMP", sheets.Effects},
+        {"GROUND.BMP", sheets.Ground}, {"MECHS.BMP", sheets.Mechs},
+        {"ROAD.BMP", sheets.Road},     {"RIVER.BMP", sheets.River}};
     for (const auto& [name, image] : files)
         WriteFile(SheetPath(name), BmpFile(image, layout));
 }
@@ -126,7 +127,10 @@ QByteArray HostileInput::ReadFile(const QString& path) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-QString HostileInput::SheetPath(const QString& name) const { return game.SpritesDir() + "/" + name; }
+QString HostileInput::SheetPath(const QString& name) const
+{
+    return game.SpritesDir() + "/" + name;
+}
 
 QString HostileInput::StartEditor() const
 {

@@ -6,11 +6,11 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QString>
-#include <gtest/gtest.h>
 
 #include "BmpFiles.h"
 

@@ -1,5 +1,5 @@
-// Inputs the fuzz targets found, each kept with the fault it showed, cut down to what matters. The same inputs lie in
-// fuzz/regressions/, where fuzz/run.sh replays them through the fuzz targets.
+// Inputs the fuzz targets found, each kept with the fault it showed, cut down to what matters. The
+// same inputs lie in fuzz/regressions/, where fuzz/run.sh replays them through the fuzz targets.
 
 #include "Editor.h"
 #include "graphics/SpriteLibrary.h"
@@ -7,9 +7,9 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -35,7 +35,8 @@ void ExpectDefaultsReadBackAfterWritingThem(const QByteArray& file)
 TEST(FuzzRegression, SettingsFileEndingInALoneCarriageReturn)
 {
     ExpectDefaultsReadBackAfterWritingThem("[General]\r\nVersion=v2\xDF[Gen\r");
-    ExpectDefaultsReadBackAfterWritingThem("[General]\r\nVersion=0.9\r\n[SpriteAmount]\r\nMechSprites=9\r");
+    ExpectDefaultsReadBackAfterWritingThem(
+        "[General]\r\nVersion=0.9\r\n[SpriteAmount]\r\nMechSprites=9\r");
 }
 
 using FuzzRegressionSheets = HostileInput;
@@ -50,7 +51,8 @@ TEST_F(FuzzRegressionSheets, SizesWhoseDataLengthOverflows)
         qint32 width;
         qint32 height;
         quint16 bitCount;
-    } headers[] = {{-2147483647 - 1, 858993459, 65535}, {2147483647, 2147483647, 65535},
+    } headers[] = {{-2147483647 - 1, 858993459, 65535},
+                   {2147483647, 2147483647, 65535},
                    {2147483647, -2147483647 - 1, 32}};
     for (const auto& h : headers) {
         SCOPED_TRACE(h.width);

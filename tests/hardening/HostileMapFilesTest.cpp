@@ -9,17 +9,17 @@
 #include "platform/Errors.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdio>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -43,7 +43,8 @@ QByteArray ReadAll(const QString& path)
 bool WriteAll(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 class HostileMapFiles : public ::testing::Test {
@@ -102,13 +103,16 @@ protected:
         return faults.join("; ");
     }
 
-    QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QStringList Entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 };
 
 TEST_F(HostileMapFiles, EveryLengthIsReadAsAWholeRecordOrRefused)
 {
-    const qsizetype sizes[] = {0, 1, MapFileRecordSize - 1, MapFileRecordSize, MapFileRecordSize + 1,
-                               10 * 1024 * 1024};
+    const qsizetype sizes[] = {
+        0, 1, MapFileRecordSize - 1, MapFileRecordSize, MapFileRecordSize + 1, 10 * 1024 * 1024};
     for (const qsizetype size : sizes) {
         SCOPED_TRACE(size);
         const QString path = PathOf(QStringLiteral("%1.KVX").arg(size));
@@ -120,7 +124,8 @@ TEST_F(HostileMapFiles, EveryLengthIsReadAsAWholeRecordOrRefused)
         const QString error = Load(path);
         if (size < MapFileRecordSize) {
             EXPECT_EQ(Unchanged(error, path, before), "");
-            EXPECT_TRUE(error.contains(QStringLiteral("holds %1 bytes").arg(size))) << error.toStdString();
+            EXPECT_TRUE(error.contains(QStringLiteral("holds %1 bytes").arg(size)))
+                << error.toStdString();
         } else {
             EXPECT_EQ(error, "");
             EXPECT_EQ(GridBytes(), bytes.left(MapFileRecordSize));
@@ -149,7 +154,8 @@ TEST_F(HostileMapFiles, SavingIntoAReadOnlyFolderKeepsWhatWasThere)
     ASSERT_TRUE(WriteAll(old, oldBytes));
     OpenToEveryone(old);
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                      QFileDevice::ReadOther | QFileDevice::ExeOther));
+                                                      QFileDevice::ReadOther |
+                                                      QFileDevice::ExeOther));
     const QByteArray grid = GridBytes();
     const QString fault = RunWithoutPrivileges([&] {
         const QString over = Unchanged(Save(old), old, grid);
@@ -167,7 +173,8 @@ TEST_F(HostileMapFiles, SavingOverAReadOnlyFileKeepsIt)
     const QString path = PathOf("ReadOnly.KVX");
     const QByteArray oldBytes = Pattern(MapFileRecordSize, 2);
     ASSERT_TRUE(WriteAll(path, oldBytes));
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     OpenToEveryone(dir.path());
     const QByteArray grid = GridBytes();
     EXPECT_EQ(RunWithoutPrivileges([&] { return Unchanged(Save(path), path, grid); }), "");
@@ -189,8 +196,8 @@ class SmallDisk {
 public:
     explicit SmallDisk(const QString& path) : path_(QFile::encodeName(path))
     {
-        mounted_ = QDir().mkpath(path) &&
-                   ::mount("tmpfs", path_.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
+        mounted_ = QDir().mkpath(path) && ::mount("tmpfs", path_.constData(), "tmpfs",
+                                                  MS_NOSUID | MS_NODEV, "size=64k") == 0;
     }
     ~SmallDisk()
     {
@@ -255,7 +262,8 @@ TEST_F(HostileMapFiles, SavingOntoAFullDiskKeepsTheOldMap)
         overOld = Save(old);
         beside = Save(folder + "/New.KVX");
     } else {
-        std::fprintf(stderr, "no tmpfs could be mounted; a file size limit stands in for a full disk\n");
+        std::fprintf(stderr,
+                     "no tmpfs could be mounted; a file size limit stands in for a full disk\n");
         const FileSizeLimit limit(4096);
         overOld = Save(old);
         beside = Save(folder + "/New.KVX");

@@ -104,15 +104,18 @@ protected:
 
 TEST_F(HostileSettings, ContentThatIsNoSettingsFileFallsBackToTheDefaults)
 {
-    const QByteArray longLine = Header + QByteArray(10 * 1024 * 1024, 'k') +
-                                "\r\n[SpriteAmount]\r\nEffectSprites=3\r\n";
+    const QByteArray longLine =
+        Header + QByteArray(10 * 1024 * 1024, 'k') + "\r\n[SpriteAmount]\r\nEffectSprites=3\r\n";
     const SettingsCase cases[] = {
         {"empty", "", {Mismatch("0.0")}, "", ExpectDefaults},
         {"binary junk", Junk(64 * 1024), {Mismatch("0.0")}, "", ExpectDefaults},
         {"a line of 10 MB before the counts", longLine, {}, "", [] { ExpectCounts(3, 4, 16); }},
         {"only line ends", QByteArray(100000, '\n'), {Mismatch("0.0")}, "", ExpectDefaults},
-        {"a NUL inside the version", QByteArray("[General]\r\nVersion=v2\0\xDF\r\n", 25),
-         {Mismatch(QStringLiteral("v2") + QChar(0) + SharpS)}, "", ExpectDefaults},
+        {"a NUL inside the version",
+         QByteArray("[General]\r\nVersion=v2\0\xDF\r\n", 25),
+         {Mismatch(QStringLiteral("v2") + QChar(0) + SharpS)},
+         "",
+         ExpectDefaults},
     };
     for (const SettingsCase& c : cases)
         Run(c);
@@ -146,14 +149,36 @@ TEST_F(HostileSettings, ASpriteFolderThatCannotHoldSheetsIsNamedInTheMessage)
         EXPECT_EQ(HeightSet.Count(), 0);
     };
     const SettingsCase cases[] = {
-        {"missing folder", SpriteFolder("..\\Nowhere\\"), {}, "Cannot open file ..\\Nowhere\\Height.BMP", nothingLoaded},
-        {"a file", SpriteFolder("..\\NotAFolder\\"), {}, "Cannot open file ..\\NotAFolder\\Height.BMP", nothingLoaded},
-        {"a folder without sheets", SpriteFolder("..\\Art\\"), {}, "Cannot open file ..\\Art\\Height.BMP", nothingLoaded},
-        {"climbing out of every folder", SpriteFolder("..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x\\"), {},
-         "Cannot open file ..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x\\Height.BMP", nothingLoaded},
-        {"2000 characters", SpriteFolder(longFolder), {},
-         "Cannot open file " + QString(1023, QChar('d')) + "Height.BMP", nothingLoaded},
-        {"nothing but blanks", SpriteFolder("   "), {}, "Cannot open file Height.BMP", nothingLoaded},
+        {"missing folder",
+         SpriteFolder("..\\Nowhere\\"),
+         {},
+         "Cannot open file ..\\Nowhere\\Height.BMP",
+         nothingLoaded},
+        {"a file",
+         SpriteFolder("..\\NotAFolder\\"),
+         {},
+         "Cannot open file ..\\NotAFolder\\Height.BMP",
+         nothingLoaded},
+        {"a folder without sheets",
+         SpriteFolder("..\\Art\\"),
+         {},
+         "Cannot open file ..\\Art\\Height.BMP",
+         nothingLoaded},
+        {"climbing out of every folder",
+         SpriteFolder("..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x\\"),
+         {},
+         "Cannot open file ..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x\\Height.BMP",
+         nothingLoaded},
+        {"2000 characters",
+         SpriteFolder(longFolder),
+         {},
+         "Cannot open file " + QString(1023, QChar('d')) + "Height.BMP",
+         nothingLoaded},
+        {"nothing but blanks",
+         SpriteFolder("   "),
+         {},
+         "Cannot open file Height.BMP",
+         nothingLoaded},
     };
     for (const SettingsCase& c : cases)
         Run(c);

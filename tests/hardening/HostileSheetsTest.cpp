@@ -9,10 +9,10 @@
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
-#include <sys/stat.h>
 
 namespace {
 
@@ -74,7 +74,10 @@ protected:
         FreeSpriteLibrary();
     }
 
-    QByteArray ValidSheet(BmpLayout layout) const { return BmpFile(MakeTestSheets().Effects, layout); }
+    QByteArray ValidSheet(BmpLayout layout) const
+    {
+        return BmpFile(MakeTestSheets().Effects, layout);
+    }
 };
 
 TEST_F(HostileSheets, EveryBitDepthAndRunLengthCompressionLoads)
@@ -83,8 +86,9 @@ TEST_F(HostileSheets, EveryBitDepthAndRunLengthCompressionLoads)
         BmpLayout layout;
         const char* name;
     } layouts[] = {
-        {BmpLayout::Bits1, "1 bit"},   {BmpLayout::Bits4, "4 bits"},  {BmpLayout::Bits8, "8 bits"},
-        {BmpLayout::Rle4, "RLE4"},     {BmpLayout::Rle8, "RLE8"},     {BmpLayout::Bits16, "16 bits"},
+        {BmpLayout::Bits1, "1 bit"},    {BmpLayout::Bits4, "4 bits"},
+        {BmpLayout::Bits8, "8 bits"},   {BmpLayout::Rle4, "RLE4"},
+        {BmpLayout::Rle8, "RLE8"},      {BmpLayout::Bits16, "16 bits"},
         {BmpLayout::Bits24, "24 bits"}, {BmpLayout::Bits32, "32 bits"},
     };
     for (const auto& l : layouts) {
@@ -103,7 +107,8 @@ TEST_F(HostileSheets, OnePixelSheetsLoadAsTransparentSprites)
 {
     QImage pixel(1, 1, QImage::Format_RGB32);
     pixel.fill(Qt::white);
-    for (const char* name : {"Height.BMP", "EFFECTS.BMP", "GROUND.BMP", "MECHS.BMP", "ROAD.BMP", "RIVER.BMP"})
+    for (const char* name :
+         {"Height.BMP", "EFFECTS.BMP", "GROUND.BMP", "MECHS.BMP", "ROAD.BMP", "RIVER.BMP"})
         WriteFile(SheetPath(name), BmpFile(pixel, BmpLayout::Bits24));
     Cell(5, 5).Overlays.Road = 1;
     Cell(5, 6).Overlays.Road = 1;
@@ -132,7 +137,8 @@ TEST_F(HostileSheets, BrokenBitmapsAreNotValid)
     qToLittleEndian<quint32>(77, unknownCompression.data() + 30);
     // Ends at once with "end of bitmap": complete, but 900 million pixels to allocate.
     const QByteArray rle = ValidSheet(BmpLayout::Rle8);
-    QByteArray hugeRle = rle.left(qFromLittleEndian<quint32>(rle.constData() + 10)) + QByteArray("\0\1", 2);
+    QByteArray hugeRle =
+        rle.left(qFromLittleEndian<quint32>(rle.constData() + 10)) + QByteArray("\0\1", 2);
     qToLittleEndian<qint32>(30000, hugeRle.data() + 18);
     qToLittleEndian<qint32>(30000, hugeRle.data() + 22);
     qToLittleEndian<quint32>(2, hugeRle.data() + 34);
@@ -165,7 +171,8 @@ TEST_F(HostileSheets, SheetsThatWouldDecodeBeyondSixtyFourMegabytesAreNotValid)
 {
     const QByteArray rle = ValidSheet(BmpLayout::Rle8);
     const auto declaring = [&rle](qint32 width, qint32 height) {
-        QByteArray sheet = rle.left(qFromLittleEndian<quint32>(rle.constData() + 10)) + QByteArray("\0\1", 2);
+        QByteArray sheet =
+            rle.left(qFromLittleEndian<quint32>(rle.constData() + 10)) + QByteArray("\0\1", 2);
         qToLittleEndian<qint32>(width, sheet.data() + 18);
         qToLittleEndian<qint32>(height, sheet.data() + 22);
         qToLittleEndian<quint32>(2, sheet.data() + 34);

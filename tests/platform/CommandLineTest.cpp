@@ -5,27 +5,32 @@
 namespace {
 
 const CommandLineDescription Tool{QStringLiteral("gridcrafter-test"),
-                                  QStringLiteral("usage: gridcrafter-test A B\n"), 2, 2,
+                                  QStringLiteral("usage: gridcrafter-test A B\n"),
+                                  2,
+                                  2,
                                   {QStringLiteral("game")}};
 
 ParsedCommandLine Parse(const QStringList& arguments) { return ParseCommandLine(arguments, Tool); }
 
 TEST(CommandLine, MistakesEndTheRunWithTheUsageAndStatusTwo)
 {
-    const QList<QStringList> mistakes = {
-        {"--verbose", "a", "b"}, {"-x", "a", "b"}, {"a", "b", "--game"}, {"a"}, {"a", "b", "c"}, {}};
+    const QList<QStringList> mistakes = {{"--verbose", "a", "b"}, {"-x", "a", "b"},
+                                         {"a", "b", "--game"},    {"a"},
+                                         {"a", "b", "c"},         {}};
     for (const QStringList& arguments : mistakes) {
         const ParsedCommandLine line = Parse(arguments);
         EXPECT_EQ(line.ExitStatus, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(line.Message.endsWith(Tool.Usage)) << line.Message.toStdString();
     }
-    EXPECT_TRUE(Parse({"--verbose", "a", "b"}).Message.startsWith("gridcrafter-test: Unknown option 'verbose'."));
+    EXPECT_TRUE(Parse({"--verbose", "a", "b"})
+                    .Message.startsWith("gridcrafter-test: Unknown option 'verbose'."));
 }
 
 TEST(CommandLine, ArgumentsAndValuesInAnyOrder)
 {
     for (const QStringList& arguments :
-         {QStringList{"--game", "g", "a", "b"}, QStringList{"a", "--game=g", "b"}, QStringList{"a", "b", "--game", "g"}}) {
+         {QStringList{"--game", "g", "a", "b"}, QStringList{"a", "--game=g", "b"},
+          QStringList{"a", "b", "--game", "g"}}) {
         const ParsedCommandLine line = Parse(arguments);
         EXPECT_FALSE(line.ExitStatus) << arguments.join(' ').toStdString();
         EXPECT_EQ(line.Arguments, QStringList({"a", "b"}));
@@ -33,7 +38,8 @@ TEST(CommandLine, ArgumentsAndValuesInAnyOrder)
     }
     const ParsedCommandLine plain = Parse({"a", "--", "--version"});
     EXPECT_FALSE(plain.ExitStatus);
-    EXPECT_EQ(plain.Arguments, QStringList({"a", "--version"})) << "after --, a dash starts no option";
+    EXPECT_EQ(plain.Arguments, QStringList({"a", "--version"}))
+        << "after --, a dash starts no option";
     EXPECT_FALSE(plain.Values.contains("game"));
     EXPECT_EQ(Parse({"-", "b"}).Arguments, QStringList({"-", "b"}));
 }

@@ -2,11 +2,11 @@
 
 #include "tests/platform/TempFiles.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -39,7 +39,9 @@ TEST_F(FileIdentity, LinksAreSeenThrough)
     ASSERT_TRUE(QFile::link(map, Path("symbolic.KVX")));
     ASSERT_TRUE(QFile::link(Path("symbolic.KVX"), Path("chain.KVX")));
     ASSERT_TRUE(QFile::link(Path("maps"), Path("folder")));
-    ASSERT_EQ(::link(QFile::encodeName(map).constData(), QFile::encodeName(Path("hard.KVX")).constData()), 0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(map).constData(), QFile::encodeName(Path("hard.KVX")).constData()),
+        0);
 
     for (const char* name : {"symbolic.KVX", "chain.KVX", "folder/m1.KVX", "hard.KVX"}) {
         EXPECT_TRUE(SameFile(Path(name), map)) << name;

@@ -3,10 +3,10 @@
 #include "platform/Errors.h"
 #include "tests/platform/TempFiles.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -63,7 +63,8 @@ TEST_F(GameFolderTest, EnteringGoesIntoTheGamesEditorFolderOrSaysWhyNot)
         EnterGameFolder(Root() + "/Elsewhere");
         ADD_FAILURE() << "entered a game folder that does not exist";
     } catch (const GcError& error) {
-        EXPECT_EQ(error.Text(), "Cannot enter " + Root() + "/Elsewhere/Gridcrafter: No such file or directory");
+        EXPECT_EQ(error.Text(),
+                  "Cannot enter " + Root() + "/Elsewhere/Gridcrafter: No such file or directory");
     }
     ASSERT_TRUE(QDir(Root()).mkpath("Plain"));
     WriteBytes(Root() + "/Plain/Gridcrafter", "");

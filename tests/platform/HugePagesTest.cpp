@@ -1,9 +1,9 @@
 #include "platform/HugePages.h"
 
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <gtest/gtest.h>
 
 namespace {
 

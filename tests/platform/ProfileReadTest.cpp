@@ -2,8 +2,8 @@
 
 #include "tests/platform/TempFiles.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -45,9 +45,17 @@ TEST_F(ProfileReadTest, NamesMatchInAnyLetterCaseAndTheFirstMatchWins)
 
 TEST_F(ProfileReadTest, CaseFoldingIsAsciiOnly)
 {
-    Write("[Stra\xDF" "e]\nK\xC4y=1\n");
-    EXPECT_EQ(Read("STRA\xDF" "E", "k\xC4Y"), "1");
-    EXPECT_EQ(Read("Stra\xDF" "e", "K\xE4y"), "<none>");
+    Write(
+        "[Stra\xDF"
+        "e]\nK\xC4y=1\n");
+    EXPECT_EQ(Read("STRA\xDF"
+                   "E",
+                   "k\xC4Y"),
+              "1");
+    EXPECT_EQ(Read("Stra\xDF"
+                   "e",
+                   "K\xE4y"),
+              "<none>");
 }
 
 TEST_F(ProfileReadTest, BlanksAroundNamesAndValuesAreIgnored)
@@ -72,8 +80,8 @@ TEST_F(ProfileReadTest, MatchingQuotesAreRemovedOnce)
 TEST_F(ProfileReadTest, ValuesAreCutAt1023Characters)
 {
     const QByteArray longValue(5000, 'x');
-    Write("[S]\nLong=" + longValue + "\nQuoted=\"" + QByteArray(1023, 'y') + "\"\nFits=" +
-          QByteArray(1023, 'z') + "\n");
+    Write("[S]\nLong=" + longValue + "\nQuoted=\"" + QByteArray(1023, 'y') +
+          "\"\nFits=" + QByteArray(1023, 'z') + "\n");
     EXPECT_EQ(Read("S", "Long"), QByteArray(1023, 'x'));
     EXPECT_EQ(Read("S", "Quoted"), QByteArray(1023, 'y'));
     EXPECT_EQ(Read("S", "Fits"), QByteArray(1023, 'z'));
@@ -82,8 +90,10 @@ TEST_F(ProfileReadTest, ValuesAreCutAt1023Characters)
 
 TEST_F(ProfileReadTest, LineEndsBlankLinesCommentsAndStrayLines)
 {
-    Write("stray before any section\r\nKey=outside\r\n\r\n[S]\r\n\r\nno equals sign here\r\n"
-          "; Key=commented\r\n  ;Key=also commented\r\nKey=crlf\r\n[T]\nKey=lf\n\n[U]\nEmpty=\nKey=last");
+    Write(
+        "stray before any section\r\nKey=outside\r\n\r\n[S]\r\n\r\nno equals sign here\r\n"
+        "; Key=commented\r\n  ;Key=also "
+        "commented\r\nKey=crlf\r\n[T]\nKey=lf\n\n[U]\nEmpty=\nKey=last");
     EXPECT_EQ(Read("S", "Key"), "crlf");
     EXPECT_EQ(Read("T", "Key"), "lf");
     EXPECT_EQ(Read("U", "Key"), "last");
@@ -107,7 +117,8 @@ TEST_F(ProfileReadTest, HugeLinesAndBinaryJunkAreHarmless)
     QByteArray strayLines;
     for (int i = 0; i < 1000000; ++i)
         strayLines.append("x\n");
-    Write(QByteArray(10 * 1024 * 1024, 'a') + "\n" + junk + "\n[S]\n" + strayLines + "Key=found\n" + junk);
+    Write(QByteArray(10 * 1024 * 1024, 'a') + "\n" + junk + "\n[S]\n" + strayLines + "Key=found\n" +
+          junk);
     EXPECT_EQ(Read("S", "Key"), "found");
     EXPECT_EQ(Read("S", "Missing"), "<none>");
 }

@@ -3,12 +3,12 @@
 #include "platform/Errors.h"
 #include "tests/platform/TempFiles.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -49,15 +49,17 @@ TEST_F(ProfileWriteTest, CreatesFileSectionsAndKeysWithCrLf)
     Write("SpriteAmount", "EffectSprites", "5");
     Write("SpriteAmount", "MechSprites", "4");
     Write("General", "Extra", "x");
-    EXPECT_EQ(ReadBytes(File()), QByteArray("[General]\r\nVersion=v2\xDF\r\nExtra=x\r\n\r\n"
-                                            "[SpriteAmount]\r\nEffectSprites=5\r\nMechSprites=4\r\n"));
+    EXPECT_EQ(ReadBytes(File()),
+              QByteArray("[General]\r\nVersion=v2\xDF\r\nExtra=x\r\n\r\n"
+                         "[SpriteAmount]\r\nEffectSprites=5\r\nMechSprites=4\r\n"));
 }
 
 TEST_F(ProfileWriteTest, NewKeyGoesAfterTheLastKeyOfItsSectionBeforeTrailingBlankLines)
 {
     WriteBytes(File(), "[A]\nOne=1\n; note\nstray\n\n\n[B]\nTwo=2\n");
     Write("a", "Three", "3");
-    EXPECT_EQ(ReadBytes(File()), QByteArray("[A]\nOne=1\n; note\nstray\nThree=3\r\n\n\n[B]\nTwo=2\n"));
+    EXPECT_EQ(ReadBytes(File()),
+              QByteArray("[A]\nOne=1\n; note\nstray\nThree=3\r\n\n\n[B]\nTwo=2\n"));
 }
 
 TEST_F(ProfileWriteTest, NewKeyInAnEmptySectionFollowsItsHeader)
@@ -77,12 +79,14 @@ TEST_F(ProfileWriteTest, NewSectionIsAppendedAtTheEnd)
 
 TEST_F(ProfileWriteTest, ReplacingAValueKeepsEveryOtherByte)
 {
-    const QByteArray before = "; Korvane\r\n[General]\r\n  version = 'old' \t\r\nVersion=second\r\n"
-                              "[Directories]\nSprites=..\\Sprites\\\n";
+    const QByteArray before =
+        "; Korvane\r\n[General]\r\n  version = 'old' \t\r\nVersion=second\r\n"
+        "[Directories]\nSprites=..\\Sprites\\\n";
     WriteBytes(File(), before);
     Write("GENERAL", "Version", "v2\xDF");
-    EXPECT_EQ(ReadBytes(File()), QByteArray("; Korvane\r\n[General]\r\n  version = v2\xDF \t\r\n"
-                                            "Version=second\r\n[Directories]\nSprites=..\\Sprites\\\n"));
+    EXPECT_EQ(ReadBytes(File()),
+              QByteArray("; Korvane\r\n[General]\r\n  version = v2\xDF \t\r\n"
+                         "Version=second\r\n[Directories]\nSprites=..\\Sprites\\\n"));
     Write("Directories", "Sprites", "");
     EXPECT_EQ(Read("Directories", "Sprites"), "");
     EXPECT_TRUE(ReadBytes(File()).endsWith("[Directories]\nSprites=\n"));
@@ -106,7 +110,8 @@ TEST_F(ProfileWriteTest, WhatTheWriterWroteReadsBackTheSame)
     }
     n = 0;
     for (const QByteArray& value : values) {
-        EXPECT_EQ(Read("section" + QByteArray::number(n % 2), "KEY" + QByteArray::number(n)), value);
+        EXPECT_EQ(Read("section" + QByteArray::number(n % 2), "KEY" + QByteArray::number(n)),
+                  value);
         ++n;
     }
 }
@@ -114,7 +119,8 @@ TEST_F(ProfileWriteTest, WhatTheWriterWroteReadsBackTheSame)
 TEST_F(ProfileWriteTest, LineBreaksInNamesOrValuesAreRefused)
 {
     WriteBytes(File(), "[A]\nKey=1\n");
-    EXPECT_EQ(ErrorOf([&] { Write("A", "Key", "2\r\n[Forged]\r\nX=1"); }), "Unable to write to " + File());
+    EXPECT_EQ(ErrorOf([&] { Write("A", "Key", "2\r\n[Forged]\r\nX=1"); }),
+              "Unable to write to " + File());
     EXPECT_EQ(ErrorOf([&] { Write("A\nB", "Key", "2"); }), "Unable to write to " + File());
     EXPECT_EQ(ReadBytes(File()), QByteArray("[A]\nKey=1\n"));
 }
@@ -122,7 +128,8 @@ TEST_F(ProfileWriteTest, LineBreaksInNamesOrValuesAreRefused)
 TEST_F(ProfileWriteTest, AFailedWriteNamesTheFileAsGiven)
 {
     WriteBytes(Dir() + "/plain", "not a folder");
-    const QString windowsName = QDir::toNativeSeparators(Dir()).replace('/', '\\') + "\\plain\\Korvane.INI";
+    const QString windowsName =
+        QDir::toNativeSeparators(Dir()).replace('/', '\\') + "\\plain\\Korvane.INI";
     EXPECT_EQ(ErrorOf([&] { WritePrivateProfileString("A", "Key", "1", windowsName); }),
               "Unable to write to " + windowsName);
     // Reading through the same name quietly gives the fallback.

@@ -4,14 +4,14 @@
 #include "tests/platform/TempFiles.h"
 #include "tests/support/FileSizeLimit.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -21,7 +21,8 @@ using FileWriter = void (*)(const QString&, const QByteArray&);
 
 void WriteUnsynced(const QString& path, const QByteArray& bytes)
 {
-    WriteFileUnsynced(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
+    WriteFileUnsynced(path,
+                      [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 
 class SafeFile : public ::testing::TestWithParam<FileWriter> {
@@ -92,7 +93,8 @@ TEST_P(SafeFile, AFolderInPlaceOfTheFileIsReportedAndKept)
         EXPECT_TRUE(error.Text().contains(path)) << error.Text().toStdString();
     }
     EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"taken.BMP"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"taken.BMP"});
 }
 
 TEST_P(SafeFile, ReplacingKeepsTheFilePermissions)
@@ -101,8 +103,8 @@ TEST_P(SafeFile, ReplacingKeepsTheFilePermissions)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.path() + "/Korvane.INI";
     WriteBytes(path, "old");
-    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser |
-                             QFile::WriteUser;
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                             QFile::ReadUser | QFile::WriteUser;
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
     Write(path, "new");
     EXPECT_EQ(QFile::permissions(path), permissions);
@@ -135,8 +137,9 @@ TEST(UnsyncedFile, ANewFileGetsThePermissionsTheUmaskLeavesAndAFailedWriteLeaves
     EXPECT_EQ(ReadBytes(path), QByteArray("picture"));
 
     EXPECT_THROW(WriteFileUnsynced(path, [](QIODevice&) { return false; }), GcError);
-    EXPECT_THROW(WriteFileUnsynced(path, [](QIODevice&) -> bool { throw std::runtime_error("no"); }),
-                 std::runtime_error);
+    EXPECT_THROW(
+        WriteFileUnsynced(path, [](QIODevice&) -> bool { throw std::runtime_error("no"); }),
+        std::runtime_error);
     EXPECT_EQ(ReadBytes(path), QByteArray("picture"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.BMP"});
 }
@@ -167,13 +170,14 @@ TEST(UnsyncedFile, TheExpectedSizeIsOnlyAHint)
     const QString path = dir.path() + "/map.BMP";
     const QByteArray bytes(70000, 'x');
     for (const qint64 expected : {qint64{0}, qint64{10}, qint64{70000}, qint64{1} << 20}) {
-        WriteFileUnsynced(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); },
-                          expected);
+        WriteFileUnsynced(
+            path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); },
+            expected);
         ASSERT_EQ(ReadBytes(path), bytes) << expected;
         ASSERT_EQ(QFileInfo(path).size(), bytes.size()) << expected;
     }
     // Room the file system cannot give is not the writer's failure.
-    WriteFileUnsynced(path, [](QIODevice& file) { return file.write("small") == 5; },
-                      qint64{1} << 60);
+    WriteFileUnsynced(
+        path, [](QIODevice& file) { return file.write("small") == 5; }, qint64{1} << 60);
     EXPECT_EQ(ReadBytes(path), QByteArray("small"));
 }

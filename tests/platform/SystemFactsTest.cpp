@@ -1,9 +1,9 @@
 #include "platform/SystemFacts.h"
 
-#include <QFile>
-#include <QSysInfo>
 #include <gtest/gtest.h>
 #include <sys/sysinfo.h>
+#include <QFile>
+#include <QSysInfo>
 
 namespace {
 
@@ -57,7 +57,8 @@ TEST(Processor, EveryX86MachineIsAPentiumAndOthersFallOutsideTheTable)
                   QStringLiteral("Intel Pentium"))
             << machine;
     for (const char* machine : {"aarch64", "armv7l", "riscv64", "ppc64le", "ia64", ""})
-        EXPECT_TRUE(ProcessorTypeName(ProcessorTypeForMachine(QString::fromLatin1(machine))).isEmpty())
+        EXPECT_TRUE(
+            ProcessorTypeName(ProcessorTypeForMachine(QString::fromLatin1(machine))).isEmpty())
             << machine;
 }
 
@@ -86,7 +87,8 @@ TEST(Processor, TheHostReportsProcessorsOnline)
     const ProcessorInfo info = ReadProcessorInfo();
     EXPECT_GE(info.NumberOfProcessors, 1);
     const QString arch = QSysInfo::currentCpuArchitecture();
-    EXPECT_EQ(info.ProcessorType == 586, arch == QLatin1String("x86_64") || arch == QLatin1String("i386"));
+    EXPECT_EQ(info.ProcessorType == 586,
+              arch == QLatin1String("x86_64") || arch == QLatin1String("i386"));
 }
 
 TEST(ProcessorTypeTable, NamesEveryCodeAndNothingElse)

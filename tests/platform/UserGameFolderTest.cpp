@@ -4,11 +4,11 @@
 #include "tests/platform/TempFiles.h"
 #include "tests/support/ScopedEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "tests/platform/TempFiles.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -61,7 +61,8 @@ TEST_F(WinPathTest, AnExactEntryWinsOverOneThatDiffersInCase)
     EXPECT_EQ(NativePath("..\\Sprites\\Height.BMP"), "../Sprites/Height.BMP");
     // Neither spelling exact: the choice is the same on every call and is one of the two.
     const QString chosen = NativePath("..\\Sprites\\HEIGHT.BMP");
-    EXPECT_TRUE(chosen == "../Sprites/Height.BMP" || chosen == "../Sprites/height.bmp") << chosen.toStdString();
+    EXPECT_TRUE(chosen == "../Sprites/Height.BMP" || chosen == "../Sprites/height.bmp")
+        << chosen.toStdString();
     EXPECT_EQ(NativePath("..\\Sprites\\HEIGHT.BMP"), chosen);
 }
 

@@ -4,16 +4,17 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
 
 namespace {
 
-const QByteArray DefaultFile = "[General]\r\nVersion=v2\xDF\r\n\r\n"
-                               "[SpriteAmount]\r\nEffectSprites=5\r\nMechSprites=4\r\nGroundSprites=16\r\n\r\n"
-                               "[Directories]\r\nSprites=..\\Sprites\\\r\nAudio=..\\Audio\\Default\\\r\n";
+const QByteArray DefaultFile =
+    "[General]\r\nVersion=v2\xDF\r\n\r\n"
+    "[SpriteAmount]\r\nEffectSprites=5\r\nMechSprites=4\r\nGroundSprites=16\r\n\r\n"
+    "[Directories]\r\nSprites=..\\Sprites\\\r\nAudio=..\\Audio\\Default\\\r\n";
 const QString SharpS = QString(QChar(0xDF));
 
 QString MismatchText(const QString& version)
@@ -148,11 +149,25 @@ TEST_F(SettingsTest, IntegerSpellingsInTheFile)
     };
     // EffectSprites defaults to 5, so a fallback shows as 5.
     const Case cases[] = {
-        {"0x10", 16},  {"0X10", 16},         {"$10", 16},         {"$1f", 31},
-        {"\" 16\"", 16}, {"16abc", 5},       {"", 5},             {"2147483648", 5},
-        {"-1", -1},    {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"+7", 7},     {"0x", 5},            {"0x1G", 5},         {"-$10", 5},
-        {"$", 5},      {"\" 0x10\"", 5},     {"1 6", 5},          {"$FFFFFFFF", -1},
+        {"0x10", 16},
+        {"0X10", 16},
+        {"$10", 16},
+        {"$1f", 31},
+        {"\" 16\"", 16},
+        {"16abc", 5},
+        {"", 5},
+        {"2147483648", 5},
+        {"-1", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"+7", 7},
+        {"0x", 5},
+        {"0x1G", 5},
+        {"-$10", 5},
+        {"$", 5},
+        {"\" 0x10\"", 5},
+        {"1 6", 5},
+        {"$FFFFFFFF", -1},
         {"$100000000", 5},
     };
     for (const Case& c : cases) {
@@ -193,8 +208,9 @@ TEST_F(SettingsTest, MissingKeysUseTheDefaultsAndNothingIsWrittenBack)
 
 TEST_F(SettingsTest, SectionsAndKeysMatchInAnyLetterCase)
 {
-    game.WriteSettings("[GENERAL]\nversion=v2\xDF\n[spriteamount]\neffectsprites=9\nMECHSPRITES=8\n"
-                       "groundSprites=7\n[directories]\nSPRITES=C:\\Game\\Art\\\n");
+    game.WriteSettings(
+        "[GENERAL]\nversion=v2\xDF\n[spriteamount]\neffectsprites=9\nMECHSPRITES=8\n"
+        "groundSprites=7\n[directories]\nSPRITES=C:\\Game\\Art\\\n");
     LoadSettings();
     EXPECT_TRUE(prompts.Warnings.isEmpty());
     EXPECT_EQ(EffectSpriteCount, 9);

@@ -1,8 +1,8 @@
 #pragma once
 // A cap on the size of files the process writes, to make a write fail halfway.
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 // Files may grow to at most limit bytes while the object lives; works even for root.
 class FileSizeLimit {

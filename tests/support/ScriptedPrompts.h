@@ -10,7 +10,7 @@
 
 class ScriptedPrompts : public Prompts {
 public:
-    ScriptedPrompts();  // installs itself
+    ScriptedPrompts();            // installs itself
     ~ScriptedPrompts() override;  // puts the default back
 
     void Warning(const QString& text) override;

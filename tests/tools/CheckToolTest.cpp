@@ -51,10 +51,7 @@ protected:
     GameFolder game;
 };
 
-QStringList Lines(const QString& text)
-{
-    return text.split(QChar('\n'), Qt::SkipEmptyParts);
-}
+QStringList Lines(const QString& text) { return text.split(QChar('\n'), Qt::SkipEmptyParts); }
 
 TEST_F(CheckTool, ACleanMapHasNoFindings)
 {

@@ -4,13 +4,13 @@
 #include "tests/graphics/SyntheticSheets.h"
 #include "tests/support/GameFolder.h"
 
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -77,7 +77,8 @@ TEST_F(RenderTool, WritesTheWholeMapImageAsTheEditorDrawsIt)
     const ToolRun run = Render({WriteMap("map.kvx"), Path("out.bmp")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     // No settings file: the defaults are written, and the warning goes to standard error.
-    EXPECT_TRUE(run.err.contains(QStringLiteral("..\\Korvane.INI not found, default one created.")));
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("..\\Korvane.INI not found, default one created.")));
     EXPECT_TRUE(QFile::exists(game.SettingsPath()));
 
     QImage image;
@@ -130,9 +131,11 @@ TEST_F(RenderTool, SaysWhatItDoes)
     const ToolRun version = Render({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "gridcrafter-render " GC_EXPECTED_VERSION "\n");
-    const ToolRun unknown = Render({QStringLiteral("--scale=2"), WriteMap("map.kvx"), Path("out.bmp")});
+    const ToolRun unknown =
+        Render({QStringLiteral("--scale=2"), WriteMap("map.kvx"), Path("out.bmp")});
     EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Usage: gridcrafter-render"))) << unknown.err.toStdString();
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Usage: gridcrafter-render")))
+        << unknown.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("out.bmp")));
 }
 
@@ -149,15 +152,19 @@ TEST_F(RenderTool, OutsideAGameFolderItAsksForOneAndWritesNothing)
 
     const ToolRun outside = Render(arguments, start);
     EXPECT_EQ(outside.exitCode, 2);
-    EXPECT_TRUE(outside.err.contains(QStringLiteral("must run in <game>/Gridcrafter or be given --game DIR")))
+    EXPECT_TRUE(outside.err.contains(
+        QStringLiteral("must run in <game>/Gridcrafter or be given --game DIR")))
         << outside.err.toStdString();
-    EXPECT_EQ(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"start"}));
+    EXPECT_EQ(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"start"}));
     EXPECT_TRUE(QDir(start).isEmpty());
 
     // A folder that is no game: it has no editor folder, or nothing of a game beside it.
-    const ToolRun noEditor = Render(QStringList{QStringLiteral("--game"), above} + arguments, start);
+    const ToolRun noEditor =
+        Render(QStringList{QStringLiteral("--game"), above} + arguments, start);
     EXPECT_EQ(noEditor.exitCode, 2);
-    EXPECT_TRUE(noEditor.err.contains(QStringLiteral("Cannot enter ") + above + QStringLiteral("/Gridcrafter")))
+    EXPECT_TRUE(noEditor.err.contains(QStringLiteral("Cannot enter ") + above +
+                                      QStringLiteral("/Gridcrafter")))
         << noEditor.err.toStdString();
     ASSERT_TRUE(QDir(above).mkdir(QStringLiteral("Gridcrafter")));
     EXPECT_EQ(Render(QStringList{QStringLiteral("--game"), above} + arguments, start).exitCode, 2);
@@ -165,29 +172,34 @@ TEST_F(RenderTool, OutsideAGameFolderItAsksForOneAndWritesNothing)
     EXPECT_FALSE(QFile::exists(above + QStringLiteral("/Korvane.INI")));
 
     const QByteArray settings = game.ReadSettings();
-    const ToolRun inGame = Render(QStringList{QStringLiteral("--game"), game.Root()} + arguments, start);
+    const ToolRun inGame =
+        Render(QStringList{QStringLiteral("--game"), game.Root()} + arguments, start);
     ASSERT_EQ(inGame.exitCode, 0) << inGame.err.toStdString();
-    EXPECT_TRUE(QFile::exists(start + QStringLiteral("/out.bmp"))) << "named from where it was started";
+    EXPECT_TRUE(QFile::exists(start + QStringLiteral("/out.bmp")))
+        << "named from where it was started";
     EXPECT_EQ(game.ReadSettings(), settings);
 }
 
 TEST_F(RenderTool, AMissingOrShortMapIsNamedAndNothingIsWritten)
 {
     ExpectFailure(Render({Path("missing.kvx"), Path("out.bmp")}), QStringLiteral("missing.kvx"));
-    ExpectFailure(Render({WriteMap("short.kvx", 20479), Path("out.bmp")}), QStringLiteral("short.kvx"));
+    ExpectFailure(Render({WriteMap("short.kvx", 20479), Path("out.bmp")}),
+                  QStringLiteral("short.kvx"));
 }
 
 TEST_F(RenderTool, AMissingOrInvalidSheetIsNamedAndNothingIsWritten)
 {
     const QString map = WriteMap("map.kvx");
     ASSERT_TRUE(QFile::remove(Sheet("RIVER.BMP")));
-    ExpectFailure(Render({map, Path("out.bmp")}), QStringLiteral("Cannot open file ..\\Sprites\\RIVER.BMP"));
+    ExpectFailure(Render({map, Path("out.bmp")}),
+                  QStringLiteral("Cannot open file ..\\Sprites\\RIVER.BMP"));
 
     QFile garbage(Sheet("RIVER.BMP"));
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
     garbage.write("not a bitmap");
     garbage.close();
-    ExpectFailure(Render({map, Path("out.bmp")}), QStringLiteral("RIVER.BMP: Bitmap image is not valid"));
+    ExpectFailure(Render({map, Path("out.bmp")}),
+                  QStringLiteral("RIVER.BMP: Bitmap image is not valid"));
 }
 
 TEST_F(RenderTool, AnOutputThatIsTheInputIsRefusedAndTheMapKept)

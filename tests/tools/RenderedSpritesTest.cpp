@@ -68,7 +68,9 @@ TEST_F(RenderedSprites, RoadsAndRiversJoinWithoutGapsInEveryDirection)
                 Cell(x, 10).Overlays.*flag = 1;
                 Cell(next.nx, next.ny).Overlays.*flag = 1;
                 const QImage joined = Rendered();
-                const auto open = [&](QPoint at) { return qGray(plain.pixel(at)) != 0 && joined.pixel(at) == plain.pixel(at); };
+                const auto open = [&](QPoint at) {
+                    return qGray(plain.pixel(at)) != 0 && joined.pixel(at) == plain.pixel(at);
+                };
                 const QPoint from = Centre(x, 10) + ArmStart(d);
                 const QPoint to = Centre(next.nx, next.ny) + ArmStart(TurnDirection(d, 3));
                 std::set<std::pair<int, int>> gaps;
@@ -78,7 +80,8 @@ TEST_F(RenderedSprites, RoadsAndRiversJoinWithoutGapsInEveryDirection)
                         gaps.insert({at.x(), at.y()});
                 }
                 const char* kind = flag == &MapOverlays::Road ? "road" : "river";
-                EXPECT_LE(gaps.size(), 1U) << kind << " from column " << x << " toward direction " << d;
+                EXPECT_LE(gaps.size(), 1U)
+                    << kind << " from column " << x << " toward direction " << d;
                 EXPECT_FALSE(open(Centre(x, 10)) || open(Centre(next.nx, next.ny))) << kind;
             }
         }

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,11 +39,20 @@ RunResult RunTool(const QStringList& arguments, const QString& workingDirectory 
             QString::fromLocal8Bit(tool.readAllStandardError())};
 }
 
-bool IsWhite(QRgb pixel) { return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255; }
+bool IsWhite(QRgb pixel)
+{
+    return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
+}
 
-QImage Cell(const QImage& sheet, int left, int top) { return sheet.copy(left, top, SpriteWidth, SpriteHeight); }
+QImage Cell(const QImage& sheet, int left, int top)
+{
+    return sheet.copy(left, top, SpriteWidth, SpriteHeight);
+}
 QImage MaskCell(const QImage& sheet, int i) { return Cell(sheet, 134 * (i % 4), 39 * (i / 4)); }
-QImage ImageCell(const QImage& sheet, int i) { return Cell(sheet, 134 * (i % 4) + 67, 39 * (i / 4)); }
+QImage ImageCell(const QImage& sheet, int i)
+{
+    return Cell(sheet, 134 * (i % 4) + 67, 39 * (i / 4));
+}
 
 int CountPixels(const std::function<bool(int, int)>& holds)
 {
@@ -82,7 +91,10 @@ protected:
         delete folder;
         folder = nullptr;
     }
-    static QString Path(const std::string& name) { return folder->filePath(QString::fromStdString(name) + ".BMP"); }
+    static QString Path(const std::string& name)
+    {
+        return folder->filePath(QString::fromStdString(name) + ".BMP");
+    }
 
     static inline QTemporaryDir* folder = nullptr;
     static inline std::map<std::string, QImage> sheets;
@@ -90,8 +102,11 @@ protected:
 
 TEST_F(SpriteSheets, AreUncompressed24BitBitmapsCoveringTheirCells)
 {
-    const std::map<std::string, int> counts = {
-        {"EFFECTS", EffectCount}, {"GROUND", GroundCount}, {"MECHS", MechCount}, {"ROAD", JoinCount}, {"RIVER", JoinCount}};
+    const std::map<std::string, int> counts = {{"EFFECTS", EffectCount},
+                                               {"GROUND", GroundCount},
+                                               {"MECHS", MechCount},
+                                               {"ROAD", JoinCount},
+                                               {"RIVER", JoinCount}};
     for (const auto& [name, sheet] : sheets) {
         SCOPED_TRACE(name);
         QFile file(Path(name));
@@ -116,13 +131,18 @@ TEST_F(SpriteSheets, AreUncompressed24BitBitmapsCoveringTheirCells)
 
 TEST_F(SpriteSheets, EveryMaskStaysInsideTheHexagonAndShowsSomething)
 {
-    const std::map<std::string, int> counts = {
-        {"EFFECTS", EffectCount}, {"GROUND", GroundCount}, {"MECHS", MechCount}, {"ROAD", JoinCount}, {"RIVER", JoinCount}};
+    const std::map<std::string, int> counts = {{"EFFECTS", EffectCount},
+                                               {"GROUND", GroundCount},
+                                               {"MECHS", MechCount},
+                                               {"ROAD", JoinCount},
+                                               {"RIVER", JoinCount}};
     for (const auto& [name, count] : counts) {
         for (int i = 0; i < count; ++i) {
             SCOPED_TRACE(name + " " + std::to_string(i));
             const QImage mask = MaskCell(sheets[name], i);
-            EXPECT_EQ(CountPixels([&](int a, int b) { return !InsideHex(a, b) && Shown(mask, a, b); }), 0);
+            EXPECT_EQ(
+                CountPixels([&](int a, int b) { return !InsideHex(a, b) && Shown(mask, a, b); }),
+                0);
             EXPECT_GT(CountPixels([&](int a, int b) { return Shown(mask, a, b); }), 40);
         }
     }
@@ -148,13 +168,18 @@ TEST_F(SpriteSheets, HeightMaskIsTheHexagonAndHeightsDifferWhereTheGroundLetsThe
     for (int i = 0; i < GroundCount; ++i) {
         const QImage groundMask = MaskCell(ground, i);
         const int hexagon = CountPixels(InsideHex);
-        EXPECT_GT(CountPixels([&](int a, int b) { return Shown(groundMask, a, b); }), hexagon * 85 / 100) << i;
+        EXPECT_GT(CountPixels([&](int a, int b) { return Shown(groundMask, a, b); }),
+                  hexagon * 85 / 100)
+            << i;
     }
     for (int h1 = 0; h1 <= 6; ++h1) {
         for (int h2 = h1 + 1; h2 <= 6; ++h2) {
             const QImage one = Cell(heights, 67 * (h1 + 1), 0);
             const QImage two = Cell(heights, 67 * (h2 + 1), 0);
-            EXPECT_GE(CountPixels([&](int a, int b) { return inWindow(a, b) && one.pixel(a, b) != two.pixel(a, b); }), 25)
+            EXPECT_GE(CountPixels([&](int a, int b) {
+                          return inWindow(a, b) && one.pixel(a, b) != two.pixel(a, b);
+                      }),
+                      25)
                 << "heights " << h1 << " and " << h2 << " look alike in the window";
         }
     }
@@ -170,9 +195,14 @@ TEST_F(SpriteSheets, GroundTilesAreTellableApart)
             const auto distinct = [&](int a, int b) {
                 const QColor p = one.pixelColor(a, b);
                 const QColor q = two.pixelColor(a, b);
-                return std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 60;
+                return std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                           std::abs(p.blue() - q.blue()) >
+                       60;
             };
-            EXPECT_GT(CountPixels([&](int a, int b) { return InsideHex(a, b) && a > 12 && distinct(a, b); }), 400)
+            EXPECT_GT(CountPixels([&](int a, int b) {
+                          return InsideHex(a, b) && a > 12 && distinct(a, b);
+                      }),
+                      400)
                 << "ground " << i << " and " << j;
         }
     }
@@ -184,22 +214,25 @@ TEST_F(SpriteSheets, CursorIsAnOutlineAndOverlaysLetTheGroundShow)
     const int hexagon = CountPixels(InsideHex);
     const QImage cursor = MaskCell(effects, 0);
     const auto onEdge = [](int a, int b) {
-        return InsideHex(a, b) &&
-               (!InsideHex(a - 1, b) || !InsideHex(a + 1, b) || !InsideHex(a, b - 1) || !InsideHex(a, b + 1));
+        return InsideHex(a, b) && (!InsideHex(a - 1, b) || !InsideHex(a + 1, b) ||
+                                   !InsideHex(a, b - 1) || !InsideHex(a, b + 1));
     };
     EXPECT_EQ(CountPixels([&](int a, int b) { return onEdge(a, b) && !Shown(cursor, a, b); }), 0);
     const auto deepInside = [](int a, int b) {
         for (int d = -4; d <= 4; ++d)
-            if (!InsideHex(a + d, b) || !InsideHex(a, b + d) || !InsideHex(a + d, b + d) || !InsideHex(a + d, b - d))
+            if (!InsideHex(a + d, b) || !InsideHex(a, b + d) || !InsideHex(a + d, b + d) ||
+                !InsideHex(a + d, b - d))
                 return false;
         return true;
     };
-    EXPECT_EQ(CountPixels([&](int a, int b) { return deepInside(a, b) && Shown(cursor, a, b); }), 0);
+    EXPECT_EQ(CountPixels([&](int a, int b) { return deepInside(a, b) && Shown(cursor, a, b); }),
+              0);
     EXPECT_FALSE(Shown(cursor, 33, 19));
 
     for (int i = 1; i < EffectCount; ++i) {
         const QImage mask = MaskCell(effects, i);
-        EXPECT_LT(CountPixels([&](int a, int b) { return Shown(mask, a, b); }), hexagon * 70 / 100) << "effect " << i;
+        EXPECT_LT(CountPixels([&](int a, int b) { return Shown(mask, a, b); }), hexagon * 70 / 100)
+            << "effect " << i;
     }
 }
 
@@ -217,7 +250,9 @@ TEST_F(SpriteSheets, MechsStayInsideTheHexagonInEveryFacing)
         }
         for (int j = 0; j < i; ++j) {
             const QImage other = MaskCell(mechs, j);
-            EXPECT_GT(CountPixels([&](int a, int b) { return Shown(mask, a, b) != Shown(other, a, b); }), 60)
+            EXPECT_GT(
+                CountPixels([&](int a, int b) { return Shown(mask, a, b) != Shown(other, a, b); }),
+                60)
                 << "mechs " << i << " and " << j << " share an outline";
         }
     }
@@ -234,7 +269,10 @@ TEST_F(SpriteSheets, JoinArmsRunFromTheCentreToTheNorthEdge)
         EXPECT_TRUE(Shown(arm, 30, 0) && Shown(arm, 36, 0));
         EXPECT_FALSE(Shown(arm, 33, 30));
         // Symmetric about column 33, so the arm turned half round fits its neighbour's.
-        EXPECT_EQ(CountPixels([&](int a, int b) { return a >= 1 && Shown(arm, a, b) != Shown(arm, 66 - a, b); }), 0);
+        EXPECT_EQ(CountPixels([&](int a, int b) {
+                      return a >= 1 && Shown(arm, a, b) != Shown(arm, 66 - a, b);
+                  }),
+                  0);
         EXPECT_TRUE(Shown(hub, 33, 19));
         EXPECT_FALSE(Shown(hub, 33, 0));
         EXPECT_FALSE(Shown(hub, 33, 37));
@@ -246,14 +284,17 @@ TEST_F(SpriteSheets, JoinArmsRunFromTheCentreToTheNorthEdge)
 TEST(SpritesTool, TakesVersionAndRefusesUnknownOptionsWithoutWritingAFolder)
 {
     QTemporaryDir dir;
-    const auto run = [&dir](const QStringList& arguments) { return RunTool(arguments, dir.path()); };
+    const auto run = [&dir](const QStringList& arguments) {
+        return RunTool(arguments, dir.path());
+    };
     const RunResult version = run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "gridcrafter-sprites " GC_EXPECTED_VERSION "\n");
     for (const char* option : {"--sheets", "-v"}) {
         const RunResult refused = run({QString::fromLatin1(option)});
         EXPECT_EQ(refused.exitCode, 2) << option;
-        EXPECT_TRUE(refused.err.contains("usage: gridcrafter-sprites DIR")) << refused.err.toStdString();
+        EXPECT_TRUE(refused.err.contains("usage: gridcrafter-sprites DIR"))
+            << refused.err.toStdString();
     }
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 

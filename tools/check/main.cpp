@@ -13,17 +13,22 @@
 
 namespace {
 
-const CommandLineDescription Tool{QStringLiteral("gridcrafter-check"), QStringLiteral(
-    "Usage: gridcrafter-check [--help] [--version] MAP.KVX...\n"
-    "\n"
-    "Checks map files and prints one line per finding, FILE: (x,y): what:\n"
-    "a length other than 20480 bytes, a height outside 0 to 6, a ground code past 15\n"
-    "(or at or past GroundSprites of ..\\Korvane.INI when started in a game's editor\n"
-    "folder), an overlay flag other than 0 or 1, and X and Y bytes that do not name the\n"
-    "cell's own place. A summary line follows. Nothing is ever written.\n"
-    "\n"
-    "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"
-    "could not be read or the arguments are wrong.\n"), 1, AnyNumberOfArguments, {}};
+const CommandLineDescription Tool{
+    QStringLiteral("gridcrafter-check"),
+    QStringLiteral(
+        "Usage: gridcrafter-check [--help] [--version] MAP.KVX...\n"
+        "\n"
+        "Checks map files and prints one line per finding, FILE: (x,y): what:\n"
+        "a length other than 20480 bytes, a height outside 0 to 6, a ground code past 15\n"
+        "(or at or past GroundSprites of ..\\Korvane.INI when started in a game's editor\n"
+        "folder), an overlay flag other than 0 or 1, and X and Y bytes that do not name the\n"
+        "cell's own place. A summary line follows. Nothing is ever written.\n"
+        "\n"
+        "Exit status: 0 when every file is clean, 1 when anything was found, 2 when a file\n"
+        "could not be read or the arguments are wrong.\n"),
+    1,
+    AnyNumberOfArguments,
+    {}};
 
 enum ExitStatus { Clean = 0, Found = 1, Trouble = 2 };
 

@@ -21,9 +21,9 @@ constexpr int FirstCode = 32;
 constexpr int LastCode = 127;
 const QByteArray MarqueeText = "GRIDCRAFTER CONTROLS * 0123456789 * ";
 
-const std::array<QString, 9> AlignmentNames = {
-    "&TopLeft", "T&opCenter", "To&pRight", "&MiddleLeft", "Mi&ddleCenter",
-    "Middle&Right", "&BottomLeft", "Bottom&Center", "Bo&ttomRight"};
+const std::array<QString, 9> AlignmentNames = {"&TopLeft",    "T&opCenter",    "To&pRight",
+                                               "&MiddleLeft", "Mi&ddleCenter", "Middle&Right",
+                                               "&BottomLeft", "Bottom&Center", "Bo&ttomRight"};
 
 QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y)
 {
@@ -76,33 +76,40 @@ void AddButtons(QWidget* window, TAStatusBar* bar)
 {
     const std::array<TButtonBevel, 3> bevels = {bbLowered, bbNone, bbRaised};
     const std::array<QString, 3> bevelNames = {"bbLowered", "bbNone", "bbRaised"};
-    const std::array<QColor, 3> colours = {QColor(0, 128, 0), QColor(70, 90, 200), QColor(200, 120, 40)};
+    const std::array<QColor, 3> colours = {QColor(0, 128, 0), QColor(70, 90, 200),
+                                           QColor(200, 120, 40)};
     for (std::size_t row = 0; row < 4; ++row) {
         const bool disabled = row == 3;
         const std::size_t bevel = disabled ? 2 : row;
-        AddLabel(window, disabled ? "disabled" : bevelNames[bevel], 10, 205 + static_cast<int>(row) * 55);
+        AddLabel(window, disabled ? "disabled" : bevelNames[bevel], 10,
+                 205 + static_cast<int>(row) * 55);
         for (std::size_t column = 0; column < AlignmentNames.size(); ++column) {
             auto* button = new TColorButton(window);
-            button->setGeometry(80 + static_cast<int>(column) * 104, 190 + static_cast<int>(row) * 55, 98, 46);
+            button->setGeometry(80 + static_cast<int>(column) * 104,
+                                190 + static_cast<int>(row) * 55, 98, 46);
             button->SetCaption(AlignmentNames[column]);
             button->SetAlignment(static_cast<TAlignment>(column));
             button->SetBevelStyle(bevels[bevel]);
             button->SetBevelSize(bevel == 0 ? 2 : 3);
             button->SetColor(colours[column % colours.size()]);
             button->setEnabled(!disabled);
-            button->OnClick = [bar, button](QObject*) { bar->SetPanelText(1, "Clicked " + button->Caption()); };
+            button->OnClick = [bar, button](QObject*) {
+                bar->SetPanelText(1, "Clicked " + button->Caption());
+            };
         }
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     const qsizetype shotOption = arguments.indexOf("--screenshot");
-    const QString shotFile = shotOption >= 0 && shotOption + 1 < arguments.size() ? arguments[shotOption + 1] : QString();
+    const QString shotFile = shotOption >= 0 && shotOption + 1 < arguments.size()
+                                 ? arguments[shotOption + 1]
+                                 : QString();
 
     QWidget window;
     window.setWindowTitle("Gridcrafter controls");
@@ -129,8 +136,11 @@ int main(int argc, char** argv)
         for (TDisplay* display : styles)
             display->SetDigit(code);
         for (std::size_t i = 0; i < marquee.size(); ++i)
-            marquee[i]->SetDigit(MarqueeText[static_cast<qsizetype>((static_cast<std::size_t>(step) + i) % static_cast<std::size_t>(MarqueeText.size()))]);
-        bar->SetPanelText(0, QString("Ticks: %1  TimeValue: %2 ms").arg(timer.Ticks()).arg(timer.TimeValue()));
+            marquee[i]->SetDigit(
+                MarqueeText[static_cast<qsizetype>((static_cast<std::size_t>(step) + i) %
+                                                   static_cast<std::size_t>(MarqueeText.size()))]);
+        bar->SetPanelText(
+            0, QString("Ticks: %1  TimeValue: %2 ms").arg(timer.Ticks()).arg(timer.TimeValue()));
     };
     timer.SetEnabled(true);
     window.show();

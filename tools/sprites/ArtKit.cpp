@@ -74,8 +74,9 @@ void Grain(QImage& art, double amount, unsigned seed)
             if (c.alpha() == 0)
                 continue;
             const double f = 1.0 + amount * (2.0 * Noise(a, b, seed) - 1.0);
-            art.setPixel(a, b, qPremultiply(qRgba(ClampChannel(c.red() * f), ClampChannel(c.green() * f),
-                                                  ClampChannel(c.blue() * f), c.alpha())));
+            art.setPixel(a, b,
+                         qPremultiply(qRgba(ClampChannel(c.red() * f), ClampChannel(c.green() * f),
+                                            ClampChannel(c.blue() * f), c.alpha())));
         }
     }
 }

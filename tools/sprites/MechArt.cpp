@@ -66,7 +66,8 @@ SpriteCells Brawler()
             p.setBrush(Outline);
             for (int r = 0; r < 3; ++r)
                 for (int c = 0; c < 2; ++c)
-                    p.drawEllipse(QPointF(pod.left() + 2 + 3 * c, pod.top() + 2.5 + 3 * r), 1.0, 1.0);
+                    p.drawEllipse(QPointF(pod.left() + 2 + 3 * c, pod.top() + 2.5 + 3 * r), 1.0,
+                                  1.0);
         }
         p.setPen(QPen(Outline, 1.0));
         p.setBrush(Glass);

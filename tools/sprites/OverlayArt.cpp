@@ -24,8 +24,11 @@ QPainterPath Flame(QPointF foot, double width, double height)
 {
     const double half = width / 2;
     QPainterPath flame(foot + QPointF(0, 0));
-    flame.cubicTo(foot + QPointF(-half * 1.4, 0), foot + QPointF(-half, -height * 0.5), foot + QPointF(-half * 0.2, -height));
-    flame.cubicTo(foot + QPointF(half * 0.1, -height * 0.6), foot + QPointF(half * 0.7, -height * 0.7), foot + QPointF(half * 0.5, -height * 0.45));
+    flame.cubicTo(foot + QPointF(-half * 1.4, 0), foot + QPointF(-half, -height * 0.5),
+                  foot + QPointF(-half * 0.2, -height));
+    flame.cubicTo(foot + QPointF(half * 0.1, -height * 0.6),
+                  foot + QPointF(half * 0.7, -height * 0.7),
+                  foot + QPointF(half * 0.5, -height * 0.45));
     flame.cubicTo(foot + QPointF(half * 1.2, -height * 0.3), foot + QPointF(half * 1.2, 0), foot);
     return flame;
 }
@@ -55,25 +58,33 @@ SpriteCells Fire()
 
 SpriteCells Smoke()
 {
-    return OverlayCells(PaintCell(Qt::transparent, [](QPainter& p) {
-        struct Puff {
-            QPointF at;
-            double r;
-        };
-        const Puff puffs[] = {{{24, 25}, 6.5}, {{33, 19}, 8.5}, {{44, 13}, 7.5}, {{51, 6}, 5.0}, {{41, 25}, 6.0}};
-        p.setPen(Qt::NoPen);
-        for (const Puff& puff : puffs) {
-            QRadialGradient body(puff.at, puff.r);
-            body.setColorAt(0.0, QColor(0x8c, 0x8c, 0x92, 240));
-            body.setColorAt(0.55, QColor(0x6c, 0x6c, 0x72, 180));
-            body.setColorAt(1.0, QColor(0x50, 0x50, 0x56, 40));
-            p.setBrush(body);
-            p.drawEllipse(puff.at, puff.r, puff.r * 0.8);
-        }
-        p.setBrush(QColor(0xc4, 0xc4, 0xca, 230));
-        for (const Puff& puff : puffs)
-            p.drawEllipse(puff.at + QPointF(-puff.r * 0.3, -puff.r * 0.3), puff.r * 0.35, puff.r * 0.25);
-    }), true);
+    return OverlayCells(PaintCell(Qt::transparent,
+                                  [](QPainter& p) {
+                                      struct Puff {
+                                          QPointF at;
+                                          double r;
+                                      };
+                                      const Puff puffs[] = {{{24, 25}, 6.5},
+                                                            {{33, 19}, 8.5},
+                                                            {{44, 13}, 7.5},
+                                                            {{51, 6}, 5.0},
+                                                            {{41, 25}, 6.0}};
+                                      p.setPen(Qt::NoPen);
+                                      for (const Puff& puff : puffs) {
+                                          QRadialGradient body(puff.at, puff.r);
+                                          body.setColorAt(0.0, QColor(0x8c, 0x8c, 0x92, 240));
+                                          body.setColorAt(0.55, QColor(0x6c, 0x6c, 0x72, 180));
+                                          body.setColorAt(1.0, QColor(0x50, 0x50, 0x56, 40));
+                                          p.setBrush(body);
+                                          p.drawEllipse(puff.at, puff.r, puff.r * 0.8);
+                                      }
+                                      p.setBrush(QColor(0xc4, 0xc4, 0xca, 230));
+                                      for (const Puff& puff : puffs)
+                                          p.drawEllipse(
+                                              puff.at + QPointF(-puff.r * 0.3, -puff.r * 0.3),
+                                              puff.r * 0.35, puff.r * 0.25);
+                                  }),
+                        true);
 }
 
 void Reeds(QPainter& p, QPointF foot)
@@ -94,7 +105,8 @@ SpriteCells Swamp()
             QPointF at;
             double rx, ry;
         };
-        const Pool pools[] = {{{24, 22}, 9.0, 4.0}, {{44, 12}, 8.0, 3.5}, {{47, 28}, 7.0, 3.0}, {{34, 8}, 4.0, 2.0}};
+        const Pool pools[] = {
+            {{24, 22}, 9.0, 4.0}, {{44, 12}, 8.0, 3.5}, {{47, 28}, 7.0, 3.0}, {{34, 8}, 4.0, 2.0}};
         p.setPen(QPen(QColor(0x3a, 0x34, 0x1c), 1.0));
         for (const Pool& pool : pools) {
             p.setBrush(QColor(0x3e, 0x52, 0x34));
@@ -102,7 +114,8 @@ SpriteCells Swamp()
         }
         p.setPen(QPen(QColor(0x8a, 0xa0, 0x7a), 1.0));
         for (const Pool& pool : pools)
-            p.drawLine(pool.at + QPointF(-pool.rx * 0.4, -pool.ry * 0.2), pool.at + QPointF(pool.rx * 0.2, -pool.ry * 0.2));
+            p.drawLine(pool.at + QPointF(-pool.rx * 0.4, -pool.ry * 0.2),
+                       pool.at + QPointF(pool.rx * 0.2, -pool.ry * 0.2));
         const QPointF clumps[] = {{18, 20}, {34, 26}, {51, 13}, {38, 11}, {54, 30}, {23, 33}};
         for (const QPointF& clump : clumps)
             Reeds(p, clump);
@@ -159,7 +172,8 @@ SpriteCells Arm(const JoinStyle& style)
         QPainterPath band(QPointF(left, -1));
         band.lineTo(right, -1);
         band.lineTo(right, inner);
-        band.arcTo(QRectF(left, inner - style.halfWidth, 2 * style.halfWidth, 2 * style.halfWidth), 0, -180);
+        band.arcTo(QRectF(left, inner - style.halfWidth, 2 * style.halfWidth, 2 * style.halfWidth),
+                   0, -180);
         band.closeSubpath();
         p.setPen(Qt::NoPen);
         p.setBrush(style.body);
@@ -193,8 +207,20 @@ SpriteCells Hub(const JoinStyle& style)
     return OverlayCells(art);
 }
 
-const JoinStyle RoadStyle{QColor(0x5a, 0x5a, 0x60), QColor(0x34, 0x34, 0x38), QColor(0xf0, 0xd8, 0x5a), 4.5, 6.5, 70U, true};
-const JoinStyle RiverStyle{QColor(0x3c, 0x7c, 0xd0), QColor(0x24, 0x4c, 0x86), QColor(0x9c, 0xcc, 0xf4), 5.5, 7.5, 80U, false};
+const JoinStyle RoadStyle{QColor(0x5a, 0x5a, 0x60),
+                          QColor(0x34, 0x34, 0x38),
+                          QColor(0xf0, 0xd8, 0x5a),
+                          4.5,
+                          6.5,
+                          70U,
+                          true};
+const JoinStyle RiverStyle{QColor(0x3c, 0x7c, 0xd0),
+                           QColor(0x24, 0x4c, 0x86),
+                           QColor(0x9c, 0xcc, 0xf4),
+                           5.5,
+                           7.5,
+                           80U,
+                           false};
 
 }  // namespace
 

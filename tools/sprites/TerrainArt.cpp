@@ -149,7 +149,8 @@ QImage LightWoods()
 QImage HeavyWoods()
 {
     return Surface(QColor(0x1e, 0x44, 0x1a), 0.10, 4U, [](QPainter& p) {
-        const QColor crowns[] = {QColor(0x1f, 0x5c, 0x1e), QColor(0x2a, 0x6a, 0x24), QColor(0x18, 0x50, 0x22)};
+        const QColor crowns[] = {QColor(0x1f, 0x5c, 0x1e), QColor(0x2a, 0x6a, 0x24),
+                                 QColor(0x18, 0x50, 0x22)};
         const QPointF spots[] = {{16, 20}, {27, 6},  {40, 5},  {52, 11}, {58, 22}, {22, 30},
                                  {35, 31}, {48, 31}, {30, 18}, {43, 19}, {19, 10}, {55, 31}};
         for (std::size_t i = 0; i < std::size(spots); ++i)
@@ -176,11 +177,12 @@ QImage Concrete()
 
 QImage Water(int level)
 {
-    const QColor bases[] = {QColor(0x8c, 0xd2, 0xf2), QColor(0x4a, 0xa2, 0xe0), QColor(0x24, 0x68, 0xbc),
-                            QColor(0x10, 0x32, 0x7a)};
+    const QColor bases[] = {QColor(0x8c, 0xd2, 0xf2), QColor(0x4a, 0xa2, 0xe0),
+                            QColor(0x24, 0x68, 0xbc), QColor(0x10, 0x32, 0x7a)};
     const QColor base = bases[level];
     return Surface(base, 0.04, 50U + static_cast<unsigned>(level), [&](QPainter& p) {
-        Waves(p, 9 - level, 51U + static_cast<unsigned>(level), Shade(base, level == 0 ? 1.12 : 1.3 + 0.15 * level));
+        Waves(p, 9 - level, 51U + static_cast<unsigned>(level),
+              Shade(base, level == 0 ? 1.12 : 1.3 + 0.15 * level));
         if (level == 0) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(0xc8, 0xd8, 0xb0));
@@ -251,11 +253,13 @@ QImage Lava()
         };
         p.setBrush(Qt::NoBrush);
         for (const QPolygonF& flow : flows) {
-            p.setPen(QPen(QColor(0xd8, 0x3a, 0x0c), 4.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setPen(
+                QPen(QColor(0xd8, 0x3a, 0x0c), 4.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawPolyline(flow);
         }
         for (const QPolygonF& flow : flows) {
-            p.setPen(QPen(QColor(0xff, 0x9a, 0x1c), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setPen(
+                QPen(QColor(0xff, 0x9a, 0x1c), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawPolyline(flow);
         }
         p.setPen(QPen(QColor(0xff, 0xe8, 0x60), 0.8));
@@ -294,9 +298,11 @@ QImage Volcano()
                                      QPolygonF({{39, 13}, {41, 18}, {40, 22}, {43, 28}})};
         p.setBrush(Qt::NoBrush);
         for (const QPolygonF& stream : streams) {
-            p.setPen(QPen(QColor(0xc8, 0x30, 0x0c), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setPen(
+                QPen(QColor(0xc8, 0x30, 0x0c), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawPolyline(stream);
-            p.setPen(QPen(QColor(0xff, 0xb0, 0x30), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setPen(
+                QPen(QColor(0xff, 0xb0, 0x30), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawPolyline(stream);
         }
     });
@@ -338,7 +344,11 @@ QImage Cratered()
             QPointF at;
             double rx, ry;
         };
-        const Crater craters[] = {{{31, 15}, 8.0, 5.0}, {{49, 25}, 8.0, 5.5}, {{22, 28}, 5.0, 3.2}, {{48, 8}, 4.0, 2.6}, {{13, 20}, 3.0, 2.0}};
+        const Crater craters[] = {{{31, 15}, 8.0, 5.0},
+                                  {{49, 25}, 8.0, 5.5},
+                                  {{22, 28}, 5.0, 3.2},
+                                  {{48, 8}, 4.0, 2.6},
+                                  {{13, 20}, 3.0, 2.0}};
         p.setPen(Qt::NoPen);
         for (const Crater& c : craters) {
             p.setBrush(QColor(0xa8, 0x98, 0x7c));
@@ -372,9 +382,9 @@ std::vector<QImage> HeightImages()
 
 std::vector<SpriteCells> GroundSprites()
 {
-    const QImage tiles[] = {Grass(),    Rough(),    LightWoods(), HeavyWoods(), Concrete(), Water(0),
-                            Water(1),   Water(2),   Water(3),     Ice(),        Mud(),      Sand(),
-                            Lava(),     Volcano(),  Impassable(), Cratered()};
+    const QImage tiles[] = {Grass(),  Rough(),   LightWoods(), HeavyWoods(), Concrete(), Water(0),
+                            Water(1), Water(2),  Water(3),     Ice(),        Mud(),      Sand(),
+                            Lava(),   Volcano(), Impassable(), Cratered()};
     std::vector<SpriteCells> sprites;
     for (const QImage& tile : tiles)
         sprites.push_back(GroundCells(tile));

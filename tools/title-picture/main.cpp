@@ -79,8 +79,9 @@ void DrawLeg(QPainter& p, QPointF hip, QPointF knee, QPointF ankle, int shade)
     };
     limb(hip, knee, 22);
     limb(knee, ankle, 16);
-    FillPart(p, Polygon({ankle + QPointF(-30, 14), ankle + QPointF(-8, -6), ankle + QPointF(10, -6),
-                         ankle + QPointF(36, 14)}),
+    FillPart(p,
+             Polygon({ankle + QPointF(-30, 14), ankle + QPointF(-8, -6), ankle + QPointF(10, -6),
+                      ankle + QPointF(36, 14)}),
              shade);
     p.setBrush(Green(shade + 60));
     p.drawEllipse(knee, 9, 9);
@@ -91,8 +92,8 @@ void DrawWarMachine(QPainter& p)
     // The far leg first, in the step behind, darker.
     DrawLeg(p, QPointF(118, 228), QPointF(78, 282), QPointF(70, 334), 70);
 
-    const QPainterPath torso = Polygon({{62, 150}, {160, 140}, {204, 178}, {196, 222}, {140, 236},
-                                        {70, 226}, {50, 190}});
+    const QPainterPath torso =
+        Polygon({{62, 150}, {160, 140}, {204, 178}, {196, 222}, {140, 236}, {70, 226}, {50, 190}});
     FillPart(p, torso, 110);
     // Cockpit canopy at the front of the torso.
     FillPart(p, Polygon({{170, 176}, {204, 178}, {198, 204}, {176, 200}}), 200);
@@ -110,8 +111,13 @@ void DrawWarMachine(QPainter& p)
             p.drawEllipse(QPointF(82 + 15 * column, 126 + 13 * row), 4, 4);
 
     // The gun arm, raised toward the right edge.
-    FillPart(p, Polygon({{140, 150}, {176, 128}, {Muzzle.x() - 4, Muzzle.y() - 8},
-                         {Muzzle.x() + 2, Muzzle.y() + 6}, {184, 150}, {156, 170}}),
+    FillPart(p,
+             Polygon({{140, 150},
+                      {176, 128},
+                      {Muzzle.x() - 4, Muzzle.y() - 8},
+                      {Muzzle.x() + 2, Muzzle.y() + 6},
+                      {184, 150},
+                      {156, 170}}),
              130);
 
     DrawLeg(p, QPointF(130, 226), QPointF(178, 268), QPointF(160, 336), 120);
@@ -120,7 +126,9 @@ void DrawWarMachine(QPainter& p)
 void DrawBeam(QPainter& p)
 {
     const QPointF end(PictureWidth, 96);
-    for (const auto& [width, colour] : {std::pair{18, Green(60)}, {10, Green(150)}, {5, QColor(100, 255, 100)},
+    for (const auto& [width, colour] : {std::pair{18, Green(60)},
+                                        {10, Green(150)},
+                                        {5, QColor(100, 255, 100)},
                                         {2, QColor(230, 255, 230)}}) {
         p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(Muzzle, end);
@@ -137,8 +145,9 @@ void DrawBeam(QPainter& p)
 QFont TitleFont()
 {
     const QStringList families = QFontDatabase::families();
-    QFont font(families.contains(QStringLiteral("Bebas Neue")) ? QStringLiteral("Bebas Neue")
-                                                                : QStringLiteral("Liberation Sans Narrow"));
+    QFont font(families.contains(QStringLiteral("Bebas Neue"))
+                   ? QStringLiteral("Bebas Neue")
+                   : QStringLiteral("Liberation Sans Narrow"));
     font.setBold(true);
     font.setPixelSize(120);
     return font;
@@ -152,7 +161,8 @@ void DrawName(QPainter& p)
     const QRectF box = name.boundingRect();
     const qreal scale = qMin(1.0, (VersionLabel.width() - 10) / box.width());
     QTransform place;
-    place.translate(VersionLabel.center().x() - box.center().x() * scale, VersionLabel.top() - 8 - box.bottom() * scale);
+    place.translate(VersionLabel.center().x() - box.center().x() * scale,
+                    VersionLabel.top() - 8 - box.bottom() * scale);
     place.scale(scale, scale);
     name = place.map(name);
 
