@@ -21,7 +21,8 @@ install_missing() {
 }
 
 configure_and_build() {
-  local werror=OFF
+  # CI sets GC_WERROR=ON: a warning fails its build.
+  local werror=${GC_WERROR:-OFF}
   [ -n "${CI:-}" ] && werror=ON
   cmake -S "$root" -B "$build" -G Ninja -DGC_WERROR=$werror "$@"
   cmake --build "$build" -j2
