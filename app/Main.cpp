@@ -3,26 +3,29 @@
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/Loading.h"
 #include "app/MapMouse.h"
+#include "app/MapPrint.h"
 #include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
 #include "core/Catalogue.h"
-#include "core/MapCreation.h"
-#include "core/MapFile.h"
+#include "core/KeyTable.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
-#include "graphics/Loading.h"
-#include "graphics/MapOutput.h"
-#include "graphics/MapPrint.h"
+#include "editor/CreationCommands.h"
+#include "editor/FileCommands.h"
+#include "editor/HistoryCommands.h"
+#include "editor/ImageCommands.h"
+#include "editor/KeyboardEditing.h"
+#include "editor/ReloadCommand.h"
+#include "editor/StartEditor.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/Showcase.h"
 #include "graphics/SpriteLibrary.h"
-#include "platform/BusyCursor.h"
 #include "platform/Cp1252.h"
-#include "settings/Settings.h"
 #include "ui_Main.h"
 
 #include <QCloseEvent>
@@ -261,22 +264,6 @@ void TfrmMain::DockStatusBar()
     ui->StatusBar->raise();
 }
 
-void TfrmMain::StartEditor()
-{
-    BusyCursor busy;
-    // Set before the loads, so that a Reload after a failed start-up edits from (1, 1).
-    CursorX = 1;
-    CursorY = 1;
-    MineValue = 10;
-    ResetMapHistory();
-    Randomize();
-    LoadSettings();
-    LoadSpriteLibrary();
-    ClearMap();
-    MapModified = false;
-    RedrawMap();
-}
-
 // ---- Menu entries and buttons
 
 void TfrmMain::Quit1Click() { close(); }
@@ -306,82 +293,55 @@ void TfrmMain::Save1Click() { SaveMapCommand(); }
 
 void TfrmMain::LoadMap1Click()
 {
-    if (RequireSprites())
-        LoadMapCommand(RedrawMap);
+    RunWithSprites([] { LoadMapCommand(RedrawMap); });
 }
 
 void TfrmMain::OpenMap(const QString& path)
 {
-    if (RequireSprites())
-        LoadNamedMapCommand(path, RedrawMap);
+    RunWithSprites([&path] { LoadNamedMapCommand(path, RedrawMap); });
 }
 
 void TfrmMain::LoadAfterStartUp(const QString& path) { mapAfterStartUp_ = path; }
 
 void TfrmMain::NewMap1Click()
 {
-    if (RequireSprites())
-        NewMapCommand(RedrawMap);
+    RunWithSprites([] { NewMapCommand(RedrawMap); });
 }
 
 void TfrmMain::cmdClearClick()
 {
-    if (RequireSprites())
-        ClearMapCommand(RedrawMap);
+    RunWithSprites([] { ClearMapCommand(RedrawMap); });
 }
 
 void TfrmMain::Randommap1Click()
 {
-    if (RequireSprites())
+    RunWithSprites([] {
         RandomMapCommand([] {
             RedrawMap();
             FillMechs();
         });
+    });
 }
 
-void TfrmMain::cmdTestClick()
-{
-    if (RequireSprites())
-        ShowMechs();
-}
+void TfrmMain::cmdTestClick() { RunWithSprites(ShowMechs); }
 
-void TfrmMain::cmdRoadsClick()
-{
-    if (RequireSprites())
-        ShowRoads();
-}
+void TfrmMain::cmdRoadsClick() { RunWithSprites(ShowRoads); }
 
-void TfrmMain::cmdFillClick()
-{
-    if (RequireSprites())
-        FillMechs();
-}
+void TfrmMain::cmdFillClick() { RunWithSprites(FillMechs); }
 
 void TfrmMain::cmdReloadClick() { ReloadSprites(); }
 
 void TfrmMain::Reloadtiles1Click() { ReloadSprites(); }
 
-void TfrmMain::Print1Click()
-{
-    if (RequireSprites())
-        PrintMapCommand();
-}
+void TfrmMain::Print1Click() { RunWithSprites(PrintMapCommand); }
 
-void TfrmMain::WriteBMP1Click()
-{
-    if (RequireSprites())
-        WriteBitmapCommand();
-}
+void TfrmMain::WriteBMP1Click() { RunWithSprites(WriteBitmapCommand); }
 
-void TfrmMain::ExportImage1Click()
-{
-    if (RequireSprites())
-        ExportImageCommand();
-}
+void TfrmMain::ExportImage1Click() { RunWithSprites(ExportImageCommand); }
 
-void TfrmMain::Undo1Click() { UndoMapChange(*this); }
+void TfrmMain::Undo1Click() { UndoAndShow(*this); }
 
-void TfrmMain::Redo1Click() { RedoMapChange(*this); }
+void TfrmMain::Redo1Click() { RedoAndShow(*this); }
 
 void TfrmMain::UpdateEditMenu()
 {
@@ -398,6 +358,12 @@ void TfrmMain::cmdEditClick()
     keyPreview_ = !keyPreview_;
     EditingModeSwitched(keyPreview_, *this);
     RequireSprites();
+}
+
+void TfrmMain::RunWithSprites(const std::function<void()>& command)
+{
+    if (RequireSprites())
+        command();
 }
 
 bool TfrmMain::RequireSprites()

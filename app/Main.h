@@ -3,9 +3,10 @@
 // call the plain procedures of the map core and the graphics; it is the keyboard editor's
 // view of the screen.
 
-#include "core/KeyboardEditing.h"
+#include "editor/EditorView.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -48,9 +49,6 @@ public:
     void Undo1Click();
     void Redo1Click();
 
-    // The start-up sequence: settings, sprites, a clean map.
-    void StartEditor();
-
     // Loads path as Load does, the question before discarding unsaved edits included: a
     // map from the command line, a drop or the recent maps.
     void OpenMap(const QString& path);
@@ -92,6 +90,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Runs command once RequireSprites agrees.
+    void RunWithSprites(const std::function<void()>& command);
     bool ReceivesKeysFirst(const QWidget* widget) const;
     bool PressDefaultButton();
     bool PreviewKey(QWidget* receiver, const QKeyEvent& event);

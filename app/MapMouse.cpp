@@ -1,7 +1,7 @@
 #include "app/MapMouse.h"
 
-#include "core/Catalogue.h"
-#include "core/MouseEditing.h"
+#include "core/KeyTable.h"
+#include "editor/MouseEditing.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -11,29 +11,15 @@
 
 namespace {
 
-// The menu's entries: the catalogue's names and key labels where it has them.
+// The key table's map keys, each with its key shown as a shortcut text after a tab, without
+// becoming a shortcut.
 QMenu* KeyMenu(QWidget* parent)
 {
     auto* menu = new QMenu(parent);
-    // The label after a tab shows as a shortcut text without becoming a shortcut.
-    const auto add = [menu](const QString& name, const QString& label) {
-        menu->addAction(name + QLatin1Char('\t') + label)
-            ->setData(static_cast<int>(label.at(1).toLatin1()));
-    };
-    const auto ownLabel = [](char key) { return QStringLiteral("[%1]").arg(QLatin1Char(key)); };
-    for (unsigned code = tcGrass; code <= tcCratered; ++code) {
-        if (code == tcWater0)
-            add(KeyStepName('W'), TerrainKeyLabel(code));
-        else if (code < tcWater0 || code > tcWater3)
-            add(TerrainName(code), TerrainKeyLabel(code));
-    }
-    for (const EffectIndex effect : {eiFire, eiSmoke, eiSwamp})
-        add(EffectName(effect), EffectKeyLabel(effect));
-    add(KeyStepName('.'), ownLabel('.'));
-    add(KeyStepName(','), ownLabel(','));
-    add(EffectName(eiMines), EffectKeyLabel(eiMines));
-    add(QStringLiteral("Raise height"), ownLabel('>'));
-    add(QStringLiteral("Lower height"), ownLabel('<'));
+    for (const KeyRow& row : KeyTable)
+        if (ChangesCell(row))
+            menu->addAction(KeyMenuName(row.Key) + QLatin1Char('\t') + KeyLabel(row.Key))
+                ->setData(static_cast<int>(row.Key));
     return menu;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The map view's mouse: the left button clicks and paints hexes, the right button opens a
-// menu of the keys that change a hex. Its events become calls of the map core.
+// menu of the keys that change a hex. Its events become calls of the editor.
 
 #include "graphics/HexGeometry.h"
 

@@ -1,58 +1,65 @@
 #include "core/Catalogue.h"
 
+#include "core/KeyTable.h"
 #include "core/MapModel.h"
 
 #include <array>
 
 namespace {
 
-struct Entry {
-    const char* name;
-    const char* keyLabel;
+constexpr std::array<const char*, 17> TerrainNames = {
+    "Grass",         "Rough",         "Light Woods",   "Heavy Woods", "Concrete", "Water Level 0",
+    "Water Level 1", "Water Level 2", "Water Level 3", "Ice",         "Mud",      "Sand",
+    "Lava",          "Volcano",       "Impassable",    "Cratered",    "Unknown",
 };
 
-constexpr std::array<Entry, 17> Terrains = {{
-    {"Grass", "[G]"},
-    {"Rough", "[R]"},
-    {"Light Woods", "[L]"},
-    {"Heavy Woods", "[H]"},
-    {"Concrete", "[C]"},
-    {"Water Level 0", "[W]"},
-    {"Water Level 1", "[W]"},
-    {"Water Level 2", "[W]"},
-    {"Water Level 3", "[W]"},
-    {"Ice", "[I]"},
-    {"Mud", "[M]"},
-    {"Sand", "[S]"},
-    {"Lava", "[A]"},
-    {"Volcano", "[V]"},
-    {"Impassable", "[X]"},
-    {"Cratered", "[O]"},
-    {"Unknown", "???"},
-}};
-
-constexpr std::array<Entry, 6> Effects = {{
-    {"Cursor", "???"},
-    {"Fire", "[F]"},
-    {"Smoke", "[E]"},
-    {"Swamp", "[P]"},
-    {"Mines", "[N]"},
-    {"Unknown", "???"},
-}};
+constexpr std::array<const char*, 6> EffectNames = {
+    "Cursor", "Fire", "Smoke", "Swamp", "Mines", "Unknown",
+};
 
 // Values outside a table give its last row.
 template <std::size_t N>
-const Entry& Row(const std::array<Entry, N>& table, unsigned index)
+const char* Row(const std::array<const char*, N>& table, unsigned index)
 {
     return table[index < N - 1 ? index : N - 1];
 }
 
+// The label of the key whose row matches; "???" when none does.
+template <typename Matches>
+QString LabelOfKeyThat(Matches matches)
+{
+    for (const KeyRow& row : KeyTable)
+        if (matches(row))
+            return KeyLabel(row.Key);
+    return QStringLiteral("???");
+}
+
 }  // namespace
 
-QString TerrainName(unsigned code) { return QString::fromLatin1(Row(Terrains, code).name); }
-QString TerrainKeyLabel(unsigned code) { return QString::fromLatin1(Row(Terrains, code).keyLabel); }
-QString EffectName(unsigned index) { return QString::fromLatin1(Row(Effects, index).name); }
-QString EffectKeyLabel(unsigned index) { return QString::fromLatin1(Row(Effects, index).keyLabel); }
+QString TerrainName(unsigned code) { return QString::fromLatin1(Row(TerrainNames, code)); }
+
+QString TerrainKeyLabel(unsigned code)
+{
+    const bool water = code >= tcWater0 && code <= tcWater3;
+    return LabelOfKeyThat([code, water](const KeyRow& row) {
+        return water
+                   ? row.Action == KeyAction::NextWaterLevel
+                   : row.Action == KeyAction::SetGround && static_cast<unsigned>(row.Value) == code;
+    });
+}
+
+QString EffectName(unsigned index) { return QString::fromLatin1(Row(EffectNames, index)); }
+
+QString EffectKeyLabel(unsigned index)
+{
+    // Fire, smoke and swamp are the effects sheet's images 1 to 3 and the first three overlays.
+    return LabelOfKeyThat([index](const KeyRow& row) {
+        if (index == eiMines)
+            return row.Action == KeyAction::ToggleMines;
+        return index >= eiFire && index <= eiSwamp && row.Action == KeyAction::ToggleOverlay &&
+               row.Value == static_cast<int>(index - eiFire) + moFire;
+    });
+}
 
 bool IsWater(int x, int y)
 {

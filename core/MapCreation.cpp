@@ -1,9 +1,6 @@
 #include "core/MapCreation.h"
 
-#include "core/MapHistory.h"
 #include "core/MapModel.h"
-#include "platform/BusyCursor.h"
-#include "platform/Prompts.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
@@ -17,12 +14,6 @@ std::mt19937 Generator;
 constexpr int HeightLevels = 7;
 // Ground is one byte: a larger sprite count could only wrap around and favour low codes.
 constexpr int GroundCodeLimit = 256;
-
-// Whether the map may go: no unsaved edits, or the user agrees to lose them.
-bool MayDiscardMap(const QString& question)
-{
-    return !MapModified || CurrentPrompts().AskYesNo(question);
-}
 
 }  // namespace
 
@@ -55,29 +46,4 @@ void RandomMap()
     MapName = QStringLiteral("Random");
     MapModified = false;
     UpdateCaption();
-}
-
-void NewMapCommand(const std::function<void()>& redraw)
-{
-    if (!MayDiscardMap(QStringLiteral("Are you sure you want to clear the map and start over?")))
-        return;
-    const BusyCursor busy;
-    ChangeWholeMap(MapStep::New, ClearMap);
-    redraw();
-}
-
-void ClearMapCommand(const std::function<void()>& redraw)
-{
-    ChangeWholeMap(MapStep::Clear, ClearMap);
-    redraw();
-}
-
-void RandomMapCommand(const std::function<void()>& draw)
-{
-    if (!MayDiscardMap(
-            QStringLiteral("Are you sure you abandon this map and create a random one?")))
-        return;
-    const BusyCursor busy;
-    ChangeWholeMap(MapStep::RandomMap, RandomMap);
-    draw();
 }

@@ -2,7 +2,6 @@
 // Beginning a map at random, and the one pseudo-random generator of the process.
 
 #include <cstdint>
-#include <functional>
 
 // Seeds the generator from the clock; the start-up sequence calls it once.
 void Randomize();
@@ -16,15 +15,3 @@ int Random(int n);
 // mines or overlays (padding untouched); names the map "Random", clears MapModified and
 // updates the caption. Draws nothing.
 void RandomMap();
-
-// The commands below are one step of the map's history each.
-
-// Files, New: asks before discarding unsaved edits, then a clean map drawn through redraw.
-void NewMapCommand(const std::function<void()>& redraw);
-
-// The Clear button: a clean map drawn through redraw, at once, whatever it discards.
-void ClearMapCommand(const std::function<void()>& redraw);
-
-// Files, Random map: asks before discarding unsaved edits, then RandomMap, drawn through
-// draw (the map and the mech scatter over it).
-void RandomMapCommand(const std::function<void()>& draw);

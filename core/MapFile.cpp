@@ -1,56 +1,19 @@
 #include "core/MapFile.h"
 
-#include "core/MapHistory.h"
 #include "core/MapModel.h"
-#include "platform/BusyCursor.h"
 #include "platform/Errors.h"
-#include "platform/Prompts.h"
 #include "platform/SafeFile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
-#include <optional>
-#include <utility>
 
 namespace {
 
 bool IsPathDelimiter(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
 bool IsNameDelimiter(QChar c) { return IsPathDelimiter(c) || c == QLatin1Char(':'); }
-
-std::function<void(const QString&)> mapFileSink;
-
-void TellMapFile(const QString& path)
-{
-    if (mapFileSink)
-        mapFileSink(path);
-}
-
-bool MayDiscardMapForLoad()
-{
-    return !MapModified || CurrentPrompts().AskYesNo(QStringLiteral(
-                               "Are you sure you want to load a map and discard this one?"));
-}
-
-void LoadChosenMap(const QString& path, const std::function<void()>& redraw)
-{
-    qint64 length = 0;
-    {
-        const BusyCursor busy;
-        ChangeWholeMap(MapStep::Load, [&] {
-            length = ReadMapFile(path);
-            MapName = path;
-            UpdateCaption();
-        });
-        redraw();
-        MarkMapSaved();
-    }
-    TellMapFile(path);
-    if (const QString notice = LongMapFileNotice(path, length); !notice.isEmpty())
-        CurrentPrompts().Information(notice);
-}
 
 }  // namespace
 
@@ -106,53 +69,3 @@ QString MapDirectoryPart(const QString& name)
 }
 
 QString OpenMapFile() { return QFileInfo(MapName).isAbsolute() ? MapName : QString(); }
-
-void SaveMapCommand()
-{
-    const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog, MapName);
-    if (!path)
-        return;
-    {
-        BusyCursor busy;
-        WriteMapFile(*path);
-        MapName = *path;
-        UpdateCaption();
-    }
-    CurrentPrompts().Information(QStringLiteral("Map saved as ") + MapName);
-    MarkMapSaved();
-    TellMapFile(MapName);
-}
-
-void LoadMapCommand(const std::function<void()>& redraw)
-{
-    if (!MayDiscardMapForLoad())
-        return;
-    const std::optional<QString> path =
-        CurrentPrompts().FileDialog(OpenDialog, MapDirectoryPart(MapName));
-    if (path)
-        LoadChosenMap(*path, redraw);
-}
-
-void LoadNamedMapCommand(const QString& path, const std::function<void()>& redraw)
-{
-    if (MayDiscardMapForLoad())
-        LoadChosenMap(path, redraw);
-}
-
-void SetMapFileSink(std::function<void(const QString& path)> sink)
-{
-    mapFileSink = std::move(sink);
-}
-
-bool MayCloseEditor()
-{
-    if (!MapModified)
-        return true;
-    switch (CurrentPrompts().AskYesNoCancel(QStringLiteral("Save the changes to ") + MapName +
-                                            QStringLiteral(" before closing?"))) {
-    case Answer::Yes: SaveMapCommand(); return !MapModified;
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
-}

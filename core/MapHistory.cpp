@@ -1,5 +1,7 @@
 #include "core/MapHistory.h"
 
+#include "core/KeyTable.h"
+
 #include <QUndoStack>
 #include <algorithm>
 #include <cstdint>
@@ -205,31 +207,25 @@ std::unique_ptr<WholeMapChange> Difference(MapStep kind, const MapGridType& befo
     return change;
 }
 
-void Show(const CellStep& step, EditorView& view)
+ReplayedStep Replayed(const CellStep& step) { return {false, false, {{step.X, step.Y}}}; }
+
+ReplayedStep Replayed(const WholeMapChange& change)
 {
-    const HexAddress cell{step.X, step.Y};
-    ShowReplayedCells({&cell, 1}, view);
+    return {true, change.OtherName != MapName, {}};
 }
 
-void Show(const WholeMapChange& change, EditorView& view)
+ReplayedStep Replayed(const StrokeChange& stroke)
 {
-    view.RedrawWholeMap();
-    if (change.OtherName != MapName)
-        UpdateCaption();
-}
-
-void Show(const StrokeChange& stroke, EditorView& view)
-{
-    std::vector<HexAddress> cells;
-    cells.reserve(stroke.Cells.size());
+    ReplayedStep replayed{false, false, {}};
+    replayed.Cells.reserve(stroke.Cells.size());
     for (const ChangedCell& cell : stroke.Cells)
-        cells.push_back(AddressOf(cell));
-    ShowReplayedCells(cells, view);
+        replayed.Cells.push_back(AddressOf(cell));
+    return replayed;
 }
 
-void Show(const Step& step, EditorView& view)
+ReplayedStep Replayed(const Step& step)
 {
-    std::visit([&view](const auto& held) { Show(Held(held), view); }, step);
+    return std::visit([](const auto& held) { return Replayed(Held(held)); }, step);
 }
 
 }  // namespace
@@ -319,30 +315,38 @@ QString UndoStepName() { return CanUndoMapChange() ? StepName(Steps[Position - 1
 
 QString RedoStepName() { return CanRedoMapChange() ? StepName(Steps[Position]) : QString(); }
 
-void UndoMapChange(EditorView& view)
+std::optional<ReplayedStep> UndoMapChange()
 {
     if (Busy || !CanUndoMapChange())
-        return;
-    const ScopedFlag busy(Busy);
-    if (Stack().index() == 0)
-        Rebuild();
-    Stack().undo();
-    --Position;
-    Show(Steps[Position], view);
+        return std::nullopt;
+    std::optional<ReplayedStep> replayed;
+    {
+        const ScopedFlag busy(Busy);
+        if (Stack().index() == 0)
+            Rebuild();
+        Stack().undo();
+        --Position;
+        replayed = Replayed(Steps[Position]);
+    }
     HistoryChanged();
+    return replayed;
 }
 
-void RedoMapChange(EditorView& view)
+std::optional<ReplayedStep> RedoMapChange()
 {
     if (Busy || !CanRedoMapChange())
-        return;
-    const ScopedFlag busy(Busy);
-    if (Stack().index() == Stack().count())
-        Rebuild();
-    Stack().redo();
-    Show(Steps[Position], view);
-    ++Position;
+        return std::nullopt;
+    std::optional<ReplayedStep> replayed;
+    {
+        const ScopedFlag busy(Busy);
+        if (Stack().index() == Stack().count())
+            Rebuild();
+        Stack().redo();
+        replayed = Replayed(Steps[Position]);
+        ++Position;
+    }
     HistoryChanged();
+    return replayed;
 }
 
 void SetMapHistorySink(std::function<void()> sink) { Sink = std::move(sink); }

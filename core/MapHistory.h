@@ -4,12 +4,14 @@
 // QUndoStack holds thin commands over a window of them, rebuilt as the position moves, so
 // a long history costs a few dozen bytes a step.
 
-#include "core/KeyboardEditing.h"
+#include "core/HexGrid.h"
 #include "core/MapModel.h"
 
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QUndoStack;
 
@@ -48,11 +50,20 @@ bool CanRedoMapChange();
 QString UndoStepName();
 QString RedoStepName();
 
-// Replays the step before (undo) or after (redo) the present position and shows it: a key
-// or stroke step through ShowReplayedCells, a whole-map step by a redraw of the map and,
-// where the name changed, the caption. Nothing happens while another change is under way.
-void UndoMapChange(EditorView& view);
-void RedoMapChange(EditorView& view);
+// What undo or redo put back, for the view to show.
+struct ReplayedStep {
+    // The step replaced the whole map; MapName may have changed with it.
+    bool WholeMap;
+    bool NameChanged;
+    // A key or stroke step: the cells it changed, in the order they were changed.
+    std::vector<HexAddress> Cells;
+};
+
+// Replays the step before (undo) or after (redo) the present position on the grid and
+// MapName. Nothing happens, and none is returned, while another change is under way or when
+// there is no such step.
+std::optional<ReplayedStep> UndoMapChange();
+std::optional<ReplayedStep> RedoMapChange();
 
 // Called after every change of the history: a step, undo, redo, a save, a reset.
 void SetMapHistorySink(std::function<void()> sink);

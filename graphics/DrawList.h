@@ -2,7 +2,7 @@
 // A whole map's sprite draws as a list: the draws that a later identical draw hides are
 // dropped, and the rest are painted in vertical strips of the image, one thread to a strip.
 
-#include "graphics/SpriteLibrary.h"
+#include "graphics/SpriteStacks.h"
 
 #include <QImage>
 #include <cstdint>

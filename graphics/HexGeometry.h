@@ -1,5 +1,8 @@
 #pragma once
-// Flat-topped hexes in columns: pixel positions, neighbours, directions, the hexagon mask.
+// Where the hexes lie on the map image: pixel positions, the hexagon mask, the hex under a
+// pixel and the hexes a pointer path enters.
+
+#include "core/HexGrid.h"
 
 #include <optional>
 #include <vector>
@@ -29,28 +32,8 @@ struct PixelArea {
     }
 };
 
-struct HexAddress {
-    int x;
-    int y;
-    bool operator==(const HexAddress&) const = default;
-};
-
-struct HexStep {
-    bool ok;
-    int nx;
-    int ny;
-    bool operator==(const HexStep&) const = default;
-};
-
 // Top-left corner of the sprite cell of hex (x, y) on the map image; unchecked.
 PixelPoint HexToPixel(int x, int y);
-
-// The hex next to (x, y) in direction d (1 north, clockwise to 6 north-west); off the map
-// gives ok false and (x, y) itself.
-HexStep HexNeighbour(int x, int y, int d);
-
-// d + k folded into 1 to 6, for d in 1 to 6 and k in -5 to 5.
-int TurnDirection(int d, int k);
 
 // Whether pixel (a, b) of a sprite cell belongs to the hexagon.
 bool InsideHex(int a, int b);

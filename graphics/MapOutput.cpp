@@ -1,20 +1,13 @@
 #include "graphics/MapOutput.h"
 
-#include "core/MapFile.h"
-#include "core/MapModel.h"
 #include "graphics/BmpWriter.h"
-#include "graphics/ImageFile.h"
 #include "graphics/MapView.h"
-#include "platform/BusyCursor.h"
 #include "platform/Errors.h"
-#include "platform/FileIdentity.h"
-#include "platform/Prompts.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRect>
 #include <algorithm>
-#include <optional>
 
 PrintArea PrintRectangle(int dpiX, int dpiY, int pageWidth, int pageHeight)
 {
@@ -66,51 +59,4 @@ QString ImageNameFor(const QString& mapName, const QString& extension)
 QString BitmapNameFor(const QString& mapName)
 {
     return ImageNameFor(mapName, QStringLiteral(".BMP"));
-}
-
-namespace {
-
-// What Write BMP and Export image differ in.
-struct ImageCommand {
-    const FileDialogOptions& Dialog;
-    QString Extension;  // of the proposed name
-    QString Kind;       // in the refusal: "the bitmap was not written"
-    QString Notice;     // before the path in the notice
-    void (*Write)(const QString& path);
-};
-
-void PutMapImageOut(const ImageCommand& command)
-{
-    const std::optional<QString> path =
-        CurrentPrompts().FileDialog(command.Dialog, ImageNameFor(MapName, command.Extension));
-    if (!path)
-        return;
-    const QString mapFile = OpenMapFile();
-    if (!mapFile.isEmpty() && SameFile(*path, mapFile)) {
-        CurrentPrompts().Warning(
-            QStringLiteral("%1 is the file of the open map; the %2 was not written. "
-                           "Choose another name for it.")
-                .arg(*path, command.Kind));
-        return;
-    }
-    {
-        const BusyCursor busy;
-        command.Write(*path);
-    }
-    CurrentPrompts().Information(command.Notice + *path + QStringLiteral(" created"));
-}
-
-}  // namespace
-
-void WriteBitmapCommand()
-{
-    PutMapImageOut({SaveDialog2, QStringLiteral(".BMP"), QStringLiteral("bitmap"),
-                    QStringLiteral("BMP image "), WriteMapImageFile});
-}
-
-void ExportImageCommand()
-{
-    PutMapImageOut({ExportDialog, QStringLiteral(".png"), QStringLiteral("image"),
-                    QStringLiteral("Image "),
-                    [](const QString& path) { WriteImageFile(path, MapImage()); }});
 }

@@ -1,13 +1,10 @@
 #include "graphics/Showcase.h"
 
 #include "core/MapCreation.h"
-#include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "graphics/HexGeometry.h"
-#include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
-#include "platform/BusyCursor.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
@@ -67,18 +64,4 @@ void FillMechs()
             DrawSprite(Facing(MechSets, f + 1), n, x, y);
         }
     RepaintMapView();
-}
-
-void ReloadSprites()
-{
-    const BusyCursor busy;
-    LoadSettings();
-    // After a failed start-up the sets may never have been made; the full load makes them.
-    if (SpriteLibraryReady())
-        LoadSpriteSheets();
-    else
-        LoadSpriteLibrary();
-    ChangeWholeMap(MapStep::Reload, ClearMap);
-    RedrawMap();
-    ShowMechs();
 }

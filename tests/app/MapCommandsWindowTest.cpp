@@ -4,12 +4,13 @@
 #include "app/Application.h"
 #include "app/Hints.h"
 #include "app/Main.h"
+#include "app/MapPrint.h"
 #include "app/MessagePrompts.h"
 #include "app/RecentMaps.h"
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "editor/StartEditor.h"
 #include "graphics/HexGeometry.h"
-#include "graphics/MapPrint.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/Errors.h"
@@ -145,7 +146,7 @@ protected:
 
     void StartEditor()
     {
-        window->StartEditor();
+        ::StartEditor();
         prompts.Warnings.clear();
     }
 
@@ -392,7 +393,7 @@ TEST_F(MapCommandsWindow, DrawingCommandsWaitForTheSpritesAndReloadRecovers)
     const QString mechs = QDir(game.SpritesDir()).filePath("MECHS.BMP");
     ASSERT_TRUE(QFile::rename(mechs, mechs + ".away"));
     CursorX = 0;  // as at process start
-    EXPECT_THROW(window->StartEditor(), GcError);
+    EXPECT_THROW(::StartEditor(), GcError);
 
     Choose("cmdTest");
     Choose("WriteBMP1");

@@ -197,4 +197,29 @@ TEST_F(MapFile, WriteIntoAMissingFolderIsRefused)
     }
 }
 
+TEST(MapDirectoryPart, FollowsTheWindowsRuleWithBothSeparators)
+{
+    const struct {
+        const char* name;
+        const char* folder;
+    } cases[] = {
+        {"C:\\Games\\Korvane\\Maps\\desert.KVX", "C:\\Games\\Korvane\\Maps"},
+        {"C:\\desert.KVX", "C:\\"},
+        {"C:desert.KVX", "C:"},
+        {"NewMap", ""},
+        {"Random", ""},
+        {"", ""},
+        {"/home/pilot/maps/desert.KVX", "/home/pilot/maps"},
+        {"/desert.KVX", "/"},
+        {"\\desert.KVX", "\\"},
+        {"\\\\server\\desert.KVX", "\\\\server"},
+        {"maps\\\\desert.KVX", "maps\\\\"},
+        {"C:\\Maps/desert.KVX", "C:\\Maps"},
+        {"maps/", "maps"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MapDirectoryPart(QString::fromLatin1(c.name)), QString::fromLatin1(c.folder))
+            << c.name;
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "graphics/SpriteStacks.h"
 #include "tests/graphics/SyntheticSheets.h"
 
 #include <gtest/gtest.h>

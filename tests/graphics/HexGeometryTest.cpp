@@ -10,18 +10,6 @@
 
 namespace {
 
-bool OnMap(int x, int y) { return x >= 1 && x <= 32 && y >= 1 && y <= 32; }
-
-// Which directions from (x, y) stay on the map, as a string of direction digits.
-std::string DirectionsOnMap(int x, int y)
-{
-    std::string found;
-    for (int d = 1; d <= 6; ++d)
-        if (HexNeighbour(x, y, d).ok)
-            found += static_cast<char>('0' + d);
-    return found;
-}
-
 TEST(HexToPixel, PlacesColumnsFortyNineApartAndEvenColumnsHalfARowLower)
 {
     EXPECT_EQ(HexToPixel(1, 1), (PixelPoint{0, 2}));
@@ -56,44 +44,6 @@ TEST(HexToPixel, WholeGridFitsTheMapImage)
     EXPECT_LT(bottom, MapImageHeight);
 }
 
-TEST(HexNeighbour, CornersHaveTwoOrThreeNeighbours)
-{
-    EXPECT_EQ(DirectionsOnMap(1, 1), "34");
-    EXPECT_EQ(DirectionsOnMap(32, 1), "456");
-    EXPECT_EQ(DirectionsOnMap(1, 32), "123");
-    EXPECT_EQ(DirectionsOnMap(32, 32), "16");
-    EXPECT_EQ(HexNeighbour(1, 1, 3), (HexStep{true, 2, 1}));
-    EXPECT_EQ(HexNeighbour(1, 1, 4), (HexStep{true, 1, 2}));
-    EXPECT_EQ(HexNeighbour(32, 32, 1), (HexStep{true, 32, 31}));
-    EXPECT_EQ(HexNeighbour(32, 32, 6), (HexStep{true, 31, 32}));
-}
-
-TEST(HexNeighbour, EdgesLoseTheDirectionsThatLeaveTheMap)
-{
-    EXPECT_EQ(DirectionsOnMap(5, 1), "345");    // top, odd column
-    EXPECT_EQ(DirectionsOnMap(6, 1), "23456");  // top, even column sits lower
-    EXPECT_EQ(DirectionsOnMap(5, 32), "12356");
-    EXPECT_EQ(DirectionsOnMap(6, 32), "126");
-    EXPECT_EQ(DirectionsOnMap(1, 10), "1234");
-    EXPECT_EQ(DirectionsOnMap(32, 10), "1456");
-    EXPECT_EQ(DirectionsOnMap(16, 16), "123456");
-}
-
-TEST(HexNeighbour, OffTheMapGivesTheHexItself)
-{
-    for (const int d : {1, 2, 5, 6})
-        EXPECT_EQ(HexNeighbour(1, 1, d), (HexStep{false, 1, 1})) << "direction " << d;
-    EXPECT_EQ(HexNeighbour(32, 32, 5), (HexStep{false, 32, 32}));
-    EXPECT_EQ(HexNeighbour(10, 10, 0), (HexStep{false, 10, 10}));
-    EXPECT_EQ(HexNeighbour(10, 10, 7), (HexStep{false, 10, 10}));
-}
-
-TEST(HexNeighbour, SouthEastKeepsTheRowFromOddColumnsOnly)
-{
-    EXPECT_EQ(HexNeighbour(5, 7, 3), (HexStep{true, 6, 7}));
-    EXPECT_EQ(HexNeighbour(6, 7, 3), (HexStep{true, 7, 8}));
-}
-
 // On the image, direction d from a hex is a fixed pixel step whatever the column.
 TEST(HexNeighbour, EveryNeighbourLiesInItsDirectionOnTheImage)
 {
@@ -108,7 +58,7 @@ TEST(HexNeighbour, EveryNeighbourLiesInItsDirectionOnTheImage)
                 const int ny = (expected.py - HexToPixel(nx, 1).py) / 40 + 1;
                 const HexStep step = HexNeighbour(x, y, d);
                 SCOPED_TRACE(testing::Message() << x << "," << y << " direction " << d);
-                if (OnMap(nx, ny)) {
+                if (IsOnMap(nx, ny)) {
                     EXPECT_EQ(step, (HexStep{true, nx, ny}));
                     EXPECT_EQ(HexToPixel(step.nx, step.ny), expected);
                     EXPECT_EQ(HexNeighbour(nx, ny, TurnDirection(d, 3)), (HexStep{true, x, y}));
@@ -116,23 +66,6 @@ TEST(HexNeighbour, EveryNeighbourLiesInItsDirectionOnTheImage)
                     EXPECT_EQ(step, (HexStep{false, x, y}));
                 }
             }
-}
-
-TEST(TurnDirection, FoldsIntoOneToSix)
-{
-    EXPECT_EQ(TurnDirection(6, 3), 3);
-    EXPECT_EQ(TurnDirection(4, 3), 1);
-    EXPECT_EQ(TurnDirection(1, -1), 6);
-    EXPECT_EQ(TurnDirection(1, 3), 4);
-    EXPECT_EQ(TurnDirection(2, 3), 5);
-    EXPECT_EQ(TurnDirection(3, 3), 6);
-    for (int d = 1; d <= 6; ++d)
-        for (int k = -5; k <= 5; ++k) {
-            const int turned = TurnDirection(d, k);
-            EXPECT_GE(turned, 1);
-            EXPECT_LE(turned, 6);
-            EXPECT_EQ((turned - d - k + 12) % 6, 0) << d << " turned by " << k;
-        }
 }
 
 TEST(InsideHex, EdgePixels)

@@ -1,3 +1,4 @@
+#include "graphics/FacingTurns.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/Errors.h"

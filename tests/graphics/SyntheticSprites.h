@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -42,6 +43,16 @@ inline QRgb HexMiddle(int x, int y)
 }
 
 inline void ClearMapImage() { MapImage().fill(Qt::black); }
+
+// The map image's left half in left, its right half in right: where each lands shows a stretch.
+inline void PaintHalves(QRgb left, QRgb right)
+{
+    QImage& image = MapImage();
+    const int half = image.width() / 2;
+    image.fill(right);
+    for (int y = 0; y < image.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), half, left);
+}
 
 // count opaque sprites coloured by colour(i).
 template <typename Colour>

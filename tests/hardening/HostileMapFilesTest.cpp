@@ -6,6 +6,7 @@
 #include "ChildProcess.h"
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "editor/FileCommands.h"
 #include "platform/Errors.h"
 #include "tests/support/ScriptedPrompts.h"
 

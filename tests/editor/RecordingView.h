@@ -2,7 +2,7 @@
 // The main window as the keyboard editor sees it, logging each call in order. The scroll
 // positions stay within the range of a 1590 by 1301 image shown in a view of the given size.
 
-#include "core/KeyboardEditing.h"
+#include "editor/EditorView.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,17 +1,19 @@
 // The map commands of the main window: Save, Load (with the folder rule of the open
 // dialog's preset), New, Clear and Random map.
 
-#include "core/MapFile.h"
+#include "editor/CreationCommands.h"
+#include "editor/FileCommands.h"
 
-#include "FreshMap.h"
-#include "QtPrinters.h"
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
+#include "core/MapFile.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
 #include "settings/Settings.h"
+#include "tests/core/FreshMap.h"
+#include "tests/core/QtPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -26,31 +28,6 @@
 #include <set>
 
 namespace {
-
-TEST(MapDirectoryPart, FollowsTheWindowsRuleWithBothSeparators)
-{
-    const struct {
-        const char* name;
-        const char* folder;
-    } cases[] = {
-        {"C:\\Games\\Korvane\\Maps\\desert.KVX", "C:\\Games\\Korvane\\Maps"},
-        {"C:\\desert.KVX", "C:\\"},
-        {"C:desert.KVX", "C:"},
-        {"NewMap", ""},
-        {"Random", ""},
-        {"", ""},
-        {"/home/pilot/maps/desert.KVX", "/home/pilot/maps"},
-        {"/desert.KVX", "/"},
-        {"\\desert.KVX", "\\"},
-        {"\\\\server\\desert.KVX", "\\\\server"},
-        {"maps\\\\desert.KVX", "maps\\\\"},
-        {"C:\\Maps/desert.KVX", "C:\\Maps"},
-        {"maps/", "maps"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MapDirectoryPart(QString::fromLatin1(c.name)), QString::fromLatin1(c.folder))
-            << c.name;
-}
 
 // A fresh editor with scripted prompts, a recorded caption and busy cursor, and a folder.
 class MapCommands : public FreshMap {

@@ -1,4 +1,4 @@
-#include "graphics/Loading.h"
+#include "app/Loading.h"
 
 #include "ui_Loading.h"
 

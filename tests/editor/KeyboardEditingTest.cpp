@@ -1,10 +1,11 @@
-#include "core/KeyboardEditing.h"
+#include "editor/KeyboardEditing.h"
 
-#include "FreshMap.h"
-#include "RecordingView.h"
 #include "core/Catalogue.h"
+#include "core/KeyTable.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
+#include "tests/core/FreshMap.h"
+#include "tests/editor/RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -40,28 +41,6 @@ protected:
                 QStringLiteral("ShowHexInfo %1,%2").arg(x).arg(y)};
     }
 };
-
-TEST(KeyboardKeys, UpperKeyChangesOnlyLowerCaseLatinLetters)
-{
-    EXPECT_EQ(UpperKey('a'), 'A');
-    EXPECT_EQ(UpperKey('f'), 'F');
-    EXPECT_EQ(UpperKey('z'), 'Z');
-    EXPECT_EQ(UpperKey('F'), 'F');
-    EXPECT_EQ(UpperKey('`'), '`');
-    EXPECT_EQ(UpperKey('{'), '{');
-    EXPECT_EQ(UpperKey('5'), '5');
-    EXPECT_EQ(UpperKey(','), ',');
-    EXPECT_EQ(UpperKey('\xE4'), '\xE4');  // a-umlaut in Windows-1252 stays as it is
-}
-
-TEST(KeyboardKeys, EditKeysAreExactlyTheChangingLettersRoadAndRiver)
-{
-    std::string found;
-    for (int code = -128; code <= 127; ++code)
-        if (IsEditKey(static_cast<char>(code)))
-            found += static_cast<char>(code);
-    EXPECT_EQ(found, ",.ACEFGHILMNOPRSVWX");
-}
 
 TEST_F(KeyboardEditing, GroundKeysSetTheirTerrainAndRedrawTheCell)
 {

@@ -1,4 +1,4 @@
-#include "graphics/MapPrint.h"
+#include "app/MapPrint.h"
 
 #include "graphics/MapOutput.h"
 #include "platform/BusyCursor.h"

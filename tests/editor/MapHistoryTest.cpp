@@ -3,13 +3,19 @@
 
 #include "core/MapHistory.h"
 
-#include "FreshMap.h"
-#include "QtPrinters.h"
-#include "RecordingView.h"
+#include "core/KeyTable.h"
+#include "editor/CreationCommands.h"
+#include "editor/FileCommands.h"
+#include "editor/HistoryCommands.h"
+#include "editor/KeyboardEditing.h"
+
 #include "core/Catalogue.h"
 #include "core/MapCreation.h"
 #include "core/MapFile.h"
 #include "settings/Settings.h"
+#include "tests/core/FreshMap.h"
+#include "tests/core/QtPrinters.h"
+#include "tests/editor/RecordingView.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +55,8 @@ protected:
         CursorY = y;
         EditorKeyPress(key, view);
     }
-    void Undo() { UndoMapChange(view); }
-    void Redo() { RedoMapChange(view); }
+    void Undo() { UndoAndShow(view); }
+    void Redo() { RedoAndShow(view); }
     std::function<void()> CountRedraws()
     {
         return [this] { ++redraws; };

@@ -1,7 +1,13 @@
-#include "core/MouseEditing.h"
+// Copyright 2026 The Gridcrafter developers
+// SPDX-License-Identifier: LicenseRef-Gridcrafter-Proprietary
 
+#include "editor/MouseEditing.h"
+
+#include "core/HexGrid.h"
+#include "core/KeyTable.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
+#include "editor/KeyboardEditing.h"
 
 #include <bitset>
 #include <cstddef>

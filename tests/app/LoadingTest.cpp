@@ -1,4 +1,4 @@
-#include "graphics/Loading.h"
+#include "app/Loading.h"
 #include "graphics/SpriteLibrary.h"
 #include "settings/Settings.h"
 #include "tests/graphics/SyntheticSheets.h"

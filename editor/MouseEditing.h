@@ -3,7 +3,7 @@
 // a hex, a key chosen for a hex applies there, and a stroke of the held button paints
 // LastMapKey over the hexes it enters as one step.
 
-#include "core/KeyboardEditing.h"
+#include "editor/EditorView.h"
 
 // Key applied to hex (x, y) as if typed there: the hex becomes the cursor cell (the mark only
 // while editing), a change is one step, and the key becomes LastMapKey.

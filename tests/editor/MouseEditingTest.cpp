@@ -1,12 +1,15 @@
 // Editing with the mouse over the key table: clicks, strokes of the last map key, a key
 // chosen for a hex, and the history they make.
 
-#include "core/MouseEditing.h"
+#include "editor/MouseEditing.h"
 
-#include "FreshMap.h"
-#include "RecordingView.h"
+#include "editor/HistoryCommands.h"
+#include "editor/KeyboardEditing.h"
+
 #include "core/Catalogue.h"
 #include "core/MapHistory.h"
+#include "tests/core/FreshMap.h"
+#include "tests/editor/RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +109,7 @@ TEST_F(MouseEditing, OtherKeysApplyOnceToEachHexEntered)
     EXPECT_EQ(Cell(2, 5).Height, 6);
     EXPECT_EQ(Cell(3, 5).Height, 4);
     EXPECT_EQ(UndoStepName(), "Raise");
-    UndoMapChange(view);
+    UndoAndShow(view);
     EXPECT_EQ(Cell(1, 5).Height, 0);
     EXPECT_EQ(Cell(3, 5).Height, 3);
 
@@ -180,7 +183,7 @@ TEST_F(MouseEditing, ChangesDuringAStrokeSplitItsStepAndUndoStaysExact)
     EditorKeyPress('F', view);
     StrokeEnters(4, 2, view);
     StrokeEnters(5, 2, view);
-    UndoMapChange(view);
+    UndoAndShow(view);
     StrokeEnters(6, 2, view);
     EndStroke();
 
@@ -191,11 +194,11 @@ TEST_F(MouseEditing, ChangesDuringAStrokeSplitItsStepAndUndoStaysExact)
     EXPECT_EQ(Cell(5, 2).Ground, tcGrass);
     EXPECT_EQ(Cell(6, 2).Ground, tcSand);
 
-    UndoMapChange(view);
+    UndoAndShow(view);
     EXPECT_EQ(Cell(6, 2).Ground, tcGrass);
-    UndoMapChange(view);
+    UndoAndShow(view);
     EXPECT_FALSE(HasFire(3, 2));
-    UndoMapChange(view);
+    UndoAndShow(view);
     EXPECT_EQ(GridBytes(), start);
     EXPECT_FALSE(CanUndoMapChange());
 }

@@ -1,0 +1,29 @@
+#pragma once
+// The commands on map files, with their questions through the prompts: Save, Load, a load of
+// a named file, and the question before closing.
+
+#include <QString>
+#include <functional>
+
+// Files, Save: the save dialog preset to MapName, the file written, the map named after it
+// and marked saved. A failed write throws GcError and leaves MapName, the caption and
+// MapModified as they were.
+void SaveMapCommand();
+
+// Files, Load: asks before discarding unsaved edits, runs the open dialog in the folder of
+// MapName, then loads the chosen file as LoadNamedMapCommand does.
+void LoadMapCommand(const std::function<void()>& redraw);
+
+// Load without the dialog, for a file named from outside (the command line, a drop, the
+// recent maps): asks before discarding unsaved edits, reads the file as one step of the
+// history, names the map after it, draws it through redraw and marks it saved; a file
+// longer than a map is then noted. A file that cannot be read throws GcError; map, name and
+// caption stay and nothing is drawn.
+void LoadNamedMapCommand(const QString& path, const std::function<void()>& redraw);
+
+// Called with the path of every map file loaded or saved, once that has succeeded.
+void SetMapFileSink(std::function<void(const QString& path)> sink);
+
+// Closing the editor: with unsaved edits asks whether to save them first. Yes runs Save
+// and the answer is whether the map was saved; No answers true; Cancel false.
+bool MayCloseEditor();

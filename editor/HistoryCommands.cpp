@@ -1,0 +1,31 @@
+// Copyright 2026 The Gridcrafter developers
+// SPDX-License-Identifier: LicenseRef-Gridcrafter-Proprietary
+
+#include "editor/HistoryCommands.h"
+
+#include "core/MapHistory.h"
+#include "core/MapModel.h"
+#include "editor/KeyboardEditing.h"
+
+#include <optional>
+
+namespace {
+
+void Show(const std::optional<ReplayedStep>& replayed, EditorView& view)
+{
+    if (!replayed)
+        return;
+    if (!replayed->WholeMap) {
+        ShowReplayedCells(replayed->Cells, view);
+        return;
+    }
+    view.RedrawWholeMap();
+    if (replayed->NameChanged)
+        UpdateCaption();
+}
+
+}  // namespace
+
+void UndoAndShow(EditorView& view) { Show(UndoMapChange(), view); }
+
+void RedoAndShow(EditorView& view) { Show(RedoMapChange(), view); }

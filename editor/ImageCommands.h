@@ -1,0 +1,13 @@
+#pragma once
+// The commands that put the map image into a file of the user's choosing: Write BMP and
+// Export image.
+
+// Files, Write BMP: the bitmap dialog preset to BitmapNameFor(MapName), the file, then the
+// notice that names it. A name that reaches the open map's file is refused with a warning
+// and nothing is written.
+void WriteBitmapCommand();
+
+// Files, Export image: as Write BMP, but the dialog offers PNG first and proposes the map's
+// name with ".png"; the file is a PNG image or a bitmap by its name (WriteImageFile), and a
+// file that cannot be written is reported with the system's reason.
+void ExportImageCommand();
