@@ -1,4 +1,5 @@
-# Shared compile settings and the layer rule: headless libraries never reach QtWidgets.
+# Shared compile settings and the layer rules: a layer's library links only the libraries of the
+# layers below it, which are defined before it, and headless libraries never reach QtWidgets.
 
 add_library(gc_warnings INTERFACE)
 target_compile_options(gc_warnings INTERFACE
@@ -14,6 +15,7 @@ function(gc_headless_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui PRIVATE gc_warnings)
   set_property(GLOBAL APPEND PROPERTY GC_HEADLESS_TARGETS ${name})
+  set_property(GLOBAL APPEND PROPERTY GC_LAYER_TARGETS ${name})
 endfunction()
 
 # gc_widgets_library(NAME SOURCES...): a static library of windows or controls.
@@ -22,6 +24,7 @@ function(gc_widgets_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets PRIVATE gc_warnings)
+  set_property(GLOBAL APPEND PROPERTY GC_LAYER_TARGETS ${name})
 endfunction()
 
 # gc_test(NAME SOURCES... LIBS libs...): one GoogleTest program, registered with CTest.
@@ -68,5 +71,24 @@ function(gc_check_headless_layers)
         endforeach()
       endif()
     endwhile()
+  endforeach()
+endfunction()
+
+# Fails the configure step when a layer's library links one defined after it: the folders are
+# added lowest layer first, so such a link points up.
+function(gc_check_layer_order)
+  get_property(layers GLOBAL PROPERTY GC_LAYER_TARGETS)
+  foreach(t IN LISTS layers)
+    list(FIND layers ${t} own)
+    get_target_property(direct ${t} LINK_LIBRARIES)
+    get_target_property(public ${t} INTERFACE_LINK_LIBRARIES)
+    foreach(l IN LISTS direct public)
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" l "${l}")
+      list(FIND layers "${l}" linked)
+      if(linked GREATER own)
+        message(FATAL_ERROR
+          "${t} links ${l}, which is defined after it: a layer may only use the layers below it")
+      endif()
+    endforeach()
   endforeach()
 endfunction()
