@@ -1,7 +1,7 @@
-#include "app/Main.h"
 #include "app/Application.h"
 #include "app/Help.h"
 #include "app/Hints.h"
+#include "app/Main.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
 #include "controls/newstat.h"
@@ -683,18 +683,6 @@ TEST_F(MainWindowTest, AMapFromTheCommandLineThatCannotBeReadIsShownAsLoadShowsI
     EXPECT_EQ(window->windowTitle(), "Korvane Gridcrafter : NewMap");
     EXPECT_TRUE(SpriteLibraryReady());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST(FitsOnAScreen, OnlyAWindowWhollyInsideOneScreensArea)
-{
-    const QList<QRect> two{QRect(0, 0, 1024, 740), QRect(1024, 0, 800, 600)};
-    EXPECT_TRUE(FitsOnAScreen(QRect(0, 0, 1024, 740), two));
-    EXPECT_TRUE(FitsOnAScreen(QRect(1100, 50, 600, 400), two));
-    EXPECT_FALSE(FitsOnAScreen(QRect(900, 50, 600, 400), two)) << "across two screens";
-    EXPECT_FALSE(FitsOnAScreen(QRect(-10, 50, 600, 400), two));
-    EXPECT_FALSE(FitsOnAScreen(QRect(1100, 300, 600, 400), two)) << "below the smaller screen";
-    EXPECT_FALSE(FitsOnAScreen(QRect(100, 100, 0, 0), two));
-    EXPECT_FALSE(FitsOnAScreen(QRect(100, 100, 600, 400), {}));
 }
 
 TEST_F(MainWindowTest, TheWindowComesBackWithTheSizeAndPlaceItWasClosedWith)
