@@ -4,6 +4,7 @@
 #include "graphics/FacingTurns.h"
 
 #include "graphics/HexGeometry.h"
+#include "graphics/SpriteDrawing.h"
 
 #include <algorithm>
 #include <array>
@@ -27,12 +28,6 @@ struct Shift {
 };
 // By direction; 1 and 4 stay where turning put them.
 constexpr Shift JoinNudges[7] = {{0, 0}, {0, 0}, {8, -1}, {8, 1}, {0, 0}, {-8, 0}, {-8, 0}};
-
-QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
-const QRgb* Row(const QImage& image, int y)
-{
-    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
-}
 
 // A pixel of a turned cell and the offset in the source cell of the pixel it takes its
 // colour from.
@@ -118,8 +113,8 @@ void NudgeJoinCell(QImage& cell, int d)
         const int sb = b - shift.down;
         if (sb < 0 || sb >= SpriteHeight)
             continue;
-        QRgb* out = Row(cell, b);
-        const QRgb* in = Row(scratch, sb);
+        QRgb* out = PixelRow(cell, b);
+        const QRgb* in = PixelRow(scratch, sb);
         for (int a = std::max(shift.right, 0); a < SpriteWidth + std::min(shift.right, 0); ++a)
             out[a] = in[a - shift.right];
     }
@@ -130,7 +125,7 @@ void WhitenOutsideHex(QImage& cell)
 {
     const HexagonStretches& hexagon = Hexagon();
     for (int b = 0; b < SpriteHeight; ++b) {
-        QRgb* out = Row(cell, b);
+        QRgb* out = PixelRow(cell, b);
         const auto row = static_cast<std::size_t>(b);
         std::fill(out, out + hexagon.First[row], White);
         std::fill(out + hexagon.Last[row] + 1, out + SpriteWidth, White);

@@ -40,12 +40,6 @@ void StepProgress(SpriteProgress* progress, qint64 steps = 1)
         progress->Step(static_cast<int>(std::min<qint64>(steps, std::numeric_limits<int>::max())));
 }
 
-QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
-const QRgb* Row(const QImage& image, int y)
-{
-    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
-}
-
 QPoint MaskCellOrigin(int i)
 {
     return {PairStep * (i % PairsPerRow), RowPitch * (i / PairsPerRow)};
@@ -79,7 +73,8 @@ QImage CutCell(const QImage& sheet, int left, int top)
     QImage cell = WhiteCell();
     const QRect area = QRect(left, top, SpriteWidth, SpriteHeight) & sheet.rect();
     for (int y = area.top(); y <= area.bottom(); ++y)
-        std::memcpy(Row(cell, y - top) + (area.left() - left), Row(sheet, y) + area.left(),
+        std::memcpy(PixelRow(cell, y - top) + (area.left() - left),
+                    PixelRow(sheet, y) + area.left(),
                     static_cast<std::size_t>(area.width()) * BytesPerPixel);
     return cell;
 }
@@ -91,9 +86,9 @@ void AddSprite(SpriteSet& set, const QImage& image, const QImage& mask)
     const QImage maskColours = CutCell(mask.convertToFormat(QImage::Format_RGB32), 0, 0);
     QImage sprite(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
     for (int b = 0; b < SpriteHeight; ++b) {
-        const QRgb* source = Row(colours, b);
-        const QRgb* maskRow = Row(maskColours, b);
-        QRgb* out = Row(sprite, b);
+        const QRgb* source = PixelRow(colours, b);
+        const QRgb* maskRow = PixelRow(maskColours, b);
+        QRgb* out = PixelRow(sprite, b);
         for (int a = 0; a < SpriteWidth; ++a)
             out[a] = (maskRow[a] & ColourBits) != ColourBits ? (source[a] | OpaqueAlpha) : 0;
     }

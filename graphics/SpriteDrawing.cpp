@@ -39,7 +39,7 @@ std::vector<OpaqueRun> OpaqueRuns(const QImage& sprite)
 {
     std::vector<OpaqueRun> runs;
     for (int b = 0; b < SpriteHeight; ++b) {
-        const auto* row = reinterpret_cast<const QRgb*>(sprite.constScanLine(b));
+        const QRgb* row = PixelRow(sprite, b);
         int a = 0;
         while (a < SpriteWidth) {
             while (a < SpriteWidth && qAlpha(row[a]) == 0)

@@ -26,6 +26,13 @@ struct SpriteSet {
     int Count() const { return static_cast<int>(Images.size()); }
 };
 
+// Row y of a 32-bit image as pixels.
+inline QRgb* PixelRow(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+inline const QRgb* PixelRow(const QImage& image, int y)
+{
+    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+}
+
 // The opaque stretches of each row of a premultiplied 66 by 38 sprite whose alpha is 0 or 255.
 std::vector<OpaqueRun> OpaqueRuns(const QImage& sprite);
 
