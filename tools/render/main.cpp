@@ -229,6 +229,10 @@ int main(int argc, char** argv)
     EnterGivenGameFolder(line, Tool);
     if (line.ExitStatus)
         return EndRun(line);
+    // A settings file would be written into whatever folder lies above.
+    if (entering && !InGameEditorFolder())
+        return Mistake(line.Values.value(QStringLiteral("game")) +
+                       QStringLiteral(" is no game folder (no Korvane.INI or Sprites)"));
     const bool outside = !entering && !InGameEditorFolder();
     if (outside)
         UseAnyGame(request);
