@@ -18,7 +18,8 @@ struct libdeflate_compressor;
 // of a map picture page by page takes longer than compressing it.
 class PngRows {
 public:
-    // Throws GcError for an empty size or one a PNG file cannot hold.
+    // Throws GcError for an empty size, or rows of more than 1 GiB, which one data chunk could
+    // not be sure to hold once compressed.
     PngRows(int width, int height, bool alpha);
     int Width() const { return width_; }
     int Height() const { return height_; }
