@@ -134,11 +134,14 @@ compare thumbnail --runs "$runs" \
   -n thumbnail "$render --size 256 clean.kvx thumb.png" \
   -n tmxrasterizer "tmxrasterizer --size 256 $tmx/map.tmx $tmx/thumb.png"
 batch_runs=$(( runs / 6 > 5 ? runs / 6 : 5 ))
-tmx_batch='for i in $(seq 1 50); do tmxrasterizer '"$tmx/map.tmx $tmx/batch/map"'$i.png || exit 1; done'
+# hyperfine -N runs no shell: the fresh output folders and the loop are scripts of their own.
+echo "rm -rf out '$tmx/batch' && mkdir out '$tmx/batch'" >"$work/prepare-batch.sh"
+echo "for i in \$(seq 1 50); do tmxrasterizer '$tmx/map.tmx' '$tmx/batch/map'\$i.png || exit 1; done" \
+  >"$work/tmx-batch.sh"
 compare batch --runs "$batch_runs" \
-  --prepare "rm -rf out $tmx/batch; mkdir out $tmx/batch" \
+  --prepare "bash $work/prepare-batch.sh" \
   -n batch "$render --out-dir out $(echo batch/*.kvx)" \
-  -n tmxrasterizer "bash -c '$tmx_batch'"
+  -n tmxrasterizer "bash $work/tmx-batch.sh"
 [ "$(ls out | wc -l)" = 50 ] && [ "$(ls "$tmx/batch" | wc -l)" = 50 ] ||
   { echo "the batches did not write 50 pictures each" >&2; exit 1; }
 
