@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Whole-process times of gridcrafter-render against Tiled's tmxrasterizer, in one hyperfine run:
-# our busiest map (every overlay on every hex, joins in all six directions) and a clean map,
-# each drawn from the default sheets into a 1590 by 1301 bitmap, and a TMX map of the same pixel
-# size (32 by 32 staggered hexes, three full tile layers) rasterized into a bitmap.
+# Whole-process times of gridcrafter-render against Tiled's tmxrasterizer, each comparison in one
+# hyperfine run: our busiest map (every overlay on every hex, joins in all six directions) and a
+# clean map, each drawn from the default sheets into a 1590 by 1301 bitmap, then into a PNG, and
+# a TMX map of the same pixel size (32 by 32 staggered hexes, three full tile layers) rasterized
+# into the same kind of file; a 256-pixel thumbnail of the clean map against tmxrasterizer
+# --size 256; and a batch of 50 maps (overlays on none to all of the hexes) in one --out-dir run
+# against 50 runs of tmxrasterizer, PNG both.
 #
 #   bench/versus-tmxrasterizer.sh [BUILD_DIR] [RUNS]
 #
 # BUILD_DIR defaults to build/ of this checkout, RUNS to 60. Installs tiled and hyperfine with
-# apt-get when they are missing. Prints hyperfine's table, then how many times faster our
+# apt-get when they are missing. Prints hyperfine's tables, then how many times faster our
 # runs are, then the peak memory of each tool (/usr/bin/time -v).
 set -euo pipefail
 
@@ -32,19 +35,24 @@ mkdir -p "$game/Sprites" "$game/Gridcrafter"
 
 # Map files: 32 by 32 cells of 20 bytes, column by column. The busy map has random heights
 # and ground and every overlay with mines on every hex; the clean one flat grass.
-write_map() {
+write_map() { # busy (1) or clean (0), file, seed, percent of hexes with overlays for a busy map
   perl -e '
-    srand(20240613);
-    my $busy = shift;
+    my ($busy, $seed, $chance) = @ARGV;
+    srand($seed);
     for my $x (1 .. 32) {
       for my $y (1 .. 32) {
-        my @cell = $busy ? (int(rand(7)), int(rand(16)), 10, 1, 1, 1, 1, 1) : (0) x 8;
+        my $on = sub { $chance >= 100 || rand(100) < $chance ? 1 : 0 };
+        my @cell = $busy ? (int(rand(7)), int(rand(16)), 10 * $on->(), map { $on->() } 1 .. 5) : (0) x 8;
         print pack("CCx2l<CCC5xl<", $x, $y, @cell, 0);
       }
-    }' "$1" > "$2"
+    }' "$1" "${3:-20240613}" "${4:-100}" > "$2"
 }
 write_map 1 "$game/Gridcrafter/busy.kvx"
 write_map 0 "$game/Gridcrafter/clean.kvx"
+mkdir -p "$game/Gridcrafter/batch"
+for i in $(seq 1 50); do
+  write_map 1 "$game/Gridcrafter/batch/map$i.kvx" "$i" $(( (i - 1) * 100 / 49 ))
+done
 (cd "$game/Gridcrafter" && "$render" clean.kvx warm.bmp 2>/dev/null)
 
 # The TMX map: flat-topped hexes in staggered columns, tiles 66 by 40 with 32-pixel sides,
@@ -105,23 +113,60 @@ size=$(identify -format '%wx%h' "$tmx/out.bmp")
 # Each run writes a new file, as a user's would: replacing the last run's output would add
 # the time of dropping its 6 MB from the page cache, to every tool alike.
 cd "$game/Gridcrafter"
-hyperfine -N --warmup 5 --runs "$runs" --export-csv "$work/times.csv" \
+compare() { # name of the comparison, then hyperfine's arguments
+  local name=$1
+  shift
+  hyperfine -N --warmup 5 --export-csv "$work/$name.csv" "$@"
+  echo
+}
+compare bitmap --runs "$runs" \
   --prepare "rm -f busy.bmp clean.bmp $tmx/out.bmp" \
   -n busy "$render busy.kvx busy.bmp" \
   -n clean "$render clean.kvx clean.bmp" \
   -n tmxrasterizer "tmxrasterizer $tmx/map.tmx $tmx/out.bmp"
+compare png --runs "$runs" \
+  --prepare "rm -f busy.png clean.png $tmx/out.png" \
+  -n busy "$render busy.kvx busy.png" \
+  -n clean "$render clean.kvx clean.png" \
+  -n tmxrasterizer "tmxrasterizer $tmx/map.tmx $tmx/out.png"
+compare thumbnail --runs "$runs" \
+  --prepare "rm -f thumb.png $tmx/thumb.png" \
+  -n thumbnail "$render --size 256 clean.kvx thumb.png" \
+  -n tmxrasterizer "tmxrasterizer --size 256 $tmx/map.tmx $tmx/thumb.png"
+batch_runs=$(( runs / 6 > 5 ? runs / 6 : 5 ))
+# hyperfine -N runs no shell: the fresh output folders and the loop are scripts of their own.
+echo "rm -rf out '$tmx/batch' && mkdir out '$tmx/batch'" >"$work/prepare-batch.sh"
+echo "for i in \$(seq 1 50); do tmxrasterizer '$tmx/map.tmx' '$tmx/batch/map'\$i.png || exit 1; done" \
+  >"$work/tmx-batch.sh"
+compare batch --runs "$batch_runs" \
+  --prepare "bash $work/prepare-batch.sh" \
+  -n batch "$render --out-dir out $(echo batch/*.kvx)" \
+  -n tmxrasterizer "bash $work/tmx-batch.sh"
+[ "$(ls out | wc -l)" = 50 ] && [ "$(ls "$tmx/batch" | wc -l)" = 50 ] ||
+  { echo "the batches did not write 50 pictures each" >&2; exit 1; }
 
-echo
-awk -F, '
-  NR > 1 { mean[$1] = $2; median[$1] = $4 }
-  END {
-    printf "tmxrasterizer / busy:  %.2f times (means), %.2f times (medians)\n",
-      mean["tmxrasterizer"] / mean["busy"], median["tmxrasterizer"] / median["busy"]
-    printf "tmxrasterizer / clean: %.2f times (means), %.2f times (medians)\n",
-      mean["tmxrasterizer"] / mean["clean"], median["tmxrasterizer"] / median["clean"]
-  }' "$work/times.csv"
+ratio() { # comparison, our row, label
+  awk -F, -v ours="$2" -v label="$3" '
+    NR > 1 { mean[$1] = $2; median[$1] = $4 }
+    END {
+      printf "%-32s %.2f times (means), %.2f times (medians)\n", label,
+        mean["tmxrasterizer"] / mean[ours], median["tmxrasterizer"] / median[ours]
+    }' "$work/$1.csv"
+}
+ratio bitmap busy "tmxrasterizer / busy:"
+ratio bitmap clean "tmxrasterizer / clean:"
+ratio png busy "tmxrasterizer / busy PNG:"
+ratio png clean "tmxrasterizer / clean PNG:"
+ratio thumbnail thumbnail "tmxrasterizer / thumbnail 256:"
+ratio batch batch "50 tmxrasterizer / batch of 50:"
 
 peak() { /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 }'; }
-echo "peak memory, busy:          $(peak "$render" busy.kvx busy.bmp) KB"
-echo "peak memory, clean:         $(peak "$render" clean.kvx clean.bmp) KB"
-echo "peak memory, tmxrasterizer: $(peak tmxrasterizer "$tmx/map.tmx" "$tmx/out.bmp") KB"
+echo "peak memory, busy:            $(peak "$render" busy.kvx busy.bmp) KB"
+echo "peak memory, clean:           $(peak "$render" clean.kvx clean.bmp) KB"
+echo "peak memory, busy PNG:        $(peak "$render" busy.kvx busy.png) KB"
+echo "peak memory, clean PNG:       $(peak "$render" clean.kvx clean.png) KB"
+echo "peak memory, thumbnail:       $(peak "$render" --size 256 clean.kvx thumb.png) KB"
+echo "peak memory, batch of 1:      $(peak "$render" --out-dir out batch/map50.kvx) KB"
+echo "peak memory, batch of 50:     $(peak "$render" --out-dir out batch/*.kvx) KB"
+echo "peak memory, tmxrasterizer:   $(peak tmxrasterizer "$tmx/map.tmx" "$tmx/out.bmp") KB"
+echo "file sizes, busy PNG:         $(stat -c %s busy.png) bytes, clean PNG: $(stat -c %s clean.png) bytes"

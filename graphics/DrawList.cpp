@@ -151,9 +151,8 @@ PixelClip StripOf(const PixelCanvas& canvas, int strips, int i)
     return {edge(i), 0, edge(i + 1), canvas.Height};
 }
 
-// work(i) for each i from 0 to count - 1 on a thread of its own, but work(0), which runs on
-// the calling thread; all are done when it returns. Where no thread is to be had, the work is
-// done here all the same.
+}  // namespace
+
 void OnThreads(int count, const std::function<void(int)>& work)
 {
     std::vector<std::jthread> helpers;
@@ -167,6 +166,8 @@ void OnThreads(int count, const std::function<void(int)>& work)
     if (count > 0)
         work(0);
 }
+
+namespace {
 
 // Hex by hex, the sprites drawn on it in order: those of place p from Starts[p] to
 // Starts[p + 1] in Sprites.

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -67,6 +68,11 @@ private:
 
 // One strip per hardware thread, 1 to 8.
 int RedrawStrips();
+
+// work(i) for each i from 0 to count - 1 on a thread of its own, but work(0), which runs on
+// the calling thread; all are done when it returns. Where no thread is to be had, the work is
+// done here all the same.
+void OnThreads(int count, const std::function<void(int)>& work);
 
 // The picture of draws on black, band by band: each band of BandRows rows is filled with
 // black and gets the draws that reach into it, in the list's order, so every pixel sees the

@@ -3,8 +3,9 @@
 #include "graphics/BmpWriter.h"
 #include "graphics/DrawList.h"
 #include "graphics/HexGeometry.h"
+#include "graphics/MapPicture.h"
 #include "graphics/MapRenderer.h"
-#include "graphics/MapView.h"
+#include "graphics/PngWriter.h"
 #include "platform/Errors.h"
 #include "platform/SafeFile.h"
 
@@ -23,6 +24,10 @@ void WriteImageFile(const QString& path, const QImage& image)
     }
     if (image.isNull())
         throw GcError(QStringLiteral("Cannot write an empty image as %1").arg(path));
+    if (PngWriterTakes(image.format())) {
+        WritePngFile(path, image);
+        return;
+    }
     WriteFileUnsynced(path, [&image](QIODevice& out) {
         QImageWriter writer(&out, QByteArrayLiteral("png"));
         return writer.write(image);
@@ -32,8 +37,7 @@ void WriteImageFile(const QString& path, const QImage& image)
 void WriteRedrawnMapFile(const QString& path)
 {
     if (IsPngPath(path)) {
-        RedrawMap();
-        WriteImageFile(path, MapImage());
+        PngEncoder().Write(path, RedrawnMapRows());
         return;
     }
     const std::vector<SpriteDraw> draws = RedrawList();

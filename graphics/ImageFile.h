@@ -8,12 +8,13 @@
 // Whether path names a PNG image: its name ends in ".png", in any letter case.
 bool IsPngPath(const QString& path);
 
-// image as path: PNG when IsPngPath(path), otherwise the bitmap of WriteBmpFile, byte for
-// byte. Either goes into a new file renamed over path once whole (WriteFileUnsynced). Throws
+// image as path: PNG when IsPngPath(path), by our PNG writer (WritePngFile) where it takes the
+// image's format and by Qt's otherwise; else the bitmap of WriteBmpFile, byte for byte. Either
+// goes into a new file renamed over path once whole (WriteFileUnsynced). Throws
 // GcError naming path and the reason; a failed write leaves what path held.
 void WriteImageFile(const QString& path, const QImage& image);
 
-// What WriteImageFile(path, MapImage()) writes after RedrawMap, the whole map drawn anew. A
-// bitmap is painted band by band as its rows are written, which spares the map image's 8 MB
-// and leaves the map image as it was; a PNG is made from the map image.
+// What WriteImageFile(path, MapImage()) writes after RedrawMap, the whole map drawn anew,
+// without the map image's 8 MB and leaving the map image as it was: a bitmap is painted band by
+// band as its rows are written, a PNG's rows are painted on all cores (RedrawnMapRows).
 void WriteRedrawnMapFile(const QString& path);

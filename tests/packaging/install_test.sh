@@ -54,6 +54,32 @@ wait "$editor" 2>/dev/null || true
 laid_out || fail "the installed editor did not lay out $user_game: $(ls -R "$work/data" 2>&1; cat "$work/editor.log")"
 [ -z "$(ls -A "$work/plain")" ] || fail "the editor wrote into the folder it was started in"
 
+# The thumbnailer's Exec line run as a file manager runs it: %s a size, %u the map's URI (a
+# space and a non-ASCII letter in its path, percent-encoded), %o the output path; from a
+# folder that is no game's, without a game folder of the user's, so from the installed sheets.
+thumbnailer=$usr/share/thumbnailers/gridcrafter.thumbnailer
+grep -qx 'TryExec=gridcrafter-render' "$thumbnailer" || fail "the thumbnailer tries no gridcrafter-render"
+grep -qx "MimeType=$map_type;" "$thumbnailer" || fail "the thumbnailer is not for $map_type"
+exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+[ "$exec_line" = 'gridcrafter-render --size %s %u %o' ] || fail "the thumbnailer runs $exec_line"
+mkdir -p "$work/my maps" "$work/thumbs"
+perl -e 'for my $x (1 .. 32) { for my $y (1 .. 32) { print pack("CCx2l<CCC5xl<", $x, $y, 0, 0, 0, 0) } }' \
+  >"$work/my maps/Küste.KVX"
+uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' "$work/my maps/Küste.KVX")
+[[ $uri == *%20* && $uri == *%C3%BC* ]] || fail "the map's URI $uri is not percent-encoded"
+command=${exec_line//%s/128}
+command=${command//%u/$uri}
+command=${command//%o/$work/thumbs/out.png}
+read -r -a words <<<"$command"
+(cd "$work/plain" && PATH=$usr/bin:$PATH XDG_DATA_HOME=$work/no-data env -u QT_QPA_PLATFORM "${words[@]}") \
+  >"$work/thumb.out" 2>"$work/thumb.err" || fail "the thumbnailer failed: $(cat "$work/thumb.err")"
+[ ! -s "$work/thumb.err" ] || fail "the thumbnailer wrote on standard error: $(cat "$work/thumb.err")"
+got=$(identify -format '%m %wx%h' "$work/thumbs/out.png")
+[ "$got" = "PNG 128x105" ] || fail "the thumbnail is $got"
+[ "$(convert "$work/thumbs/out.png" -format '%[fx:mean>0.05]' info:)" = 1 ] || fail "the thumbnail is black"
+[ -z "$(ls -A "$work/plain")" ] || fail "the thumbnailer wrote into the folder it was started in"
+[ ! -e "$work/no-data" ] || fail "the thumbnailer made a game folder"
+
 for size in $icon_sizes; do
   got=$(identify -format '%m %wx%h' "$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
   [ "$got" = "PNG ${size}x${size}" ] || fail "icon of ${size}x${size} is $got"

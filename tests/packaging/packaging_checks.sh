@@ -33,6 +33,7 @@ expected_files() {
   echo "usr/share/applications/$app_id.desktop"
   echo "usr/share/metainfo/$app_id.metainfo.xml"
   echo "usr/share/mime/packages/$app_id.xml"
+  echo "usr/share/thumbnailers/gridcrafter.thumbnailer"
   echo "usr/share/doc/gridcrafter/copyright"
   echo "usr/share/doc/gridcrafter/changelog.gz"
 }

@@ -1,16 +1,23 @@
 // gridcrafter-render run as a user runs it, in the editor's directory of a game folder.
 
+#include "graphics/BoxScaler.h"
 #include "graphics/HexGeometry.h"
+#include "tests/graphics/BoxReference.h"
 #include "tests/graphics/SyntheticSheets.h"
 #include "tests/support/GameFolder.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 
 namespace {
 
@@ -28,11 +35,17 @@ protected:
         game.WriteSettings(QByteArrayLiteral("[General]\r\nVersion=v2\xDF\r\n"));
     }
 
-    // Started in the game's editor folder, or in from.
-    ToolRun Render(const QStringList& arguments, const QString& from = QString()) const
+    // Started in the game's editor folder, or in from; with dataHome as XDG_DATA_HOME where
+    // given, so that the user's own game folder is one of the test's.
+    ToolRun Render(const QStringList& arguments, const QString& from = QString(),
+                   const QString& dataHome = QString()) const
     {
         QProcess process;
         process.setWorkingDirectory(from.isEmpty() ? game.EditorDir() : from);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"),
+                           dataHome.isEmpty() ? QStringLiteral("/nonexistent") : dataHome);
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(GC_RENDER_TOOL), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
@@ -139,27 +152,72 @@ TEST_F(RenderTool, SaysWhatItDoes)
     EXPECT_FALSE(QFile::exists(Path("out.bmp")));
 }
 
-// Outside a game's editor folder it would write a settings file into the folder above: it
-// asks for a game folder instead, and with --game it works there.
-TEST_F(RenderTool, OutsideAGameFolderItAsksForOneAndWritesNothing)
+// Every file below folder, with its bytes.
+QMap<QString, QByteArray> Contents(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files.insert(file.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+    }
+    return files;
+}
+
+// Outside a game's editor folder, as a file manager starts it: the user's own game folder when
+// there is one, else the sheets installed beside the tool, writing nothing but the picture and
+// saying nothing. With --game it works there; a folder that is no game is refused.
+TEST_F(RenderTool,
+       OutsideAGameItUsesTheUsersGameOrTheInstalledSheetsWritesOnlyTheImageAndSaysNothing)
 {
     QTemporaryDir elsewhere;
     const QString above = elsewhere.filePath(QStringLiteral("above"));
     const QString start = above + QStringLiteral("/start");
     ASSERT_TRUE(QDir().mkpath(start));
     const QString map = WriteMap("map.kvx");
-    const QStringList arguments = {map, QStringLiteral("out.bmp")};
+    const QString data = elsewhere.filePath(QStringLiteral("data"));
+    const QString userGame = data + QStringLiteral("/gridcrafter/game");
 
-    const ToolRun outside = Render(arguments, start);
-    EXPECT_EQ(outside.exitCode, 2);
-    EXPECT_TRUE(outside.err.contains(
-        QStringLiteral("must run in <game>/Gridcrafter or be given --game DIR")))
-        << outside.err.toStdString();
+    // No game folder of the user's: the installed sheets, the default settings.
+    const ToolRun installed = Render({map, QStringLiteral("out.bmp")}, start, data);
+    ASSERT_EQ(installed.exitCode, 0) << installed.err.toStdString();
+    EXPECT_EQ(installed.err, QString());
+    QImage picture;
+    ASSERT_TRUE(picture.load(start + QStringLiteral("/out.bmp"), "BMP"));
+    const PixelPoint second = HexToPixel(2, 1);
+    const QRgb installedGround = picture.pixel(second.px + 33, second.py + 19);
+    EXPECT_NE(installedGround, qRgb(60, 30, 100)) << "drawn from the test's sheets";
     EXPECT_EQ(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"start"}));
-    EXPECT_TRUE(QDir(start).isEmpty());
+    EXPECT_EQ(QDir(start).entryList(QDir::Files), QStringList({"out.bmp"}));
+    EXPECT_FALSE(QFileInfo::exists(data));
+
+    // The user's game folder, laid out by the editor with sheets of its own but no settings
+    // file yet: its sheets, and nothing written there.
+    ASSERT_TRUE(QDir().mkpath(userGame + QStringLiteral("/Gridcrafter")));
+    ASSERT_TRUE(QDir().mkpath(userGame + QStringLiteral("/Sprites")));
+    PlainSheets().WriteTo(userGame + QStringLiteral("/Sprites"));
+    const QMap<QString, QByteArray> before = Contents(data);
+    const ToolRun own = Render({map, QStringLiteral("own.bmp")}, start, data);
+    ASSERT_EQ(own.exitCode, 0) << own.err.toStdString();
+    EXPECT_EQ(own.err, QString());
+    ASSERT_TRUE(picture.load(start + QStringLiteral("/own.bmp"), "BMP"));
+    EXPECT_EQ(picture.pixel(second.px + 33, second.py + 19), qRgb(60, 30, 100));
+    EXPECT_EQ(Contents(data), before);
+    // A settings file of another version is read without a word.
+    QFile settings(userGame + QStringLiteral("/Korvane.INI"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[General]\r\nVersion=v1\r\n");
+    settings.close();
+    const ToolRun oldSettings = Render({map, QStringLiteral("own.png")}, start, data);
+    ASSERT_EQ(oldSettings.exitCode, 0) << oldSettings.err.toStdString();
+    EXPECT_EQ(oldSettings.err, QString());
+    EXPECT_EQ(QDir(start).entryList(QDir::Files), QStringList({"out.bmp", "own.bmp", "own.png"}));
+    EXPECT_EQ(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"start"}));
 
     // A folder that is no game: it has no editor folder, or nothing of a game beside it.
+    const QStringList arguments = {map, QStringLiteral("out.bmp")};
     const ToolRun noEditor =
         Render(QStringList{QStringLiteral("--game"), above} + arguments, start);
     EXPECT_EQ(noEditor.exitCode, 2);
@@ -168,16 +226,108 @@ TEST_F(RenderTool, OutsideAGameFolderItAsksForOneAndWritesNothing)
         << noEditor.err.toStdString();
     ASSERT_TRUE(QDir(above).mkdir(QStringLiteral("Gridcrafter")));
     EXPECT_EQ(Render(QStringList{QStringLiteral("--game"), above} + arguments, start).exitCode, 2);
-    EXPECT_TRUE(QDir(start).isEmpty());
     EXPECT_FALSE(QFile::exists(above + QStringLiteral("/Korvane.INI")));
 
-    const QByteArray settings = game.ReadSettings();
+    const QByteArray gameSettings = game.ReadSettings();
+    QFile::remove(start + QStringLiteral("/out.bmp"));
     const ToolRun inGame =
         Render(QStringList{QStringLiteral("--game"), game.Root()} + arguments, start);
     ASSERT_EQ(inGame.exitCode, 0) << inGame.err.toStdString();
     EXPECT_TRUE(QFile::exists(start + QStringLiteral("/out.bmp")))
         << "named from where it was started";
-    EXPECT_EQ(game.ReadSettings(), settings);
+    EXPECT_EQ(game.ReadSettings(), gameSettings);
+}
+
+// As a file manager calls a thumbnailer: a size, the map as a URI, the output as a path.
+TEST_F(RenderTool, AThumbnailIsTheBoxFilteredPictureAsAPngOfMapsNamedByUris)
+{
+    const QString folder = Path(QStringLiteral("my maps/é 100%"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString map = folder + QStringLiteral("/Überfall #1.KVX");
+    ASSERT_TRUE(QFile::copy(WriteMap("map.kvx"), map));
+    ASSERT_EQ(Render({WriteMap("map.kvx"), Path("whole.bmp")}).exitCode, 0);
+    QImage whole;
+    ASSERT_TRUE(whole.load(Path("whole.bmp"), "BMP"));
+    const QString uri = QString::fromLatin1(QUrl::fromLocalFile(map).toEncoded());
+    ASSERT_TRUE(uri.contains(QStringLiteral("%20")) && uri.contains(QStringLiteral("%25")) &&
+                uri.contains(QStringLiteral("%C3%A9")))
+        << uri.toStdString();
+
+    for (const int edge : {16, 256}) {
+        const QString out = Path(QStringLiteral("thumb %1 é.out").arg(edge));
+        const ToolRun run = Render({QStringLiteral("--size"), QString::number(edge), uri,
+                                    QString::fromLatin1(QUrl::fromLocalFile(out).toEncoded())});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.err, QString());
+        QImageReader reader(out);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), "png");
+        const QImage thumbnail = reader.read();
+        EXPECT_EQ(thumbnail.size(), FitWithin(whole.size(), edge));
+        EXPECT_EQ(thumbnail.convertToFormat(QImage::Format_RGB32),
+                  BoxReference(whole.convertToFormat(QImage::Format_RGB32), thumbnail.size()));
+    }
+
+    for (const QStringList& wrong : {QStringList{"--size", "15", map, Path("t.png")},
+                                     {"--size", "1591", map, Path("t.png")},
+                                     {"--size", "big", map, Path("t.png")},
+                                     {"file://elsewhere/map.kvx", Path("t.png")},
+                                     {"--format", "png", map, Path("t.png")}}) {
+        const ToolRun run = Render(wrong);
+        EXPECT_EQ(run.exitCode, 2) << wrong.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Usage: gridcrafter-render")));
+    }
+    EXPECT_FALSE(QFile::exists(Path("t.png")));
+}
+
+// A folder rendered in one run; an unreadable map in the middle is named and the rest go on.
+TEST_F(RenderTool, ABatchRendersEveryMapItCanAndNamesTheOthers)
+{
+    const QString maps = Path(QStringLiteral("maps"));
+    const QString out = Path(QStringLiteral("out dir"));
+    ASSERT_TRUE(QDir().mkpath(maps) && QDir().mkpath(out));
+    const QString clean = WriteMap("clean.KVX");
+    QStringList arguments;
+    for (const char* name :
+         {"a.KVX", "b.KVX", "broken.KVX", "c.d.KVX", "e.KVX", "f.KVX", "g.KVX"}) {
+        const QString path = maps + QLatin1Char('/') + QLatin1String(name);
+        arguments.append(path);
+        if (QLatin1String(name) == QLatin1String("broken.KVX"))
+            QFile(path).open(QIODevice::WriteOnly);
+        else
+            ASSERT_TRUE(QFile::copy(clean, path));
+    }
+    ASSERT_EQ(Render({clean, Path("clean.bmp")}).exitCode, 0);
+    QImage expected;
+    ASSERT_TRUE(expected.load(Path("clean.bmp"), "BMP"));
+    expected = expected.convertToFormat(QImage::Format_RGB32);
+
+    const ToolRun png = Render(QStringList{"--out-dir", out} + arguments);
+    EXPECT_EQ(png.exitCode, 1);
+    EXPECT_TRUE(png.err.contains(QStringLiteral("broken.KVX"))) << png.err.toStdString();
+    EXPECT_EQ(png.err.count(QChar('\n')), 1) << "no progress line off a terminal";
+    EXPECT_EQ(QDir(out).entryList(QDir::Files),
+              QStringList({"a.png", "b.png", "c.d.png", "e.png", "f.png", "g.png"}));
+    for (const QString& name : QDir(out).entryList(QDir::Files))
+        EXPECT_EQ(
+            QImage(out + QLatin1Char('/') + name, "PNG").convertToFormat(QImage::Format_RGB32),
+            expected)
+            << name.toStdString();
+
+    ASSERT_TRUE(QDir(out).removeRecursively() && QDir().mkpath(out));
+    arguments.removeAt(2);
+    const ToolRun thumbnails =
+        Render(QStringList{"--format", "BMP", "--size", "100", "--out-dir", out} + arguments);
+    EXPECT_EQ(thumbnails.exitCode, 0) << thumbnails.err.toStdString();
+    EXPECT_EQ(thumbnails.err, QString());
+    QImage thumbnail;
+    ASSERT_TRUE(thumbnail.load(out + QStringLiteral("/g.bmp"), "BMP"));
+    EXPECT_EQ(thumbnail.convertToFormat(QImage::Format_RGB32),
+              BoxReference(expected, FitWithin(expected.size(), 100)));
+
+    const ToolRun missing = Render({"--out-dir", Path("none"), arguments[0]});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(Path("none"))) << missing.err.toStdString();
 }
 
 TEST_F(RenderTool, AMissingOrShortMapIsNamedAndNothingIsWritten)
