@@ -36,7 +36,14 @@ public:
     void AddRow(int y, const QRgb* pixels);
 
 private:
-    void WriteTargetRow(int t);
+    // Writes target row t from the sums of its source rows.
+    template <typename Sum>
+    void WriteTargetRow(int t, const std::vector<Sum>& sums);
+    // Adds the narrow sums into the wide ones and clears them.
+    void Widen();
+
+    // Rows of bytes a 16-bit sum holds without overflow.
+    static constexpr int NarrowRowLimit = 257;
 
     QSize source_;
     Target target_;
@@ -44,6 +51,12 @@ private:
     int lastTargetRow_;
     // Each target column's first source column, and past the last one the source width.
     std::vector<int> columnStarts_;
-    // Red, green and blue sums of the target row under way, three per target column.
+    // The sums of each byte of the source rows added since the last target row: four per
+    // source column, added down the rows first so that the additions run in vector registers.
     std::vector<std::uint32_t> sums_;
+    // The same for the rows since the last Widen, in 16 bits, so twice as many add at once.
+    std::vector<std::uint16_t> narrowSums_;
+    int narrowRows_ = 0;
+    // Whether the wide sums hold rows of the target row under way.
+    bool wideInUse_ = false;
 };

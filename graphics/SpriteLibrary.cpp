@@ -44,16 +44,27 @@ void EmptyAll()
 
 // Each sheet is read before its sets are emptied, so a sheet that fails leaves its sets and
 // those after it as they were.
-void LoadSheets(SpriteProgress* progress)
+void LoadSheets(SpriteProgress* progress, bool mechs = true)
 {
     ForgetStackedSprites();
     CutHeightSheet(Sheet(QStringLiteral("Height.BMP")), HeightSet, BaseTile, progress);
     CutPlainSheet(Sheet(QStringLiteral("EFFECTS.BMP")), EffectSpriteCount, EffectSet, progress);
     CutPlainSheet(Sheet(QStringLiteral("GROUND.BMP")), GroundSpriteCount, GroundSet, progress);
-    CutTurnedSheet(Sheet(QStringLiteral("MECHS.BMP")), MechSpriteCount, MechSets, false, progress);
+    if (mechs)
+        CutTurnedSheet(Sheet(QStringLiteral("MECHS.BMP")), MechSpriteCount, MechSets, false,
+                       progress);
     CutTurnedSheet(Sheet(QStringLiteral("ROAD.BMP")), JoinSprites, RoadSets, true, progress);
     CutTurnedSheet(Sheet(QStringLiteral("RIVER.BMP")), JoinSprites, RiverSets, true, progress);
     LoadFinishedOnce = true;
+}
+
+// The sets made anew, empty, before a first load.
+void CreateSets()
+{
+    BaseTile = WhiteCell();
+    EmptyAll();
+    SetsCreated = true;
+    LoadFinishedOnce = false;
 }
 
 }  // namespace
@@ -78,11 +89,14 @@ void LoadSpriteLibrary()
     const std::unique_ptr<SpriteProgress> window = ProgressFactory ? ProgressFactory() : nullptr;
     if (window)
         window->SetMaximum(SpriteProgressMaximum());
-    BaseTile = WhiteCell();
-    EmptyAll();
-    SetsCreated = true;
-    LoadFinishedOnce = false;
+    CreateSets();
     LoadSheets(window.get());
+}
+
+void LoadMapSprites()
+{
+    CreateSets();
+    LoadSheets(nullptr, false);
 }
 
 void LoadSpriteSheets() { LoadSheets(nullptr); }

@@ -29,6 +29,9 @@ int SpriteProgressMaximum();
 
 // Shows the loading window, creates the sets and BaseTile, loads the sheets.
 void LoadSpriteLibrary();
+// As LoadSpriteLibrary, without the loading window and without the mech sheet, which only
+// the showcases draw: for tools that draw maps alone. MechSets stay empty.
+void LoadMapSprites();
 // Refills the sets from the sheets named by the settings; throws GcError on a bad sheet.
 void LoadSpriteSheets();
 void FreeSpriteLibrary();

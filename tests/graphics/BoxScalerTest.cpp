@@ -56,9 +56,21 @@ TEST(BoxScaler, GivesThePlainBoxFilterForAnySizeAndAnyCutIntoParts)
     const struct {
         QSize source;
         QSize target;
-    } rows[] = {{{37, 23}, {37, 23}}, {{37, 23}, {36, 22}},  {{37, 23}, {5, 3}},
-                {{37, 23}, {1, 1}},   {{300, 7}, {17, 7}},   {{7, 300}, {2, 255}},
-                {{1, 1}, {1, 1}},     {{256, 256}, {16, 16}}};
+    } rows[] = {{{37, 23}, {37, 23}},
+                {{37, 23}, {36, 22}},
+                {{37, 23}, {5, 3}},
+                {{37, 23}, {1, 1}},
+                {{300, 7}, {17, 7}},
+                {{7, 300}, {2, 255}},
+                {{1, 1}, {1, 1}},
+                {{256, 256}, {16, 16}},
+                // More rows to a target row than 16-bit sums hold, at the limit and beyond it.
+                {{3, 600}, {2, 1}},
+                {{5, 700}, {3, 2}},
+                {{2, 257}, {1, 1}},
+                {{2, 258}, {1, 1}},
+                {{2, 514}, {1, 1}},
+                {{4, 1000}, {3, 3}}};
     std::uint32_t seed = 1;
     for (const auto& row : rows) {
         const QImage source = Noise(row.source, seed++);

@@ -331,6 +331,24 @@ TEST_F(SpriteLibraryTest, ReloadingUnchangedSheetsGivesIdenticalSets)
     EXPECT_TRUE(SpriteLibraryReady());
 }
 
+// The tools draw maps alone: the mech sheet is neither needed nor cut, the rest as a full load.
+TEST_F(SpriteLibraryTest, MapSpritesAreTheFullLoadWithoutTheMechs)
+{
+    LoadCoordinateSheets();
+    const std::vector<SpriteSet> full = {HeightSet, EffectSet, GroundSet, RoadSets[2],
+                                         RiverSets[6]};
+    ASSERT_TRUE(QFile::remove(SheetFile("MECHS.BMP")));
+    LoadMapSprites();
+    const std::vector<SpriteSet> map = {HeightSet, EffectSet, GroundSet, RoadSets[2], RiverSets[6]};
+    for (std::size_t i = 0; i < full.size(); ++i) {
+        EXPECT_TRUE(full[i].Images == map[i].Images) << i;
+        EXPECT_TRUE(full[i].Runs == map[i].Runs) << i;
+    }
+    for (const SpriteSet& facing : MechSets)
+        EXPECT_EQ(facing.Count(), 0);
+    EXPECT_THROW(LoadSpriteLibrary(), SpriteSheetError);
+}
+
 TEST_F(SpriteLibraryTest, AFailingSheetKeepsEarlierSetsNewAndLaterSetsAsTheyWere)
 {
     Load(PlainSheets(4, 0));

@@ -177,7 +177,7 @@ void LoadSheets(bool outside)
 {
     if (!outside || QFileInfo(NativePath(SettingsFileName)).isFile())
         LoadSettings();
-    LoadSpriteLibrary();
+    LoadMapSprites();
 }
 
 void RenderOne(const Request& request, bool outside)
