@@ -35,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -342,7 +343,7 @@ TEST_F(MapCommandsWindow, AnUncreatableBitmapIsReportedWithoutTheNotice)
 
     Choose("WriteBMP1");
 
-    EXPECT_EQ(errors, QStringList{"Cannot create file " + path});
+    EXPECT_EQ(errors, QStringList{"Cannot create file " + path + ": " + qt_error_string(ENOENT)});
     EXPECT_TRUE(prompts.Informations.isEmpty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -30,6 +30,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
 
 namespace {
 
@@ -183,7 +184,7 @@ TEST_F(WriteBmp, AFileThatCannotBeCreatedIsReportedWithoutTheNotice)
         WriteBitmapCommand();
         ADD_FAILURE() << "the bitmap was reported written";
     } catch (const GcError& error) {
-        EXPECT_EQ(error.Text(), "Cannot create file " + path);
+        EXPECT_EQ(error.Text(), "Cannot create file " + path + ": " + qt_error_string(ENOENT));
     }
 
     EXPECT_TRUE(prompts.Informations.isEmpty());
