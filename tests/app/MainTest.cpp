@@ -571,6 +571,33 @@ TEST_F(MainWindowTest, UndoingARandomMapRedrawsTheWholeMapAndTheCaption)
                 << x << "," << y << ": the random map or a mech is left";
 }
 
+// With editing on, the cursor mark comes back with the map of a whole-map step taken back
+// or done again, and the status bar describes the cursor cell as it now is.
+TEST_F(MainWindowTest, UndoAndRedoOfAWholeMapStepShowTheCursorMarkWhileEditing)
+{
+    StartUp();
+    PressEnter();
+    Type("6w");
+    ASSERT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    Button("cmdClear")->click();
+    ASSERT_NE(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+
+    Find<QAction>("Undo1")->trigger();
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    EXPECT_EQ(Panel(0), DescribeHex(2, 1));
+    EXPECT_EQ(Cell(2, 1).Ground, tcWater0);
+
+    Find<QAction>("Redo1")->trigger();
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    EXPECT_EQ(Panel(0), DescribeHex(2, 1));
+    EXPECT_EQ(Cell(2, 1).Ground, tcGrass);
+
+    // Editing off: no mark.
+    PressEnter();
+    Find<QAction>("Undo1")->trigger();
+    EXPECT_NE(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+}
+
 // A letter that two entries of one menu share only moves the highlight between them.
 TEST_F(MainWindowTest, EachMenuEntryHasAnAccessLetterOfItsOwnAndFilesMChoosesRandomMap)
 {
