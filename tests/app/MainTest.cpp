@@ -2,6 +2,7 @@
 #include "app/Help.h"
 #include "app/Hints.h"
 #include "app/Main.h"
+#include "app/RecentMaps.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
 #include "controls/newstat.h"
@@ -678,6 +679,50 @@ TEST_F(MainWindowTest, FileShortcutsReachTheirCommandsAndNeverTheKeyTable)
     EXPECT_EQ(CursorX, 2);
     EXPECT_EQ(UndoStepName(), "Fire");
     EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
+}
+
+// Ctrl+S puts a map that has a file back into it at once and says so in the hint panel;
+// Ctrl+Shift+S and Files, Save always ask for the file.
+TEST_F(MainWindowTest, CtrlSSavesAMapInItsOwnFileAndCtrlShiftSOpensTheSaveDialog)
+{
+    StartUp();
+    Activate();
+    PressEnter();
+    Type("w");
+    const QString path = game.Root() + "/lake.KVX";
+    const auto press = [this](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_S, modifiers);
+    };
+
+    prompts.AnswerFileDialog(path);
+    press(Qt::ControlModifier);
+    ASSERT_EQ(prompts.DialogTitles, QStringList{"Write Map File"}) << "no file yet: Save as";
+    ASSERT_EQ(prompts.Informations, QStringList{"Map saved as " + path});
+
+    Type("6f");
+    ASSERT_TRUE(MapModified);
+    press(Qt::ControlModifier);
+    EXPECT_EQ(prompts.DialogTitles.size(), 1) << "a dialog opened";
+    EXPECT_EQ(prompts.Informations.size(), 1) << "a box was shown";
+    EXPECT_EQ(Panel(1), "Map saved as " + path);
+    EXPECT_EQ(game.Root() + "/lake.KVX", MapName);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), GridBytes());
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(RecentMaps().value(0), path);
+    Find<QAction>("Undo1")->trigger();
+    EXPECT_TRUE(MapModified);
+    Find<QAction>("Redo1")->trigger();
+    EXPECT_FALSE(MapModified) << "the quick save is undo's saved state";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+
+    prompts.AnswerFileDialog(std::nullopt);
+    press(Qt::ControlModifier | Qt::ShiftModifier);
+    prompts.AnswerFileDialog(std::nullopt);
+    Find<QAction>("Save1")->trigger();
+    EXPECT_EQ(prompts.DialogTitles, QStringList(3, "Write Map File"));
+    EXPECT_EQ(prompts.DialogFileNames.last(), path);
 }
 
 TEST_F(MainWindowTest, AMapFromTheCommandLineIsLoadedOnceTheEditorHasStarted)
