@@ -6,6 +6,7 @@
 #include "app/Loading.h"
 #include "app/MapMouse.h"
 #include "app/MapPrint.h"
+#include "app/MenuBarKeys.h"
 #include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
@@ -163,6 +164,7 @@ void TfrmMain::FormCreate()
 
     new TMapMouse(
         *ui->sbMap, *this, [this] { return RequireSprites(); }, this);
+    new TMenuBarKeys(*ui->MainMenu1, this);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);

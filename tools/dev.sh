@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6test6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick poppler-utils python3 python3-xlib
+  xvfb xauth xdotool x11-apps openbox imagemagick poppler-utils python3 python3-xlib
   fonts-liberation fonts-dejavu-core fonts-bebas-neue
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db
 )
