@@ -2,8 +2,10 @@
 
 #include "core/Catalogue.h"
 #include "graphics/SpriteLibrary.h"
+#include "tests/app/ScaleFactor.h"
 
 #include <gtest/gtest.h>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -218,4 +220,39 @@ TEST(HelpWindow, OkHasTheFocusAndEnterOrEscapeCloseTheWindow)
     help.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->setFocus();
     QTest::keyClick(help.focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(help.isVisible());
+}
+
+// Each line of the reminder, its ink included, where its alignment puts it, lies inside the
+// part of its label that the window shows, at the scale factor this process runs at.
+TEST(HelpWindow, EveryLineFitsThePartOfItsLabelThatShows)
+{
+    TfrmHelp help;
+    help.show();
+    for (const char* name : {"Label3", "Label1", "Label4", "Label2"}) {
+        SCOPED_TRACE(name);
+        const auto* label = help.findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr);
+        ASSERT_EQ(label->parentWidget(), &help);
+        const QRect shown = label->geometry() & help.rect();
+        const QRect contents = label->contentsRect().translated(label->pos());
+        const QFontMetrics metrics(label->font());
+        const int advance = metrics.horizontalAdvance(label->text());
+        const int left = label->alignment() & Qt::AlignHCenter
+                             ? contents.left() + (contents.width() - advance) / 2
+                             : contents.left();
+        const QRect ink = metrics.tightBoundingRect(label->text()).translated(left, 0);
+        EXPECT_LE(advance, shown.width());
+        EXPECT_GE(ink.left(), shown.left());
+        EXPECT_LE(ink.right(), shown.right());
+    }
+}
+
+TEST(HelpWindow, EveryLineFitsAtEveryScaleFactor)
+{
+    for (const char* factor : {"1", "1.5", "2"}) {
+        const QString failures =
+            FailuresAtScaleFactor("HelpWindow.EveryLineFitsThePartOfItsLabelThatShows", factor);
+        EXPECT_TRUE(failures.isEmpty()) << "at scale factor " << factor << ":\n"
+                                        << failures.toStdString();
+    }
 }
