@@ -2,6 +2,7 @@
 #include "app/Help.h"
 #include "app/Hints.h"
 #include "app/Main.h"
+#include "app/Preferences.h"
 #include "app/RecentMaps.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
@@ -12,6 +13,7 @@
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "tests/app/ScaleFactor.h"
 #include "tests/app/StartPresser.h"
 #include "tests/app/TestSheets.h"
 #include "tests/core/QtPrinters.h"
@@ -774,6 +776,36 @@ TEST_F(MainWindowTest, TheWindowComesBackWithTheSizeAndPlaceItWasClosedWith)
     moved.setGeometry(QRect(5000, 30, 640, 480));
     SaveWindowPlace(moved);
     EXPECT_EQ(TfrmMain().geometry(), designed);
+}
+
+// A place is kept with the scale factor it was kept at, whose coordinates it is in: at
+// another, the window starts in its designed place instead. One kept before the scale was
+// kept counts as kept at 1.
+TEST_F(MainWindowTest, AWindowPlaceKeptAtAnotherScaleFactorIsIgnored)
+{
+    const QRect designed = TfrmMain().geometry();
+    StartUp();
+    const qreal ratio = window->devicePixelRatioF();
+    const QRect place(20, 30, 300, 200);
+    window->setGeometry(place);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->geometry() == place; }));
+    window->close();
+    ASSERT_EQ(TfrmMain().geometry(), place);
+
+    EditorPreferences().setValue(QStringLiteral("Window/Scale"), ratio * 2);
+    EXPECT_EQ(TfrmMain().geometry(), designed);
+    EditorPreferences().remove(QStringLiteral("Window/Scale"));
+    EXPECT_EQ(TfrmMain().geometry(), ratio == 1 ? place : designed);
+}
+
+TEST_F(MainWindowTest, AWindowPlaceKeptAtAnotherScaleFactorIsIgnoredAtEveryScaleFactor)
+{
+    for (const char* factor : {"1.5", "2"}) {
+        const QString failures = FailuresAtScaleFactor(
+            "MainWindowTest.AWindowPlaceKeptAtAnotherScaleFactorIsIgnored", factor);
+        EXPECT_TRUE(failures.isEmpty()) << "at scale factor " << factor << ":\n"
+                                        << failures.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, AWindowClosedMaximisedComesBackMaximised)
