@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -35,6 +36,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <map>
 #include <memory>
 
 namespace {
@@ -725,6 +727,56 @@ TEST_F(MainWindowTest, CtrlSSavesAMapInItsOwnFileAndCtrlShiftSOpensTheSaveDialog
     Find<QAction>("Save1")->trigger();
     EXPECT_EQ(prompts.DialogTitles, QStringList(3, "Write Map File"));
     EXPECT_EQ(prompts.DialogFileNames.last(), path);
+}
+
+// The README and the manual page name every shortcut of the window, and only keys that work:
+// a shortcut of an entry, or Alt with the access letter of a menu; where a key stands
+// before an entry's name ("Ctrl+N New"), it is that entry's.
+TEST_F(MainWindowTest, TheReadmeAndTheManualPageNameTheShortcutsThatWork)
+{
+    StartUp();
+    std::map<QString, QStringList> owners;  // key: the entries it is the shortcut of
+    for (const QAction* action : window->findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts())
+            owners[key.toString(QKeySequence::PortableText)]
+                << action->text().remove('&').remove(QStringLiteral("..."));
+    QStringList accessKeys;
+    for (const QAction* title : Find<QMenuBar>("MainMenu1")->actions())
+        if (const qsizetype amp = title->text().indexOf('&'); amp >= 0)
+            accessKeys << "Alt+" + title->text().mid(amp + 1, 1).toUpper();
+    const QRegularExpression mention(QStringLiteral(
+        R"((?<![\w+])((?:(?:Ctrl|Alt|Shift)\+)+(?:F\d+|[A-Z0-9]))(?![\w+])(?: ([A-Z]\w+))?)"));
+
+    for (const char* name : {"README.md", "packaging/man/gridcrafter.1"}) {
+        SCOPED_TRACE(name);
+        QFile file(QStringLiteral(GC_SOURCE_DIR "/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), "-");
+        for (const auto& [key, entries] : owners)
+            EXPECT_TRUE(
+                QRegularExpression("(?<![\\w+])" + QRegularExpression::escape(key) + "(?![\\w+])")
+                    .match(text)
+                    .hasMatch())
+                << key.toStdString() << " (" << entries.join(", ").toStdString()
+                << ") is not named";
+        for (QRegularExpressionMatchIterator it = mention.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            const QString key = match.captured(1);
+            const auto owner = owners.find(key);
+            EXPECT_TRUE(owner != owners.end() || accessKeys.contains(key))
+                << key.toStdString() << " does nothing";
+            const QString entry = match.captured(2);
+            bool named = false;
+            if (entry.isEmpty())
+                continue;
+            for (const auto& [other, entries] : owners)
+                named = named || entries.contains(entry);
+            if (named && owner != owners.end()) {
+                EXPECT_TRUE(owner->second.contains(entry))
+                    << key.toStdString() << " is not the shortcut of " << entry.toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, AMapFromTheCommandLineIsLoadedOnceTheEditorHasStarted)
