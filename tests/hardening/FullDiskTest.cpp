@@ -1,11 +1,12 @@
 // Copyright 2026 The Gridcrafter developers
 // SPDX-License-Identifier: LicenseRef-Gridcrafter-Proprietary
 
-// Every way the editor and the tools write a file, onto a disk that runs out of room
-// part of the way through the file: the user reads the file's name and the system's reason
-// ("No space left on device"), in one line from the tool; the file that was there keeps its
-// bytes and nothing is left beside it. Where no disk can be mounted, a file size limit cuts
-// the writes short instead, and the reason is "File too large".
+// Every way the editor and the tools write a file, onto a disk that runs out of room part of
+// the way through the file: the user reads the file's name and the system's reason ("No space
+// left on device"), in one line from a tool; the file that was there keeps its bytes and
+// nothing is left beside it. So does the copy of the sheets into the user's own game folder.
+// Where no disk can be mounted, a file size limit cuts the writes short instead, and the
+// reason is "File too large".
 
 #include "Editor.h"
 #include "SmallDisk.h"
@@ -16,6 +17,7 @@
 #include "editor/ImageCommands.h"
 #include "graphics/MapRenderer.h"
 #include "platform/Errors.h"
+#include "platform/UserGameFolder.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
@@ -155,6 +157,31 @@ TEST_F(FullDisk, EveryWriteNamesTheFileAndTheSystemsReasonAndLeavesTheOldFile)
         EXPECT_EQ(left, QStringList{writer.File});
         EXPECT_TRUE(prompts.Informations.isEmpty()) << "a success was reported";
     }
+}
+
+// The user's own game folder laid out on a full disk: the first sheet copied names the
+// reason, and no part of it is left.
+TEST_F(FullDisk, LayingOutAGameFolderNamesTheSystemsReason)
+{
+    const QString disk = game.Root() + "/disk";
+    const SmallDisk small(disk);
+    const QString copied = disk + "/game/Sprites/EFFECTS.BMP";
+    ASSERT_GT(QFileInfo(SheetPath("EFFECTS.BMP")).size(), Room);
+    QString text;
+    QString reason;
+    if (small.Mounted()) {
+        ASSERT_TRUE(FillUp(disk, Room));
+        text = Failure([&] { LayOutGameFolder(disk + "/game", game.SpritesDir()); });
+        reason = qt_error_string(ENOSPC);
+    } else {
+        std::fprintf(stderr, "no tmpfs could be mounted; a file size limit stands in\n");
+        const FileSizeLimit limit(Room);
+        ASSERT_TRUE(limit.Applied());
+        text = Failure([&] { LayOutGameFolder(disk + "/game", game.SpritesDir()); });
+        reason = qt_error_string(EFBIG);
+    }
+    EXPECT_EQ(text.toStdString(), ("Cannot write file " + copied + ": " + reason).toStdString());
+    EXPECT_TRUE(QDir(disk + "/game/Sprites").entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 }  // namespace
