@@ -23,12 +23,13 @@ QString ReplacedFile(const QString& path)
 }
 
 // A new file beside target under an unused name, open for writing. mode is filtered by the
-// umask, as for any new file.
+// umask, as for any new file. The names come from the system's randomness: a process forked
+// from another would draw the same names as its siblings from a generator of its own.
 int CreateBeside(const QByteArray& target, QByteArray& name, mode_t mode)
 {
     constexpr int Attempts = 100;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
-        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        name = target + '.' + QByteArray::number(QRandomGenerator::system()->generate(), 36);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -113,7 +114,8 @@ void ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& wri
         ::unlink(temporary.constData());
         throw;
     }
-    if (reason.isEmpty() && synced && ::fsync(fd) != 0)
+    // The data, and the size it needs to be read back, reach the disk before the rename.
+    if (reason.isEmpty() && synced && ::fdatasync(fd) != 0)
         reason = qt_error_string(errno);
     if (::close(fd) != 0 && reason.isEmpty())
         reason = qt_error_string(errno);
@@ -129,9 +131,9 @@ void ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& wri
 
 void WriteFileSafely(const QString& path, const QByteArray& bytes)
 {
+    // No room set aside first: for a file this small it only adds to the wait for the disk.
     ReplaceFile(
-        path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, bytes.size(),
-        true);
+        path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, 0, true);
 }
 
 void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write,
