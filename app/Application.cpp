@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/MessageBoxIcon.h"
 #include "platform/BusyCursor.h"
 #include "platform/Errors.h"
 
@@ -18,6 +19,7 @@ void ShowErrorBox(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    DrawIconForDevicePixels(box);
     box.exec();
 }
 

@@ -10,9 +10,17 @@ namespace {
 // Narrower than this the letters look squeezed; a smaller size reads better.
 constexpr int NarrowestStretch = 88;
 
+// The part of the label that its window shows: a layout may let a label reach past the edge.
+QRect Shown(const QLabel& label)
+{
+    const QWidget* parent = label.parentWidget();
+    return parent ? label.geometry() & parent->rect() : label.geometry();
+}
+
 bool Fits(const QLabel& label, const QFont& font)
 {
-    const int room = label.contentsRect().width() - 2 * label.margin();
+    const int frame = label.width() - label.contentsRect().width();
+    const int room = Shown(label).width() - frame - 2 * label.margin();
     return QFontMetrics(font).size(0, label.text()).width() <= room;
 }
 
@@ -44,6 +52,8 @@ void FitLabelFont(QLabel& label)
     QFont font = label.font();
     if (label.text().isEmpty() || label.wordWrap() || Fits(label, font))
         return;
+    // Cut to what shows, so that a centred text is centred where it can be seen.
+    label.setGeometry(Shown(label));
     for (int stretch = QFont::Unstretched - 1; stretch >= NarrowestStretch && !Fits(label, font);
          --stretch)
         font.setStretch(stretch);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QtMath>
 #include <vector>
 
 TfrmHelp* frmHelp = nullptr;
@@ -63,19 +64,26 @@ void WriteText(QPainter& painter, int x, int y, const QString& text)
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
+// The row's sprite over the base tile, in the sprites' own pixels.
+QImage Tile(const ListRow& row)
+{
+    QImage tile = BaseTile.convertToFormat(QImage::Format_RGB32);
+    DrawSpriteAt(tile, row.Set, row.Index, QPoint(0, 0));
+    return tile;
+}
+
 }  // namespace
 
 void DrawTerrainList(QImage& image)
 {
     const std::vector<ListRow> rows = ListRows();
     {
+        // Scaled to the image's device pixels as the map is, each pixel a block of them.
         QPainter tiles(&image);
         tiles.setCompositionMode(QPainter::CompositionMode_Source);  // an unmasked copy
         for (const ListRow& row : rows)
-            tiles.drawImage(TileX, row.Y, BaseTile);
+            tiles.drawImage(TileX, row.Y, Tile(row));
     }
-    for (const ListRow& row : rows)
-        DrawSpriteAt(image, row.Set, row.Index, QPoint(TileX, row.Y));
 
     QPainter text(&image);
     text.setPen(QPalette().color(QPalette::WindowText));
@@ -115,8 +123,12 @@ TfrmHelp::~TfrmHelp() = default;
 
 void TfrmHelp::FormShow()
 {
-    if (helpImage_.isNull()) {
-        helpImage_ = QImage(ImageWidth, ImageHeight, QImage::Format_RGB32);
+    // For the device pixels of the screen the window is on, so that it is as sharp as the map.
+    const qreal ratio = devicePixelRatioF();
+    if (helpImage_.isNull() || helpImage_.devicePixelRatio() != ratio) {
+        helpImage_ =
+            QImage(qCeil(ImageWidth * ratio), qCeil(ImageHeight * ratio), QImage::Format_RGB32);
+        helpImage_.setDevicePixelRatio(ratio);
         helpImage_.fill(Qt::white);
     }
     DrawTerrainList(helpImage_);

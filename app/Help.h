@@ -11,9 +11,11 @@ namespace Ui {
 class TfrmHelp;
 }
 
-// Draws the picture list onto image (281 by 905): headings, sixteen terrain rows and four
-// overlay rows, each a tile on the base tile, a name and a key label. Everything drawn is
-// opaque, so drawing again over the same image gives the same picture.
+// Draws the picture list onto image (281 by 905 device-independent pixels): headings,
+// sixteen terrain rows and four overlay rows, each a tile on the base tile, a name and a key
+// label. An image with a device pixel ratio gets each tile pixel as a block of its pixels and
+// the text in its own pixels. Everything drawn is opaque, so drawing again over the same
+// image gives the same picture.
 void DrawTerrainList(QImage& image);
 
 class TfrmHelp : public QDialog {
@@ -25,7 +27,8 @@ public:
     void FormShow();
     void cmdOKClick();
 
-    // The raster of imgHelp: white when first drawn on, kept between showings.
+    // The raster of imgHelp, for the window's device pixel ratio: white when first drawn on,
+    // kept between showings at the same ratio.
     const QImage& HelpImage() const { return helpImage_; }
 
 protected:

@@ -6,6 +6,7 @@
 #include "app/Loading.h"
 #include "app/MapMouse.h"
 #include "app/MapPrint.h"
+#include "app/MenuBarKeys.h"
 #include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
@@ -148,6 +149,12 @@ void TfrmMain::FormCreate()
     connect(ui->Redo1, &QAction::triggered, this, &TfrmMain::Redo1Click);
     ui->Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Ctrl+S saves a map into its own file at once; Files, Save keeps its dialog.
+    auto* quickSave = new QAction(this);
+    quickSave->setObjectName(QStringLiteral("QuickSave1"));
+    quickSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction(quickSave);
+    connect(quickSave, &QAction::triggered, this, &TfrmMain::QuickSave1Click);
     SetMapHistorySink([this] { UpdateEditMenu(); });
     UpdateEditMenu();
     recentMaps_ = new TRecentMapsMenu(*ui->Recentmaps1, *ui->Files1,
@@ -157,6 +164,7 @@ void TfrmMain::FormCreate()
 
     new TMapMouse(
         *ui->sbMap, *this, [this] { return RequireSprites(); }, this);
+    new TMenuBarKeys(*ui->MainMenu1, this);
 
     // Key preview and the default button see every key before the focused control does.
     QCoreApplication::instance()->installEventFilter(this);
@@ -290,6 +298,13 @@ void TfrmMain::About1Click()
 // map image, and Reload is the way back from a failed load. Undo and Redo have nothing to
 // replay until a load has succeeded.
 void TfrmMain::Save1Click() { SaveMapCommand(); }
+
+void TfrmMain::QuickSave1Click()
+{
+    const QString notice = QuickSaveMapCommand();
+    if (!notice.isEmpty())
+        ui->StatusBar->SetPanelText(1, notice);
+}
 
 void TfrmMain::LoadMap1Click()
 {

@@ -40,6 +40,8 @@ public:
     void NewMap1Click();
     void Randommap1Click();
     void Save1Click();
+    // Ctrl+S.
+    void QuickSave1Click();
     void LoadMap1Click();
     void Print1Click();
     void Reloadtiles1Click();

@@ -1,5 +1,7 @@
 #include "app/MessagePrompts.h"
 
+#include "app/MessageBoxIcon.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +15,7 @@ QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const QString& capti
                                     const QString& text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, QApplication::activeWindow());
+    DrawIconForDevicePixels(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -17,10 +17,12 @@ constexpr int RowHeight = 18;
 
 QString Bytes(std::uint64_t figure) { return QString::number(figure) + QStringLiteral(" Bytes"); }
 
+// In the screen's own pixels, as the system counts them, at any scale factor.
 QString Resolution()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize size = screen ? screen->size() : QSize();
+    const QSize size =
+        screen ? (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize() : QSize();
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 

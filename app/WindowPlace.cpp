@@ -11,6 +11,8 @@ namespace {
 
 const QString GeometryKey = QStringLiteral("Window/Geometry");
 const QString MaximisedKey = QStringLiteral("Window/Maximised");
+// The device pixel ratio the place was kept at: its coordinates are that scale's.
+const QString ScaleKey = QStringLiteral("Window/Scale");
 
 QList<QRect> AvailableAreas()
 {
@@ -34,13 +36,16 @@ void SaveWindowPlace(const QWidget& window)
     EditorPreferences preferences;
     preferences.setValue(GeometryKey, window.normalGeometry());
     preferences.setValue(MaximisedKey, window.isMaximized());
+    preferences.setValue(ScaleKey, window.devicePixelRatioF());
 }
 
 bool RestoreWindowPlace(QWidget& window)
 {
     const EditorPreferences preferences;
     const QRect geometry = preferences.value(GeometryKey).toRect();
-    if (!FitsOnAScreen(geometry, AvailableAreas()))
+    // Places kept before the scale was kept were kept at 1.
+    if (preferences.value(ScaleKey, 1.0).toDouble() != window.devicePixelRatioF() ||
+        !FitsOnAScreen(geometry, AvailableAreas()))
         return false;
     window.setGeometry(geometry);
     if (preferences.value(MaximisedKey).toBool())

@@ -10,9 +10,11 @@ class QWidget;
 // one of the areas, each the part of a screen that windows may take.
 bool FitsOnAScreen(const QRect& geometry, const QList<QRect>& areas);
 
-// Keeps the window's size and place as they are when not maximised, and whether it is.
+// Keeps the window's size and place as they are when not maximised, whether it is, and the
+// device pixel ratio they were kept at.
 void SaveWindowPlace(const QWidget& window);
 
-// Gives the window the size and place last kept, when they fit on a screen of this run;
-// returns whether it did.
+// Gives the window the size and place last kept, when they were kept at the window's device
+// pixel ratio (a scale factor's coordinates mean other places at another) and fit on a screen
+// of this run; returns whether it did.
 bool RestoreWindowPlace(QWidget& window);

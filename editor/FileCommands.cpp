@@ -29,6 +29,25 @@ bool MayDiscardMapForLoad()
         QStringLiteral("Are you sure you want to load a map and discard this one?"));
 }
 
+// The map written to path through the safe write, and named after it.
+void WriteMapAs(const QString& path)
+{
+    const BusyCursor busy;
+    WriteMapFile(path);
+    MapName = path;
+    UpdateCaption();
+}
+
+QString SavedNotice() { return QStringLiteral("Map saved as ") + MapName; }
+
+// Every save passes here once the map is in its file: undo's saved state and the map file
+// sink follow.
+void MapSaved()
+{
+    MarkMapSaved();
+    TellMapFile(MapName);
+}
+
 void LoadChosenMap(const QString& path, const std::function<void()>& redraw)
 {
     qint64 length = 0;
@@ -54,15 +73,21 @@ void SaveMapCommand()
     const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog, MapName);
     if (!path)
         return;
-    {
-        BusyCursor busy;
-        WriteMapFile(*path);
-        MapName = *path;
-        UpdateCaption();
+    WriteMapAs(*path);
+    CurrentPrompts().Information(SavedNotice());
+    MapSaved();
+}
+
+QString QuickSaveMapCommand()
+{
+    const QString file = OpenMapFile();
+    if (file.isEmpty()) {
+        SaveMapCommand();
+        return {};
     }
-    CurrentPrompts().Information(QStringLiteral("Map saved as ") + MapName);
-    MarkMapSaved();
-    TellMapFile(MapName);
+    WriteMapAs(file);
+    MapSaved();
+    return SavedNotice();
 }
 
 void LoadMapCommand(const std::function<void()>& redraw)

@@ -1,6 +1,6 @@
 #pragma once
-// The commands on map files, with their questions through the prompts: Save, Load, a load of
-// a named file, and the question before closing.
+// The commands on map files, with their questions through the prompts: Save, the quick save,
+// Load, a load of a named file, and the question before closing.
 
 #include <QString>
 #include <functional>
@@ -9,6 +9,13 @@
 // and marked saved. A failed write throws GcError and leaves MapName, the caption and
 // MapModified as they were.
 void SaveMapCommand();
+
+// Ctrl+S: a map that has a file (OpenMapFile) is written back into it through the same safe
+// write as Save, without the dialog, the question before replacing and the notice box, and
+// counts as saved as after Save; the answer is the notice, "Map saved as " and the file, for
+// the hint panel. A map without a file is saved by SaveMapCommand, and the answer is empty.
+// A failed write throws GcError and leaves MapName, the caption and MapModified as they were.
+QString QuickSaveMapCommand();
 
 // Files, Load: asks before discarding unsaved edits, runs the open dialog in the folder of
 // MapName, then loads the chosen file as LoadNamedMapCommand does.

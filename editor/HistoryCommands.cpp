@@ -20,6 +20,10 @@ void Show(const std::optional<ReplayedStep>& replayed, EditorView& view)
         return;
     }
     view.RedrawWholeMap();
+    // The redraw painted over the mark, and the cursor cell may hold something else now.
+    if (view.EditingMode())
+        view.DrawCursor(CursorX, CursorY);
+    view.ShowHexInfo(CursorX, CursorY);
     if (replayed->NameChanged)
         UpdateCaption();
 }

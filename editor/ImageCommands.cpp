@@ -7,7 +7,7 @@
 #include "core/MapModel.h"
 #include "graphics/ImageFile.h"
 #include "graphics/MapOutput.h"
-#include "graphics/MapView.h"
+#include "graphics/MapRenderer.h"
 #include "platform/BusyCursor.h"
 #include "platform/FileIdentity.h"
 #include "platform/Prompts.h"
@@ -58,5 +58,5 @@ void ExportImageCommand()
 {
     PutMapImageOut({ExportDialog, QStringLiteral(".png"), QStringLiteral("image"),
                     QStringLiteral("Image "),
-                    [](const QString& path) { WriteImageFile(path, MapImage()); }});
+                    [](const QString& path) { WriteImageFile(path, RedrawnMapImage()); }});
 }

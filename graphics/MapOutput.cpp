@@ -36,15 +36,7 @@ void PrintMapImage(QPaintDevice& page)
         throw GcError(QStringLiteral("Cannot print the map: the printer did not finish the job"));
 }
 
-void WriteMapImageFile(const QString& path)
-{
-    try {
-        WriteBmpFile(path, MapImage());
-    } catch (const GcError&) {
-        // The user reads the toolkit's text, not the system's reason.
-        throw GcError(QStringLiteral("Cannot create file ") + path);
-    }
-}
+void WriteMapImageFile(const QString& path) { WriteBmpFile(path, MapImage()); }
 
 QString ImageNameFor(const QString& mapName, const QString& extension)
 {

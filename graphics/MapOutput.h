@@ -28,7 +28,8 @@ void DrawMapImage(QPainter& painter, const PrintArea& area);
 void PrintMapImage(QPaintDevice& page);
 
 // The whole map image at its own size as a Windows BMP file. A file left unwritten keeps
-// what it held. Throws GcError "Cannot create file " + path.
+// what it held. Throws GcError "Cannot create file " or "Cannot write file " + path, with
+// the system's reason after a colon.
 void WriteMapImageFile(const QString& path);
 
 // The name an image of the map is proposed under: the map's name with the extension of its

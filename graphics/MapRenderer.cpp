@@ -126,3 +126,10 @@ void RedrawMap()
     // The view shows the new picture once, not once per hex.
     RepaintMapView();
 }
+
+QImage RedrawnMapImage()
+{
+    QImage picture(MapImageWidth, MapImageHeight, QImage::Format_RGB32);
+    PaintDraws(picture, RedrawList(), RedrawStrips());
+    return picture;
+}

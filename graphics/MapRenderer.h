@@ -3,6 +3,7 @@
 
 #include "graphics/DrawList.h"
 
+#include <QImage>
 #include <vector>
 
 // Draws the hex's layers over what is there; repaints the view at once if asked.
@@ -12,6 +13,9 @@ void DrawCursor(int x, int y);
 // The whole map anew on black; the cursor mark is not drawn. Paints RedrawList in a strip
 // per hardware thread.
 void RedrawMap();
+// The picture RedrawMap draws, in an image of its own: the map image, with whatever the
+// cursor mark and the showcases painted into it, is left as it is.
+QImage RedrawnMapImage();
 void DrawRoadJoins(int x, int y);
 void DrawRiverJoins(int x, int y);
 

@@ -8,8 +8,6 @@
 #include "platform/SafeFile.h"
 
 #include <libdeflate.h>
-#include <unistd.h>
-#include <QFileDevice>
 #include <QtEndian>
 #include <array>
 #include <cerrno>
@@ -84,25 +82,6 @@ void PutBeforeData(uchar* out, const PngRows& rows)
     at = PutBigEndian<quint32>(at, static_cast<quint32>(rows.DotsPerMeterY));
     *at = PixelsPerMeter;
     FrameChunk(out, "pHYs", ResolutionBytes);
-}
-
-// All of bytes into the file out writes to, through its descriptor, so that a failure is
-// named by the system's own reason. Throws GcError naming path.
-bool WriteAll(QIODevice& out, const uchar* bytes, std::size_t length, const QString& path)
-{
-    const int fd = dynamic_cast<QFileDevice&>(out).handle();
-    while (length > 0) {
-        const ssize_t written = ::write(fd, bytes, length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            throw GcError(QStringLiteral("Cannot write file %1: %2")
-                              .arg(path, QString::fromLocal8Bit(
-                                             std::strerror(written < 0 ? errno : ENOSPC))));
-        bytes += written;
-        length -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 #if defined(__x86_64__)
@@ -222,7 +201,11 @@ void PngEncoder::Write(const QString& path, const PngRows& rows)
     end = FrameChunk(end, "IEND", 0);
     const auto size = static_cast<std::size_t>(end - file);
     WriteFileUnsynced(
-        path, [&](QIODevice& out) { return WriteAll(out, file, size, path); },
+        path,
+        [&](QIODevice& out) {
+            return out.write(reinterpret_cast<const char*>(file), static_cast<qint64>(size)) ==
+                   static_cast<qint64>(size);
+        },
         static_cast<qint64>(size));
 }
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <cerrno>
 
 namespace {
@@ -24,12 +23,13 @@ QString ReplacedFile(const QString& path)
 }
 
 // A new file beside target under an unused name, open for writing. mode is filtered by the
-// umask, as for any new file.
+// umask, as for any new file. The names come from the system's randomness: a process forked
+// from another would draw the same names as its siblings from a generator of its own.
 int CreateBeside(const QByteArray& target, QByteArray& name, mode_t mode)
 {
     constexpr int Attempts = 100;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
-        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        name = target + '.' + QByteArray::number(QRandomGenerator::system()->generate(), 36);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -42,24 +42,51 @@ GcError Failure(const char* what, const QString& path, const QString& reason)
     return GcError(QStringLiteral("%1 %2: %3").arg(QLatin1String(what), path, reason));
 }
 
-}  // namespace
+// The new file as a device that takes every byte. The first write the system refuses is kept
+// with its reason, and what comes after it is dropped: the writer goes on undisturbed (libpng
+// would stop with a message of its own on the terminal), and the reason is reported once it is
+// done. Qt's own file device reports a write cut short by a full disk as "Unknown error".
+class NewFileDevice : public QIODevice {
+public:
+    explicit NewFileDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
 
-void WriteFileSafely(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw GcError(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw GcError(QStringLiteral("Cannot write file %1: %2").arg(path, reason));
+    // Why the first refused write was refused; empty while none was.
+    const QString& Refusal() const { return refusal_; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        for (qint64 written = 0; refusal_.isEmpty() && written < length;) {
+            const ssize_t n = ::write(fd_, data + written, static_cast<size_t>(length - written));
+            if (n > 0)
+                written += n;
+            else if (n == 0 || errno != EINTR)
+                refusal_ = qt_error_string(n == 0 ? EIO : errno);
+        }
+        return length;
     }
-    if (!file.commit())
-        throw GcError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+
+private:
+    int fd_;
+    QString refusal_;
+};
+
+// What went wrong in the writing itself: the system's refusal, or a writer that gave up.
+QString WriteFailure(int fd, const std::function<bool(QIODevice&)>& write)
+{
+    NewFileDevice file(fd);
+    const bool whole = write(file);
+    if (!file.Refusal().isEmpty())
+        return file.Refusal();
+    return whole ? QString() : QStringLiteral("the data to write could not be made");
 }
 
-void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write,
-                       qint64 expectedSize)
+// Writes through write into a new file beside the one path names and renames it over that
+// one; synced, the bytes reach the disk before the rename.
+void ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& write,
+                 qint64 expectedSize, bool synced)
 {
     const QByteArray target = QFile::encodeName(ReplacedFile(path));
     struct stat existing {};
@@ -79,22 +106,38 @@ void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)
     // Only a hint: where the file system cannot, or has no room, the writes find out.
     if (expectedSize > 0)
         ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, expectedSize);
-    QFile file;
-    file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     try {
-        if (reason.isEmpty() && !(write(file) && file.flush()))
-            reason = file.errorString();
+        if (reason.isEmpty())
+            reason = WriteFailure(fd, write);
     } catch (...) {
+        ::close(fd);
         ::unlink(temporary.constData());
         throw;
     }
-    file.close();
-    if (reason.isEmpty() && file.error() != QFileDevice::NoError)
-        reason = file.errorString();
+    // The data, and the size it needs to be read back, reach the disk before the rename.
+    if (reason.isEmpty() && synced && ::fdatasync(fd) != 0)
+        reason = qt_error_string(errno);
+    if (::close(fd) != 0 && reason.isEmpty())
+        reason = qt_error_string(errno);
     if (reason.isEmpty() && ::rename(temporary.constData(), target.constData()) != 0)
         reason = qt_error_string(errno);
     if (!reason.isEmpty()) {
         ::unlink(temporary.constData());
         throw Failure("Cannot write file", path, reason);
     }
+}
+
+}  // namespace
+
+void WriteFileSafely(const QString& path, const QByteArray& bytes)
+{
+    // No room set aside first: for a file this small it only adds to the wait for the disk.
+    ReplaceFile(
+        path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, 0, true);
+}
+
+void WriteFileUnsynced(const QString& path, const std::function<bool(QIODevice&)>& write,
+                       qint64 expectedSize)
+{
+    ReplaceFile(path, write, expectedSize, false);
 }

@@ -1,6 +1,7 @@
 #include "platform/UserGameFolder.h"
 
 #include "platform/Errors.h"
+#include "platform/SafeFile.h"
 #include "platform/WinPath.h"
 
 #include <QDir>
@@ -23,6 +24,20 @@ bool Present(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
+// Through a new file renamed into place: a copy cut short leaves nothing, and its failure
+// names the system's reason (QFile::copy says "Unknown error" on a full disk).
+void CopySheet(const QString& source, const QString& target)
+{
+    QFile sheet(source);
+    const QByteArray bytes = sheet.open(QIODevice::ReadOnly) ? sheet.readAll() : QByteArray();
+    if (sheet.error() != QFileDevice::NoError)
+        throw GcError(
+            QStringLiteral("Cannot copy %1 to %2: %3").arg(source, target, sheet.errorString()));
+    WriteFileUnsynced(
+        target, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); },
+        bytes.size());
+}
+
 }  // namespace
 
 QString UserGameFolder()
@@ -43,9 +58,6 @@ void LayOutGameFolder(const QString& game, const QString& sheets)
         const QString target = NativePath(sprites + QLatin1Char('/') + name);
         if (Present(target))
             continue;
-        QFile sheet(source.filePath(name));
-        if (!sheet.copy(target))
-            throw GcError(QStringLiteral("Cannot copy %1 to %2: %3")
-                              .arg(sheet.fileName(), target, sheet.errorString()));
+        CopySheet(source.filePath(name), target);
     }
 }

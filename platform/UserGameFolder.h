@@ -12,5 +12,6 @@ QString UserGameFolder();
 // Makes game a game folder: game/Sprites with a copy of each file of sheets that it lacks, and
 // the editor folder game/Gridcrafter. Nothing that is there is replaced; a sheet or the sprite
 // folder counts in any letter case, as the editor finds them. A missing sheets folder copies
-// nothing. Throws GcError naming what could not be made.
+// nothing. Throws GcError naming what could not be made and, for a sheet, the system's
+// reason; a sheet cut short is not left behind.
 void LayOutGameFolder(const QString& game, const QString& sheets);

@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6test6 qt6-qpa-plugins
   libdeflate-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick poppler-utils python3 python3-xlib
+  xvfb xauth xdotool x11-apps openbox imagemagick poppler-utils python3 python3-xlib
   fonts-liberation fonts-dejavu-core fonts-bebas-neue
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db
 )

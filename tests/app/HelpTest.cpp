@@ -2,12 +2,16 @@
 
 #include "core/Catalogue.h"
 #include "graphics/SpriteLibrary.h"
+#include "tests/app/ScaleFactor.h"
 
 #include <gtest/gtest.h>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
+#include <QtMath>
+#include <optional>
 
 namespace {
 
@@ -177,6 +181,56 @@ TEST_F(HelpList, TheWindowDrawsEachShowingWithTheSpritesOfThatMoment)
     EXPECT_EQ(help.HelpImage().pixelColor(60, 50 + 40 * 13), GroundColour(13));
 }
 
+// The list is drawn for the window's device pixels: the tiles sharp as the map at any scale
+// factor (no blended colour), at whole multiples where the factor is whole, and the text in
+// the device's own pixels.
+TEST_F(HelpList, TheListIsDrawnForTheWindowsDevicePixels)
+{
+    TfrmHelp help;
+    help.show();
+    const qreal ratio = help.devicePixelRatioF();
+    const QImage& shown = help.HelpImage();
+    EXPECT_EQ(shown.devicePixelRatio(), ratio);
+    EXPECT_EQ(shown.size(), QSize(qCeil(281 * ratio), qCeil(905 * ratio)));
+    const auto* image = help.findChild<QLabel*>(QStringLiteral("imgHelp"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->pixmap().devicePixelRatio(), ratio);
+    EXPECT_EQ(image->pixmap().size(), shown.size());
+
+    QImage plain = WhiteList();
+    DrawTerrainList(plain);
+    for (int i = 0; i < 16; ++i) {
+        const std::optional<QPoint> blended =
+            BlendedPixel(shown, plain, QRect(10, 40 * i + 50, 66, 38));
+        EXPECT_FALSE(blended) << "tile " << i << " blends colours at device pixel "
+                              << blended.value_or(QPoint()).x() << ","
+                              << blended.value_or(QPoint()).y();
+    }
+    if (ratio != 2)
+        return;
+    for (int y = 100; y < 176; ++y)
+        for (int x = 20; x < 152; ++x)
+            ASSERT_EQ(shown.pixel(x, y), plain.pixel(x / 2, y / 2)) << x << "," << y;
+    // A name drawn in plain pixels and doubled would fill whole blocks of two by two.
+    bool finer = false;
+    for (int y = 120; y < 160 && !finer; y += 2)
+        for (int x = 200; x < 420 && !finer; x += 2)
+            finer = shown.pixel(x, y) != shown.pixel(x + 1, y) ||
+                    shown.pixel(x, y) != shown.pixel(x, y + 1) ||
+                    shown.pixel(x, y) != shown.pixel(x + 1, y + 1);
+    EXPECT_TRUE(finer) << "the text is plain pixels doubled";
+}
+
+TEST_F(HelpList, TheListIsDrawnForTheDevicePixelsAtEveryScaleFactor)
+{
+    for (const char* factor : {"1.5", "2"}) {
+        const QString failures =
+            FailuresAtScaleFactor("HelpList.TheListIsDrawnForTheWindowsDevicePixels", factor);
+        EXPECT_TRUE(failures.isEmpty()) << "at scale factor " << factor << ":\n"
+                                        << failures.toStdString();
+    }
+}
+
 TEST(HelpWindow, LayoutWithoutACloseBox)
 {
     TfrmHelp help;
@@ -218,4 +272,39 @@ TEST(HelpWindow, OkHasTheFocusAndEnterOrEscapeCloseTheWindow)
     help.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->setFocus();
     QTest::keyClick(help.focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(help.isVisible());
+}
+
+// Each line of the reminder, its ink included, where its alignment puts it, lies inside the
+// part of its label that the window shows, at the scale factor this process runs at.
+TEST(HelpWindow, EveryLineFitsThePartOfItsLabelThatShows)
+{
+    TfrmHelp help;
+    help.show();
+    for (const char* name : {"Label3", "Label1", "Label4", "Label2"}) {
+        SCOPED_TRACE(name);
+        const auto* label = help.findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr);
+        ASSERT_EQ(label->parentWidget(), &help);
+        const QRect shown = label->geometry() & help.rect();
+        const QRect contents = label->contentsRect().translated(label->pos());
+        const QFontMetrics metrics(label->font());
+        const int advance = metrics.horizontalAdvance(label->text());
+        const int left = label->alignment() & Qt::AlignHCenter
+                             ? contents.left() + (contents.width() - advance) / 2
+                             : contents.left();
+        const QRect ink = metrics.tightBoundingRect(label->text()).translated(left, 0);
+        EXPECT_LE(advance, shown.width());
+        EXPECT_GE(ink.left(), shown.left());
+        EXPECT_LE(ink.right(), shown.right());
+    }
+}
+
+TEST(HelpWindow, EveryLineFitsAtEveryScaleFactor)
+{
+    for (const char* factor : {"1", "1.5", "2"}) {
+        const QString failures =
+            FailuresAtScaleFactor("HelpWindow.EveryLineFitsThePartOfItsLabelThatShows", factor);
+        EXPECT_TRUE(failures.isEmpty()) << "at scale factor " << factor << ":\n"
+                                        << failures.toStdString();
+    }
 }

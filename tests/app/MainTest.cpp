@@ -2,6 +2,8 @@
 #include "app/Help.h"
 #include "app/Hints.h"
 #include "app/Main.h"
+#include "app/Preferences.h"
+#include "app/RecentMaps.h"
 #include "app/Title.h"
 #include "app/WindowPlace.h"
 #include "controls/newstat.h"
@@ -11,6 +13,7 @@
 #include "core/MapModel.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "tests/app/ScaleFactor.h"
 #include "tests/app/StartPresser.h"
 #include "tests/app/TestSheets.h"
 #include "tests/core/QtPrinters.h"
@@ -25,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -32,6 +36,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <map>
 #include <memory>
 
 namespace {
@@ -571,6 +576,33 @@ TEST_F(MainWindowTest, UndoingARandomMapRedrawsTheWholeMapAndTheCaption)
                 << x << "," << y << ": the random map or a mech is left";
 }
 
+// With editing on, the cursor mark comes back with the map of a whole-map step taken back
+// or done again, and the status bar describes the cursor cell as it now is.
+TEST_F(MainWindowTest, UndoAndRedoOfAWholeMapStepShowTheCursorMarkWhileEditing)
+{
+    StartUp();
+    PressEnter();
+    Type("6w");
+    ASSERT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    Button("cmdClear")->click();
+    ASSERT_NE(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+
+    Find<QAction>("Undo1")->trigger();
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    EXPECT_EQ(Panel(0), DescribeHex(2, 1));
+    EXPECT_EQ(Cell(2, 1).Ground, tcWater0);
+
+    Find<QAction>("Redo1")->trigger();
+    EXPECT_EQ(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+    EXPECT_EQ(Panel(0), DescribeHex(2, 1));
+    EXPECT_EQ(Cell(2, 1).Ground, tcGrass);
+
+    // Editing off: no mark.
+    PressEnter();
+    Find<QAction>("Undo1")->trigger();
+    EXPECT_NE(MapPixel(EffectPixel(2, 1)), Rgb(EffectColour(eiCursor)));
+}
+
 // A letter that two entries of one menu share only moves the highlight between them.
 TEST_F(MainWindowTest, EachMenuEntryHasAnAccessLetterOfItsOwnAndFilesMChoosesRandomMap)
 {
@@ -653,6 +685,100 @@ TEST_F(MainWindowTest, FileShortcutsReachTheirCommandsAndNeverTheKeyTable)
     EXPECT_TRUE(recorder.Typed().isEmpty()) << recorder.Typed().join(' ').toStdString();
 }
 
+// Ctrl+S puts a map that has a file back into it at once and says so in the hint panel;
+// Ctrl+Shift+S and Files, Save always ask for the file.
+TEST_F(MainWindowTest, CtrlSSavesAMapInItsOwnFileAndCtrlShiftSOpensTheSaveDialog)
+{
+    StartUp();
+    Activate();
+    PressEnter();
+    Type("w");
+    const QString path = game.Root() + "/lake.KVX";
+    const auto press = [this](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_S, modifiers);
+    };
+
+    prompts.AnswerFileDialog(path);
+    press(Qt::ControlModifier);
+    ASSERT_EQ(prompts.DialogTitles, QStringList{"Write Map File"}) << "no file yet: Save as";
+    ASSERT_EQ(prompts.Informations, QStringList{"Map saved as " + path});
+
+    Type("6f");
+    ASSERT_TRUE(MapModified);
+    press(Qt::ControlModifier);
+    EXPECT_EQ(prompts.DialogTitles.size(), 1) << "a dialog opened";
+    EXPECT_EQ(prompts.Informations.size(), 1) << "a box was shown";
+    EXPECT_EQ(Panel(1), "Map saved as " + path);
+    EXPECT_EQ(game.Root() + "/lake.KVX", MapName);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), GridBytes());
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(RecentMaps().value(0), path);
+    Find<QAction>("Undo1")->trigger();
+    EXPECT_TRUE(MapModified);
+    Find<QAction>("Redo1")->trigger();
+    EXPECT_FALSE(MapModified) << "the quick save is undo's saved state";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+
+    prompts.AnswerFileDialog(std::nullopt);
+    press(Qt::ControlModifier | Qt::ShiftModifier);
+    prompts.AnswerFileDialog(std::nullopt);
+    Find<QAction>("Save1")->trigger();
+    EXPECT_EQ(prompts.DialogTitles, QStringList(3, "Write Map File"));
+    EXPECT_EQ(prompts.DialogFileNames.last(), path);
+}
+
+// The README and the manual page name every shortcut of the window, and only keys that work:
+// a shortcut of an entry, or Alt with the access letter of a menu; where a key stands
+// before an entry's name ("Ctrl+N New"), it is that entry's.
+TEST_F(MainWindowTest, TheReadmeAndTheManualPageNameTheShortcutsThatWork)
+{
+    StartUp();
+    std::map<QString, QStringList> owners;  // key: the entries it is the shortcut of
+    for (const QAction* action : window->findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts())
+            owners[key.toString(QKeySequence::PortableText)]
+                << action->text().remove('&').remove(QStringLiteral("..."));
+    QStringList accessKeys;
+    for (const QAction* title : Find<QMenuBar>("MainMenu1")->actions())
+        if (const qsizetype amp = title->text().indexOf('&'); amp >= 0)
+            accessKeys << "Alt+" + title->text().mid(amp + 1, 1).toUpper();
+    const QRegularExpression mention(QStringLiteral(
+        R"((?<![\w+])((?:(?:Ctrl|Alt|Shift)\+)+(?:F\d+|[A-Z0-9]))(?![\w+])(?: ([A-Z]\w+))?)"));
+
+    for (const char* name : {"README.md", "packaging/man/gridcrafter.1"}) {
+        SCOPED_TRACE(name);
+        QFile file(QStringLiteral(GC_SOURCE_DIR "/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), "-");
+        for (const auto& [key, entries] : owners)
+            EXPECT_TRUE(
+                QRegularExpression("(?<![\\w+])" + QRegularExpression::escape(key) + "(?![\\w+])")
+                    .match(text)
+                    .hasMatch())
+                << key.toStdString() << " (" << entries.join(", ").toStdString()
+                << ") is not named";
+        for (QRegularExpressionMatchIterator it = mention.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            const QString key = match.captured(1);
+            const auto owner = owners.find(key);
+            EXPECT_TRUE(owner != owners.end() || accessKeys.contains(key))
+                << key.toStdString() << " does nothing";
+            const QString entry = match.captured(2);
+            bool named = false;
+            if (entry.isEmpty())
+                continue;
+            for (const auto& [other, entries] : owners)
+                named = named || entries.contains(entry);
+            if (named && owner != owners.end()) {
+                EXPECT_TRUE(owner->second.contains(entry))
+                    << key.toStdString() << " is not the shortcut of " << entry.toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(MainWindowTest, AMapFromTheCommandLineIsLoadedOnceTheEditorHasStarted)
 {
     ClearMap();
@@ -702,6 +828,36 @@ TEST_F(MainWindowTest, TheWindowComesBackWithTheSizeAndPlaceItWasClosedWith)
     moved.setGeometry(QRect(5000, 30, 640, 480));
     SaveWindowPlace(moved);
     EXPECT_EQ(TfrmMain().geometry(), designed);
+}
+
+// A place is kept with the scale factor it was kept at, whose coordinates it is in: at
+// another, the window starts in its designed place instead. One kept before the scale was
+// kept counts as kept at 1.
+TEST_F(MainWindowTest, AWindowPlaceKeptAtAnotherScaleFactorIsIgnored)
+{
+    const QRect designed = TfrmMain().geometry();
+    StartUp();
+    const qreal ratio = window->devicePixelRatioF();
+    const QRect place(20, 30, 300, 200);
+    window->setGeometry(place);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->geometry() == place; }));
+    window->close();
+    ASSERT_EQ(TfrmMain().geometry(), place);
+
+    EditorPreferences().setValue(QStringLiteral("Window/Scale"), ratio * 2);
+    EXPECT_EQ(TfrmMain().geometry(), designed);
+    EditorPreferences().remove(QStringLiteral("Window/Scale"));
+    EXPECT_EQ(TfrmMain().geometry(), ratio == 1 ? place : designed);
+}
+
+TEST_F(MainWindowTest, AWindowPlaceKeptAtAnotherScaleFactorIsIgnoredAtEveryScaleFactor)
+{
+    for (const char* factor : {"1.5", "2"}) {
+        const QString failures = FailuresAtScaleFactor(
+            "MainWindowTest.AWindowPlaceKeptAtAnotherScaleFactorIsIgnored", factor);
+        EXPECT_TRUE(failures.isEmpty()) << "at scale factor " << factor << ":\n"
+                                        << failures.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, AWindowClosedMaximisedComesBackMaximised)

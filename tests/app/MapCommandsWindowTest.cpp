@@ -11,6 +11,7 @@
 #include "core/MapModel.h"
 #include "editor/StartEditor.h"
 #include "graphics/HexGeometry.h"
+#include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/Errors.h"
@@ -35,6 +36,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -334,6 +336,33 @@ TEST_F(MapCommandsWindow, ExportImageFollowsWriteBmpAndWritesAPng)
     ExpectNoErrorAndDefaultCursor();
 }
 
+// Export image is the picture of the map itself, as gridcrafter-render draws it: without the
+// cursor mark of editing mode and the mechs of a showcase, which the view keeps. Write BMP
+// takes the view's picture as it is.
+TEST_F(MapCommandsWindow, ExportImageDrawsTheMapWithoutTheCursorMarkOrTheShowcase)
+{
+    StartEditor();
+    Choose("cmdEdit");
+    Choose("cmdFill");
+    const QImage shown = MapImage().copy();
+    const QStringList exported{MapPath("map.png"), MapPath("map.bmp")};
+    for (const QString& path : exported) {
+        prompts.AnswerFileDialog(path);
+        Choose("ExportImage1");
+    }
+    prompts.AnswerFileDialog(MapPath("view.BMP"));
+    Choose("WriteBMP1");
+    ExpectNoErrorAndDefaultCursor();
+    EXPECT_EQ(MapImage(), shown) << "the view lost its cursor mark or its mechs";
+    EXPECT_EQ(QImage(MapPath("view.BMP")).convertToFormat(QImage::Format_RGB32), shown);
+
+    RedrawMap();
+    ASSERT_NE(MapImage(), shown);
+    for (const QString& path : exported)
+        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), MapImage())
+            << path.toStdString();
+}
+
 TEST_F(MapCommandsWindow, AnUncreatableBitmapIsReportedWithoutTheNotice)
 {
     StartEditor();
@@ -342,7 +371,7 @@ TEST_F(MapCommandsWindow, AnUncreatableBitmapIsReportedWithoutTheNotice)
 
     Choose("WriteBMP1");
 
-    EXPECT_EQ(errors, QStringList{"Cannot create file " + path});
+    EXPECT_EQ(errors, QStringList{"Cannot create file " + path + ": " + qt_error_string(ENOENT)});
     EXPECT_TRUE(prompts.Informations.isEmpty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

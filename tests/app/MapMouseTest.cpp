@@ -21,6 +21,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -28,6 +29,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -165,6 +167,59 @@ protected:
     QStringList menuTexts;
     bool menuHasShortcut = false;
 };
+
+// Files opened by a click and closed with Escape leaves the menu bar taking the keys, as on
+// the desktop, until a second Escape. A click on the map, or anywhere else in the window
+// outside the menus, ends that: the next key edits the cursor cell.
+TEST_F(MapMouseTest, AClickOutsideTheMenusGivesTheKeysBackToTheEditor)
+{
+    StartUp();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    PressEnter();
+    QWidget* editing = window->focusWidget();
+    auto* bar = window->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
+    ASSERT_NE(bar, nullptr);
+    const QPoint files = bar->actionGeometry(bar->actions().constFirst()).center();
+    const auto openFilesThenEscape = [&] {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, files);
+        QWidget* menu = QApplication::activePopupWidget();
+        ASSERT_NE(menu, nullptr);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        ASSERT_EQ(QApplication::focusWidget(), bar) << "the menu bar took the keys";
+    };
+
+    openFilesThenEscape();
+    Click(Centre(5, 7));
+    ExpectCursorOn(5, 7);
+    Type("f");
+    EXPECT_EQ(Cell(5, 7).Overlays.Fire, 1);
+    EXPECT_EQ(QApplication::focusWidget(), editing);
+
+    // The status bar, and the window's own background beside the buttons.
+    QWidget* statusBar = window->findChild<TAStatusBar*>(QStringLiteral("StatusBar"));
+    QWidget* client = window->centralWidget();
+    const QPoint bare(client->width() - 2, 2);
+    ASSERT_EQ(client->childAt(bare), nullptr);
+    for (const auto& [target, at] : {std::pair{statusBar, QPoint(5, 5)}, std::pair{client, bare}}) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        const auto fire = Cell(5, 7).Overlays.Fire;
+        openFilesThenEscape();
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        Type("f");
+        EXPECT_NE(Cell(5, 7).Overlays.Fire, fire);
+    }
+
+    // Without a click, a key goes to the menu bar; a second Escape gives the keys back.
+    const auto fire = Cell(5, 7).Overlays.Fire;
+    openFilesThenEscape();
+    Type("f");
+    EXPECT_EQ(Cell(5, 7).Overlays.Fire, fire);
+    QTest::keyClick(bar, Qt::Key_Escape);
+    Type("f");
+    EXPECT_NE(Cell(5, 7).Overlays.Fire, fire);
+}
 
 // Centres, the corners where three hexes meet, the bands and notches between hexagons, with
 // the view scrolled and not: the cursor goes to the hex InsideHex names, or stays.

@@ -2,6 +2,7 @@
 
 #include "platform/ScreenDepth.h"
 #include "platform/SystemFacts.h"
+#include "tests/app/ScaleFactor.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -172,4 +173,22 @@ TEST(SysInfo, DoneClosesTheDialog)
     QTest::mouseClick(done, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// In the screen's own pixels at any scale factor: Qt's offscreen screen is 800 by 800.
+TEST(SysInfo, TheResolutionIsTheScreensSizeInItsOwnPixels)
+{
+    if (QGuiApplication::platformName() != "offscreen")
+        GTEST_SKIP() << "the size of this screen is not known to the test";
+    EXPECT_EQ(Value(SystemInfoRows(), "Resolution"), "800x800");
+}
+
+TEST(SysInfo, TheResolutionIsTheScreensSizeInItsOwnPixelsAtEveryScaleFactor)
+{
+    for (const char* factor : {"1.5", "2"}) {
+        const QString failures =
+            FailuresAtScaleFactor("SysInfo.TheResolutionIsTheScreensSizeInItsOwnPixels", factor);
+        EXPECT_TRUE(failures.isEmpty()) << "at scale factor " << factor << ":\n"
+                                        << failures.toStdString();
+    }
 }

@@ -9,6 +9,7 @@
 #include "core/MapModel.h"
 #include "graphics/BmpWriter.h"
 #include "graphics/MapOutput.h"
+#include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
 #include "graphics/Showcase.h"
 #include "platform/BusyCursor.h"
@@ -30,6 +31,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
 
 namespace {
 
@@ -183,7 +185,7 @@ TEST_F(WriteBmp, AFileThatCannotBeCreatedIsReportedWithoutTheNotice)
         WriteBitmapCommand();
         ADD_FAILURE() << "the bitmap was reported written";
     } catch (const GcError& error) {
-        EXPECT_EQ(error.Text(), "Cannot create file " + path);
+        EXPECT_EQ(error.Text(), "Cannot create file " + path + ": " + qt_error_string(ENOENT));
     }
 
     EXPECT_TRUE(prompts.Informations.isEmpty());
@@ -199,11 +201,13 @@ TEST_F(WriteBmp, AFolderInPlaceOfTheFileIsReportedAndKept)
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
-// Export image: the same protections as Write BMP, the format by the name chosen.
+// Export image: the same protections as Write BMP, the format by the name chosen, and the
+// picture drawn anew from the map, not the map image with what was painted into it.
 using ExportImage = WriteBmp;
 
 TEST_F(ExportImage, WritesAPngOrABitmapByTheNameChosenAndNamesTheFile)
 {
+    const QImage painted = MapImage().copy();
     MapName = dir.filePath("desert.KVX");
     const QString png = dir.filePath("desert.png");
     const QString bitmap = dir.filePath("desert.bmp");
@@ -218,6 +222,9 @@ TEST_F(ExportImage, WritesAPngOrABitmapByTheNameChosenAndNamesTheFile)
     EXPECT_EQ(prompts.Informations,
               (QStringList{"Image " + png + " created", "Image " + bitmap + " created"}));
     EXPECT_EQ(cursor, (QStringList{"busy", "default", "busy", "default"}));
+    EXPECT_EQ(MapImage(), painted);
+    RedrawMap();
+    ASSERT_NE(MapImage(), painted);
     QImageReader reader(png);
     reader.setDecideFormatFromContent(true);
     EXPECT_EQ(reader.format(), "png");

@@ -341,6 +341,80 @@ TEST_F(MapCommands, TheMapFileSinkHearsOfEveryLoadAndSaveThatSucceeded)
     EXPECT_EQ(told, (QStringList{saved, saved, named}));
 }
 
+// Ctrl+S: a map that has a file goes back into it without the dialog, the question before
+// replacing and the box; the notice is the command's answer, for the hint panel. The map
+// then counts as saved as after Save: undo's saved state and the map file sink follow.
+TEST_F(MapCommands, QuickSaveWritesAMapBackIntoItsOwnFileWithoutDialogOrBox)
+{
+    QStringList told;
+    SetMapFileSink([&told](const QString& path) { told << path; });
+    const QString path = PathOf("desert.KVX");
+    WriteAll(path, "an older map");
+    MapName = path;
+    EditSomeCells();
+    const MapCell before = Cell(2, 2);
+    Cell(2, 2).Overlays.Fire = 1;
+    ASSERT_TRUE(RecordCellChange(2, 2, 'F', before));
+
+    EXPECT_EQ(QuickSaveMapCommand(), "Map saved as " + path);
+    SetMapFileSink(nullptr);
+
+    EXPECT_EQ(ReadAll(path), GridBytes());
+    EXPECT_TRUE(prompts.DialogTitles.isEmpty());
+    EXPECT_TRUE(prompts.Questions.isEmpty());
+    EXPECT_TRUE(prompts.Informations.isEmpty());
+    EXPECT_EQ(MapName, path);
+    EXPECT_FALSE(MapModified);
+    EXPECT_EQ(told, QStringList{path});
+    EXPECT_EQ(cursor, (QStringList{"busy", "default"}));
+    ASSERT_TRUE(UndoMapChange());
+    EXPECT_TRUE(MapModified);
+    ASSERT_TRUE(RedoMapChange());
+    EXPECT_FALSE(MapModified) << "the quick save is the saved state";
+}
+
+TEST_F(MapCommands, QuickSaveOfAMapWithoutAFileIsSave)
+{
+    const QString path = PathOf("random.KVX");
+    for (const char* name : {"NewMap", "Random"}) {
+        MapName = name;
+        EditSomeCells();
+        prompts.AnswerFileDialog(path);
+        EXPECT_EQ(QuickSaveMapCommand(), "") << name;
+        EXPECT_EQ(prompts.DialogFileNames.takeLast(), name);
+        EXPECT_EQ(prompts.Informations.takeLast(), "Map saved as " + path);
+        EXPECT_EQ(ReadAll(path), GridBytes());
+        EXPECT_FALSE(MapModified);
+    }
+    // Cancelled, as Save's dialog.
+    MapName = "NewMap";
+    EditSomeCells();
+    prompts.AnswerFileDialog(std::nullopt);
+    EXPECT_EQ(QuickSaveMapCommand(), "");
+    EXPECT_TRUE(MapModified);
+}
+
+TEST_F(MapCommands, AFailedQuickSaveNamesTheFileAndKeepsNameAndModifiedFlag)
+{
+    QStringList told;
+    SetMapFileSink([&told](const QString& path) { told << path; });
+    const QString gone = PathOf("gone/kept.KVX");
+    MapName = gone;
+    EditSomeCells();
+    try {
+        QuickSaveMapCommand();
+        ADD_FAILURE() << "the save reported no failure";
+    } catch (const GcError& error) {
+        EXPECT_TRUE(error.Text().startsWith("Cannot create file " + gone + ": "))
+            << error.Text().toStdString();
+    }
+    SetMapFileSink(nullptr);
+    EXPECT_EQ(MapName, gone);
+    EXPECT_TRUE(MapModified);
+    EXPECT_TRUE(captions.isEmpty());
+    EXPECT_TRUE(told.isEmpty());
+}
+
 // What New, Clear and Random map leave after the user kept an edited, named map.
 class CreationCommands : public MapCommands {
 protected:

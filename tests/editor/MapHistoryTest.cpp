@@ -203,7 +203,9 @@ TEST_F(MapHistory, NewClearAndRandomMapAreStepsThatBringBackGridNameAndCaption)
     EXPECT_EQ(MapName, "/maps/kept.KVX");
     EXPECT_EQ(captions, (QStringList{"Korvane Gridcrafter : Random", "Korvane Gridcrafter : NewMap",
                                      "Korvane Gridcrafter : /maps/kept.KVX"}));
-    EXPECT_EQ(view.Calls, QStringList(3, "RedrawWholeMap"));
+    // Each redraw paints over the cursor mark: it is drawn again, as editing is on.
+    const QStringList shown{"RedrawWholeMap", "DrawCursor 3,3", "ShowHexInfo 3,3"};
+    EXPECT_EQ(view.Calls, shown + shown + shown);
     EXPECT_EQ(RedoStepName(), "New");
 
     Redo();
@@ -215,9 +217,14 @@ TEST_F(MapHistory, NewClearAndRandomMapAreStepsThatBringBackGridNameAndCaption)
     // A clear of a map named "NewMap" keeps the name: its undo and redo leave the caption.
     ClearMapCommand(CountRedraws());
     captions.clear();
+    view.Editing = false;
+    view.Calls.clear();
     Undo();
     Redo();
     EXPECT_TRUE(captions.isEmpty());
+    EXPECT_EQ(view.Calls, QStringList({"RedrawWholeMap", "ShowHexInfo 3,3", "RedrawWholeMap",
+                                       "ShowHexInfo 3,3"}))
+        << "no cursor mark with editing off";
 }
 
 TEST_F(MapHistory, TheSavedStateFollowsUndoAndRedo)

@@ -102,7 +102,10 @@ TEST_F(Reload, DiscardsUnsavedEditsAndShowsACleanMapWithTheMechs)
     EXPECT_EQ(Cell(8, 8).Ground, tcLava);
     EXPECT_EQ(Cell(8, 8).Overlays.Fire, 1);
     EXPECT_EQ(MapName, "/maps/edited.KVX");
-    EXPECT_EQ(view.Calls, QStringList{"RedrawWholeMap"});
+    EXPECT_EQ(
+        view.Calls,
+        QStringList({"RedrawWholeMap", QStringLiteral("DrawCursor %1,%2").arg(CursorX).arg(CursorY),
+                     QStringLiteral("ShowHexInfo %1,%2").arg(CursorX).arg(CursorY)}));
 }
 
 TEST_F(Reload, AMissingSheetEndsItBeforeTheMapIsCleared)

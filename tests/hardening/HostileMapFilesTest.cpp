@@ -4,6 +4,7 @@
 // lost, changed or left behind. The missing, directory and FIFO cases are in tests/core.
 
 #include "ChildProcess.h"
+#include "SmallDisk.h"
 #include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "editor/FileCommands.h"
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <csignal>
@@ -192,38 +192,6 @@ TEST_F(HostileMapFiles, SavingOntoAFolderIsRefused)
     EXPECT_EQ(Entries(), QStringList{"Folder.KVX"});
 }
 
-// A small RAM disk, mounted for the test when the system lets us.
-class SmallDisk {
-public:
-    explicit SmallDisk(const QString& path) : path_(QFile::encodeName(path))
-    {
-        mounted_ = QDir().mkpath(path) && ::mount("tmpfs", path_.constData(), "tmpfs",
-                                                  MS_NOSUID | MS_NODEV, "size=64k") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (mounted_)
-            ::umount2(path_.constData(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool Mounted() const { return mounted_; }
-
-private:
-    QByteArray path_;
-    bool mounted_ = false;
-};
-
-// Fills the disk that holds folder to its last byte.
-void FillUp(const QString& folder)
-{
-    QFile filler(folder + "/filler");
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray block(512, 'f');
-    while (filler.write(block) == block.size()) {
-    }
-}
-
 // Where no disk can be mounted, the file size limit makes the write fail the same way.
 class FileSizeLimit {
 public:
@@ -259,7 +227,7 @@ TEST_F(HostileMapFiles, SavingOntoAFullDiskKeepsTheOldMap)
     QString overOld;
     QString beside;
     if (disk.Mounted()) {
-        FillUp(folder);
+        ASSERT_TRUE(FillUp(folder));
         overOld = Save(old);
         beside = Save(folder + "/New.KVX");
     } else {

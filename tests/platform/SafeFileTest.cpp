@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -64,6 +65,28 @@ TEST_P(SafeFile, AWriteThatFailsHalfwayLeavesTheOldFileIntact)
     }
     EXPECT_EQ(ReadBytes(path), QByteArray("[General]\r\nVersion=v2\xDF\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.INI"});
+}
+
+// The file stops growing part of the way through a write, and only a later write learns why:
+// the system's reason still reaches the text.
+TEST_P(SafeFile, AWriteCutShortNamesTheSystemsReason)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/map.KVX";
+    QString text;
+    {
+        FileSizeLimit limit(5000);
+        ASSERT_TRUE(limit.Applied());
+        try {
+            Write(path, QByteArray(1 << 20, 'x'));
+        } catch (const GcError& error) {
+            text = error.Text();
+        }
+    }
+    EXPECT_EQ(text.toStdString(),
+              ("Cannot write file " + path + ": " + qt_error_string(EFBIG)).toStdString());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
 TEST_P(SafeFile, AFolderThatCannotHoldTheFileRaisesWithItsName)
@@ -180,4 +203,34 @@ TEST(UnsyncedFile, TheExpectedSizeIsOnlyAHint)
     WriteFileUnsynced(
         path, [](QIODevice& file) { return file.write("small") == 5; }, qint64{1} << 60);
     EXPECT_EQ(ReadBytes(path), QByteArray("small"));
+}
+
+// A writer that goes on after the file stopped growing is not told; the first failure is the
+// one reported, once the writer is done.
+TEST(UnsyncedFile, AWriterOfSmallPiecesLearnsNothingAndTheFirstFailureIsReported)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + "/map.png";
+    const QByteArray piece(1000, 'x');
+    int pieces = 0;
+    QString text;
+    {
+        FileSizeLimit limit(5000);
+        ASSERT_TRUE(limit.Applied());
+        try {
+            WriteFileUnsynced(path, [&](QIODevice& file) {
+                for (; pieces < 100; ++pieces)
+                    if (file.write(piece) != piece.size())
+                        return false;
+                return true;
+            });
+        } catch (const GcError& error) {
+            text = error.Text();
+        }
+    }
+    EXPECT_EQ(pieces, 100);
+    EXPECT_EQ(text.toStdString(),
+              ("Cannot write file " + path + ": " + qt_error_string(EFBIG)).toStdString());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }

@@ -69,6 +69,7 @@ class InputStream:
             # Keys with Ctrl edit nothing; the period and comma were once taken for text.
             (8, lambda: Input("shortcut", {"keys": "ctrl+" + self.rng.choice(".,<>fgw")})),
             (4, self._save),
+            (4, lambda: Input("quick save")),
             (4, self._resize),
         ]
         self.total = sum(weight for weight, _ in self.table)

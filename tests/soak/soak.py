@@ -11,9 +11,9 @@ Runs with Debian's python3 and python3-xlib, and needs Xvfb. The seed (printed f
 taken from the clock when not given) fixes the inputs and the answers, so the same seed
 and count replay a run. Every input is sent once the editor has taken the one before
 (it echoes a ping after reading its events), every question is answered at random, and
-at random moments the map is saved through the save dialog and checked: 20480 bytes, and
-the same bytes again after loading it back, after the check tool read it, or after undos
-and as many redos. At the end the editor must still answer, save, close with status 0,
+at random moments the map is saved through the save dialog (Ctrl+Shift+S) and checked:
+20480 bytes, and the same bytes again after loading it back, after the check tool read it,
+or after undos and as many redos; Ctrl+S saves a map that has a file back into it at once. At the end the editor must still answer, save, close with status 0,
 and leave no sanitizer report in its log; the last map saved must pass the check tool.
 
 On a failure it prints the seed, the input number, the last 50 inputs and the editor's
@@ -348,6 +348,8 @@ class Soak:
             self.menu(a)
         elif kind == "save":
             self.save_and_check(a)
+        elif kind == "quick save":
+            self.quick_save()
         elif kind == "resize":
             self.x.resize(self.main, *a["size"])
             self.settle()
@@ -467,7 +469,7 @@ class Soak:
     def save(self, typed):
         """Saves through the dialog under the name typed; the file's path, or None when the
         question before replacing a file was answered No."""
-        dialog = self.command("s", SAVE_DIALOG)
+        dialog = self.command("s", SAVE_DIALOG, ["Shift_L"])
         replacing = os.path.exists(typed + ".KVX")
         self.type_into(dialog, typed)
         if replacing:
@@ -496,21 +498,40 @@ class Soak:
         self.last_saved = path
         return path
 
-    def command(self, key, dialog):
-        """Ctrl+key and the dialog it opens, nothing else; sent again when a menu that showed
-        late took it."""
+    def command(self, key, dialog, more=()):
+        """Ctrl+key (with the modifiers more) and the dialog it opens, nothing else; sent again
+        when a menu that showed late took it."""
+        name = "+".join(["Ctrl", *(m.split("_")[0] for m in more), key.upper()])
         for _ in range(3):
             self.close_late_popups()
             self.x.focus(self.main)
-            self.x.key(key, ["Control_L"])
+            self.x.key(key, ["Control_L", *more])
             self.settle()
             window = self.wait_for(lambda: self.popup() or (self.others() or [None])[-1],
-                                   f"dialog after Ctrl+{key.upper()}")
+                                   f"dialog after {name}")
             if not window.popup:
                 if window.name != dialog:
-                    raise Failure(f"Ctrl+{key.upper()} opened {window}, not the dialog {dialog!r}")
+                    raise Failure(f"{name} opened {window}, not the dialog {dialog!r}")
                 return window
-        raise Failure(f"menus kept taking Ctrl+{key.upper()}")
+        raise Failure(f"menus kept taking {name}")
+
+    def quick_save(self):
+        """Ctrl+S puts a map that has a file back into it with nothing to answer, a clean map
+        of 20480 bytes; a map without one gets the save dialog, which is cancelled here."""
+        path = self.caption()[len(CAPTION):]
+        if not os.path.isabs(path):
+            self.answer(self.command("s", SAVE_DIALOG), "Escape")
+            self.expect_no_windows("after a cancelled save")
+            return
+        self.close_late_popups()
+        self.x.focus(self.main)
+        self.x.key("s", ["Control_L"])
+        self.settle()
+        self.expect_no_windows(f"after Ctrl+S on {path}")
+        size = os.path.getsize(path)
+        if size != MAP_BYTES:
+            raise Failure(f"{path} holds {size} bytes after Ctrl+S")
+        self.check_with_tool(path)
 
     def replace_question(self, dialog):
         """QFileDialog asks in a box titled like itself."""

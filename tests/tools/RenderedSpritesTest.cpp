@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <array>
 #include <set>
 
 namespace {
@@ -126,6 +127,52 @@ TEST_F(RenderedSprites, BusyMapLeavesEveryHeightLabelVisible)
                         hidden += busy.pixel(corner.px + a, corner.py + b) !=
                                   heights.pixel(corner.px + a, corner.py + b);
             EXPECT_EQ(hidden, 0) << "hex " << x << "," << y;
+        }
+    }
+}
+
+// Height at a glance: on every ground, the hexes of any two heights differ pixel for pixel in
+// far more than the label's corner, and a contour ring per level crosses the west corner,
+// where no road, river or overlay reaches.
+TEST_F(RenderedSprites, EveryHeightShowsAtAGlanceOnEveryGround)
+{
+    // Ground g at height h in hex (2 + 2h, 2 + 2g) or, for the second eight, 16 columns on.
+    const auto hexOf = [](int g, int h) {
+        return QPoint(2 + 2 * h + 16 * (g / 8), 2 + 2 * (g % 8));
+    };
+    for (int g = 0; g < 16; ++g)
+        for (int h = 0; h <= 6; ++h) {
+            MapCell& cell = Cell(hexOf(g, h).x(), hexOf(g, h).y());
+            cell.Ground = static_cast<std::uint8_t>(g);
+            cell.Height = h;
+        }
+    const QImage map = Rendered();
+    for (int g = 0; g < 16; ++g) {
+        std::array<QImage, 7> hexes;
+        for (int h = 0; h <= 6; ++h) {
+            const PixelPoint corner = HexToPixel(hexOf(g, h).x(), hexOf(g, h).y());
+            hexes[static_cast<std::size_t>(h)] =
+                map.copy(corner.px, corner.py, SpriteWidth, SpriteHeight);
+        }
+        for (std::size_t h1 = 0; h1 < hexes.size(); ++h1)
+            for (std::size_t h2 = h1 + 1; h2 < hexes.size(); ++h2) {
+                int differ = 0;
+                for (int b = 0; b < SpriteHeight; ++b)
+                    for (int a = 0; a < SpriteWidth; ++a)
+                        differ += InsideHex(a, b) && hexes[h1].pixel(a, b) != hexes[h2].pixel(a, b);
+                EXPECT_GE(differ, 100) << "ground " << g << ", heights " << h1 << " and " << h2;
+            }
+        // Along the west corner's middle row the rings stand at every other pixel from the
+        // corner inward, each against the tint beside it.
+        for (int h = 0; h <= 6; ++h) {
+            const QImage& hex = hexes[static_cast<std::size_t>(h)];
+            int rings = 0;
+            for (int k = 1; k <= 6; ++k) {
+                const int tint = k < 6 ? 2 * k : 10;
+                rings +=
+                    std::abs(qGray(hex.pixel(2 * k - 1, 19)) - qGray(hex.pixel(tint, 19))) > 40;
+            }
+            EXPECT_EQ(rings, h) << "ground " << g;
         }
     }
 }

@@ -34,10 +34,15 @@ int ClampChannel(double v) { return std::clamp(static_cast<int>(v + 0.5), 0, 255
 
 bool InHeightWindow(int a, int b)
 {
-    // The north-west arm, turned and moved to its edge, runs from (25, 19) toward (8, 9);
-    // the window keeps 7.5 pixels from that axis, more than half the widest arm.
-    const double fromArmAxis = 0.5 * (a - 8) + 0.866 * (9 - b);
-    return InsideHex(a, b) && a <= 26 && b <= 8 && fromArmAxis >= 7.5;
+    // The north-west arm, turned and moved to its edge, runs from (25, 19) toward (8, 9), the
+    // south-west one toward (8, 29). The corner under the north grid line keeps 7.5 pixels
+    // above the first, more than half the widest arm; the west corner 7 below the first and
+    // above the second, where the arms part.
+    const double aboveNorthWest = 0.5 * (a - 8) + 0.866 * (9 - b);
+    const double aboveSouthWest = 0.5 * (8 - a) + 0.866 * (29 - b);
+    const bool northCorner = a <= 26 && b <= 8 && aboveNorthWest >= 7.5;
+    const bool westCorner = -aboveNorthWest >= 7 && aboveSouthWest >= 7;
+    return InsideHex(a, b) && (northCorner || westCorner);
 }
 
 bool ClearOfHeightWindow(int a, int b)

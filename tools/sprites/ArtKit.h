@@ -21,9 +21,10 @@ inline constexpr int TurnPixelX = 33;
 inline constexpr int TurnPixelY = 19;
 inline const QPointF TurnCentre{TurnPixelX + 0.5, TurnPixelY + 0.5};
 
-// Ground tiles leave the height tile visible in the top-left corner of the hexagon, under the
-// grid line, left of the north arm and above the north-west arm of roads and rivers, so that
-// nothing drawn over a hex hides its height.
+// Ground tiles leave the height tile visible in two corners of the hexagon: the top left,
+// under the grid line, left of the north arm and above the north-west arm of roads and rivers,
+// where the height's digit stands; and the west corner, between the north-west and south-west
+// arms, where its contour rings show. Nothing drawn over a hex hides its height.
 bool InHeightWindow(int a, int b);
 // Whether art drawn at the pixel stays clear of the window and its one-pixel seam.
 bool ClearOfHeightWindow(int a, int b);

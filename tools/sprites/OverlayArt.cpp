@@ -207,11 +207,13 @@ SpriteCells Hub(const JoinStyle& style)
     return OverlayCells(art);
 }
 
+// The road's hub no wider than the road, so that the road runs on through a hex without a
+// blot at its centre.
 const JoinStyle RoadStyle{QColor(0x5a, 0x5a, 0x60),
                           QColor(0x34, 0x34, 0x38),
                           QColor(0xf0, 0xd8, 0x5a),
                           4.5,
-                          6.5,
+                          4.5,
                           70U,
                           true};
 const JoinStyle RiverStyle{QColor(0x3c, 0x7c, 0xd0),

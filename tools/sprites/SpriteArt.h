@@ -7,7 +7,8 @@
 
 // The hexagon in black, white around it: shared by all height images.
 QImage HeightMask();
-// Height images 0 to 6: a shade per height and the height's digit in the window.
+// Height images 0 to 6: a shade per height, a contour ring per level inside the hexagon's
+// edge, and the height's digit in the window.
 std::vector<QImage> HeightImages();
 
 // Terrains in code order: grass, rough, light woods, heavy woods, concrete, water 0 to 3,

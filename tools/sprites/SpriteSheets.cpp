@@ -1,11 +1,11 @@
 #include "tools/sprites/SpriteSheets.h"
 
+#include "graphics/BmpWriter.h"
 #include "graphics/HexGeometry.h"
+#include "platform/Errors.h"
 #include "tools/sprites/SpriteArt.h"
 
 #include <QDir>
-#include <QFile>
-#include <QImageWriter>
 #include <QPainter>
 #include <algorithm>
 
@@ -67,14 +67,11 @@ std::vector<SheetFile> DefaultSheets()
 QString WriteSheets(const QString& dir, const std::vector<SheetFile>& sheets)
 {
     QDir().mkpath(dir);
-    for (const SheetFile& sheet : sheets) {
-        const QString path = QDir(dir).filePath(sheet.Name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        QImageWriter writer(&file, "BMP");
-        if (!writer.write(sheet.Sheet))
-            return QStringLiteral("cannot write %1: %2").arg(path, writer.errorString());
+    try {
+        for (const SheetFile& sheet : sheets)
+            WriteBmpFile(QDir(dir).filePath(sheet.Name), sheet.Sheet);
+    } catch (const GcError& error) {
+        return error.Text();
     }
     return {};
 }

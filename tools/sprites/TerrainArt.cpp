@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -36,18 +37,43 @@ void PutDigit(QImage& art, int digit, int left, int top, QColor ink)
                 art.setPixelColor(left + c, top + r, ink);
 }
 
+constexpr int DigitLeft = 20;
+constexpr int DigitTop = 1;
+
+// How far the pixel lies inside the hexagon's edge, counted as its rows and columns are.
+int Inset(int a, int b)
+{
+    const int fromSlant = std::min(a, SpriteWidth - a) + std::min(b, SpriteHeight + 2 - b) - 19;
+    return std::min({b, SpriteHeight - 1 - b, fromSlant});
+}
+
+// Contour ring k, for k = 1 to height, is the line of pixels 2k - 1 inside the edge: at the
+// west corner, which no ground covers, they count the levels. The digit keeps clear of them.
+bool OnContourRing(int a, int b, int height)
+{
+    const int inset = Inset(a, b);
+    const bool byDigit = a >= DigitLeft - 1 && a <= DigitLeft + 5 && b <= DigitTop + 7;
+    return InsideHex(a, b) && !byDigit && inset % 2 == 1 && inset < 2 * height;
+}
+
 QImage HeightImage(int height)
 {
     const QColor base = HeightColours[static_cast<std::size_t>(height)];
     QImage art = PaintCell(base, [](QPainter&) {});
     Grain(art, 0.05, 100U + static_cast<unsigned>(height));
+    const bool light = base.lightness() > 110;
+    // Contour lines in a deep or a pale shade of the height's own colour, so that no two
+    // heights share a pixel of them.
+    const QColor contour = Shade(base, light ? 0.45 : 2.0);
     // Light from the north-west: a bright upper rim and a dark lower one give the tile relief.
     for (int b = 0; b < SpriteHeight; ++b)
         for (int a = 0; a < SpriteWidth; ++a)
-            if (OnHexRim(a, b, 1))
+            if (OnContourRing(a, b, height))
+                art.setPixelColor(a, b, contour);
+            else if (OnHexRim(a, b, 1))
                 art.setPixelColor(a, b, Shade(base, b < 20 ? 1.25 : 0.7));
-    const bool light = base.lightness() > 110;
-    PutDigit(art, height, 20, 1, light ? QColor(0x10, 0x10, 0x10) : QColor(0xff, 0xff, 0xff));
+    PutDigit(art, height, DigitLeft, DigitTop,
+             light ? QColor(0x10, 0x10, 0x10) : QColor(0xff, 0xff, 0xff));
     return art;
 }
 
