@@ -9,5 +9,8 @@ void WriteBitmapCommand();
 
 // Files, Export image: as Write BMP, but the dialog offers PNG first and proposes the map's
 // name with ".png"; the file is a PNG image or a bitmap by its name (WriteImageFile), and a
-// file that cannot be written is reported with the system's reason.
-void ExportImageCommand();
+// file that cannot be written is reported with the system's reason. While the view hides
+// layers, the dialog's title names them and the picture is the map drawn anew without them
+// (no cursor mark, no showcase). withCoordinates (Export image with coordinates): the map
+// drawn anew with the hexes' coordinates over it (HexLabels), the title saying so.
+void ExportImageCommand(bool withCoordinates = false);
