@@ -37,15 +37,17 @@ TViewMenu::TViewMenu(QMenuBar& bar, QAction* before, TZoomedView& zoom, TMapImag
     menu->setObjectName(QStringLiteral("View1"));
     bar.insertMenu(before, menu);
 
-    zoomIn_ = AddEntry(*menu, QStringLiteral("ZoomIn1"), QStringLiteral("Zoom &In"),
-                       QStringLiteral("Shows the map larger"));
-    zoomIn_->setShortcuts(
+    // Past the last step they stay enabled and do nothing, so that their keys never go on to
+    // the control with the focus.
+    QAction* zoomIn = AddEntry(*menu, QStringLiteral("ZoomIn1"), QStringLiteral("Zoom &In"),
+                               QStringLiteral("Shows the map larger"));
+    zoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(zoomIn_, &QAction::triggered, &zoom_, &TZoomedView::ZoomIn);
-    zoomOut_ = AddEntry(*menu, QStringLiteral("ZoomOut1"), QStringLiteral("Zoom &Out"),
-                        QStringLiteral("Shows the map smaller"));
-    zoomOut_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(zoomOut_, &QAction::triggered, &zoom_, &TZoomedView::ZoomOut);
+    connect(zoomIn, &QAction::triggered, &zoom_, &TZoomedView::ZoomIn);
+    QAction* zoomOut = AddEntry(*menu, QStringLiteral("ZoomOut1"), QStringLiteral("Zoom &Out"),
+                                QStringLiteral("Shows the map smaller"));
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOut, &QAction::triggered, &zoom_, &TZoomedView::ZoomOut);
     QAction* actual = AddEntry(*menu, QStringLiteral("ActualSize1"), QStringLiteral("&Actual Size"),
                                QStringLiteral("Shows the map image pixel for pixel"));
     actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
@@ -132,8 +134,6 @@ void TViewMenu::ShowZoom()
     fit_->setChecked(zoom.Fitting());
     for (QAction* step : steps_->actions())
         step->setChecked(zoom.Percent() == step->data().toInt());
-    zoomIn_->setEnabled(zoom.StepIn().has_value());
-    zoomOut_->setEnabled(zoom.StepOut().has_value());
 }
 
 void TViewMenu::ShowLayers()

@@ -27,14 +27,12 @@ private:
     QAction* AddEntry(QMenu& menu, const QString& name, const QString& text, const QString& hint);
     void AddZoomEntries(QMenu& menu);
     void AddLayerEntries(QMenu& menu);
-    // Checks the zoom shown, and enables Zoom In and Out where there is a step to go to.
+    // Checks the zoom shown.
     void ShowZoom();
     void ShowLayers();
 
     TZoomedView& zoom_;
     EditorView& editor_;
-    QAction* zoomIn_ = nullptr;
-    QAction* zoomOut_ = nullptr;
     QAction* fit_ = nullptr;
     QActionGroup* steps_ = nullptr;
     QList<QAction*> layers_;

@@ -5,6 +5,7 @@
 
 #include "app/MapImage.h"
 
+#include <QCoreApplication>
 #include <QNativeGestureEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -81,6 +82,9 @@ void TZoomedView::Show(const MapZoom& next, QPointF mapPoint, std::optional<QPoi
     view_.setVerticalScrollBarPolicy(bars);
     view_.setAlignment(fitting ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
     image_.SetScale(zoom_.Scale());
+    // The scroll bars show or hide on a queued call; taken now, the viewport has its new
+    // size before the view is placed.
+    QCoreApplication::sendPostedEvents(&view_, QEvent::MetaCall);
     const QPointF at = anchor.value_or(ViewCentre());
     ScrollTo(*view_.horizontalScrollBar(), mapPoint.x() * zoom_.Scale() - at.x());
     ScrollTo(*view_.verticalScrollBar(), mapPoint.y() * zoom_.Scale() - at.y());

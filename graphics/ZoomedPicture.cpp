@@ -33,11 +33,17 @@ QRect ZoomedRect(const QRect& area, double scale)
 {
     if (area.isEmpty())
         return {};
-    const int left = static_cast<int>(std::floor(area.left() * scale + Slack));
-    const int top = static_cast<int>(std::floor(area.top() * scale + Slack));
-    const int right = static_cast<int>(std::ceil((area.right() + 1) * scale - Slack));
-    const int bottom = static_cast<int>(std::ceil((area.bottom() + 1) * scale - Slack));
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    // Above one, the pixels whose centres lie on the area; below, those whose spans meet it.
+    const double centre = scale >= 1 ? 0.5 : 0;
+    const auto first = [&](int edge) {
+        return static_cast<int>(scale >= 1 ? std::ceil(edge * scale - centre - Slack)
+                                           : std::floor(edge * scale + Slack));
+    };
+    const auto end = [&](int edge) {
+        return static_cast<int>(std::ceil(edge * scale - centre - Slack));
+    };
+    return QRect(QPoint(first(area.left()), first(area.top())),
+                 QPoint(end(area.right() + 1) - 1, end(area.bottom() + 1) - 1));
 }
 
 void PaintBlocks(const QImage& source, double scale, const QRect& area, QImage& target)
