@@ -1,9 +1,10 @@
-// gridcrafter-render [--game DIR] IN.KVX OUT: draws a map file the way the editor shows it, into
-// a PNG image or a bitmap.
+// gridcrafter-render [--game DIR] [--hide LAYERS] IN.KVX OUT: draws a map file the way the
+// editor shows it, into a PNG image or a bitmap.
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
 #include "graphics/ImageFile.h"
+#include "graphics/MapLayers.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "platform/CommandLine.h"
@@ -26,7 +27,7 @@ namespace {
 const CommandLineDescription Tool{
     QStringLiteral("gridcrafter-render"),
     QStringLiteral(
-        "Usage: gridcrafter-render [--game DIR] IN.KVX OUT\n"
+        "Usage: gridcrafter-render [--game DIR] [--hide LAYER[,LAYER...]] IN.KVX OUT\n"
         "       gridcrafter-render --help | --version\n"
         "\n"
         "Draws the map file IN.KVX as the editor shows it and writes the whole map image,\n"
@@ -38,12 +39,31 @@ const CommandLineDescription Tool{
         "one with the defaults when it is missing) and the sprite sheets it names, as the\n"
         "editor does. Warnings go to standard error. On any failure it names the file on\n"
         "standard error, exits with status 1 and leaves no output file; a mistake in the\n"
-        "command line, or a directory that is no game's, exits with status 2.\n"),
+        "command line, or a directory that is no game's, exits with status 2.\n"
+        "\n"
+        "--hide leaves the sprites of the layers named out of the picture, as the editor's\n"
+        "View, Show does: heights, fire, smoke, swamp, mines, road, river.\n"),
     2,
     2,
-    {QStringLiteral("game")}};
+    {QStringLiteral("game"), QStringLiteral("hide")}};
 
-void Render(const QString& mapPath, const QString& imagePath)
+// The layers --hide leaves shown; nothing, with the reason in the line, when it names
+// something else.
+std::optional<LayerMask> ShownLayers(ParsedCommandLine& line)
+{
+    const auto hide = line.Values.constFind(QStringLiteral("hide"));
+    if (hide == line.Values.cend())
+        return AllLayers;
+    if (const std::optional<LayerMask> hidden = ParseLayerNames(*hide))
+        return static_cast<LayerMask>(AllLayers & ~*hidden);
+    line.ExitStatus = 2;
+    line.Message = Tool.Name + QStringLiteral(": --hide names a layer that is none of heights, "
+                                              "fire, smoke, swamp, mines, road, river: ") +
+                   *hide + QLatin1Char('\n');
+    return std::nullopt;
+}
+
+void Render(const QString& mapPath, const QString& imagePath, LayerMask shown)
 {
     if (SameFile(imagePath, mapPath))
         throw GcError(imagePath + QStringLiteral(" is the map file itself; nothing was written"));
@@ -61,7 +81,7 @@ void Render(const QString& mapPath, const QString& imagePath)
     const QString notice = LongMapFileNotice(mapPath, ReadMapFile(mapPath));
     if (!notice.isEmpty())
         std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
-    WriteRedrawnMapFile(imagePath);
+    WriteRedrawnMapFile(imagePath, shown);
 }
 
 // Outside a game's editor folder the settings file would be written into whatever folder
@@ -90,6 +110,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     ParsedCommandLine line = ParseCommandLine(arguments, Tool);
+    const std::optional<LayerMask> shown = ShownLayers(line);
     if (line.ExitStatus)
         return EndRun(line);
     // The paths name files from where the tool was started, also once it is in DIR/Gridcrafter.
@@ -102,7 +123,7 @@ int main(int argc, char** argv)
     if (const std::optional<int> refused = EnterEditorFolder(line))
         return *refused;
     try {
-        Render(mapPath, imagePath);
+        Render(mapPath, imagePath, *shown);
     } catch (const SpriteSheetError& error) {
         // The bitmap reader's own text does not say which sheet it was.
         const QString text = error.Text().contains(error.Path())
