@@ -9,8 +9,10 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStaticText>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,24 @@ QFont LabelFont(double scale)
     return font;
 }
 
+// The labels laid out once for a type: a fitted view draws a thousand of them anew each time.
+const std::vector<QStaticText>& LaidOutLabels(const QFont& font)
+{
+    static QFont laidOutFor;
+    static std::vector<QStaticText> labels;
+    if (labels.empty() || font != laidOutFor) {
+        labels.clear();
+        for (int x = 1; x <= MapSize; ++x)
+            for (int y = 1; y <= MapSize; ++y) {
+                QStaticText& label = labels.emplace_back(HexLabel(x, y));
+                label.setTextFormat(Qt::PlainText);
+                label.prepare(QTransform(), font);
+            }
+        laidOutFor = font;
+    }
+    return labels;
+}
+
 }  // namespace
 
 QString HexLabel(int x, int y)
@@ -44,19 +64,22 @@ void DrawHexLabels(QPainter& painter, double scale, const QRect& area)
     const QFontMetricsF metrics(font);
     const double width = metrics.horizontalAdvance(QStringLiteral("0000")) + 4;
     const double height = metrics.height();
+    const std::vector<QStaticText>& labels = LaidOutLabels(font);
     painter.save();
     painter.setFont(font);
     painter.setPen(Qt::white);
     // A thousand boxes are measured in microseconds; only those in area are drawn.
+    auto label = labels.begin();
     for (int x = 1; x <= MapSize; ++x)
-        for (int y = 1; y <= MapSize; ++y) {
+        for (int y = 1; y <= MapSize; ++y, ++label) {
             const PixelPoint cell = HexToPixel(x, y);
             const QRectF box((cell.px + SpriteWidth / 2.0) * scale - width / 2,
                              (cell.py + LabelTop) * scale, width, height);
             if (!box.intersects(area))
                 continue;
             painter.fillRect(box, Box);
-            painter.drawText(box, Qt::AlignCenter, HexLabel(x, y));
+            const QSizeF text = label->size();
+            painter.drawStaticText(box.center() - QPointF(text.width(), text.height()) / 2, *label);
         }
     painter.restore();
 }

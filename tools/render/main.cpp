@@ -57,8 +57,10 @@ std::optional<LayerMask> ShownLayers(ParsedCommandLine& line)
     if (const std::optional<LayerMask> hidden = ParseLayerNames(*hide))
         return static_cast<LayerMask>(AllLayers & ~*hidden);
     line.ExitStatus = 2;
-    line.Message = Tool.Name + QStringLiteral(": --hide names a layer that is none of heights, "
-                                              "fire, smoke, swamp, mines, road, river: ") +
+    line.Message = Tool.Name +
+                   QStringLiteral(
+                       ": --hide names a layer that is none of heights, "
+                       "fire, smoke, swamp, mines, road, river: ") +
                    *hide + QLatin1Char('\n');
     return std::nullopt;
 }
