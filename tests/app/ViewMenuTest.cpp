@@ -533,4 +533,59 @@ TEST_F(ViewMenuTest, HiddenLayersLeaveTheViewAndExportImageButNotTheMapImage)
     EXPECT_EQ(Shown(QRect(fire, QSize(1, 1))).pixel(0, 0), MapImage().pixel(fire));
 }
 
+// Run with QT_SCALE_FACTOR at 1.5 and 2 (see CMakeLists.txt); skipped at 1. Each map pixel
+// covers one view pixel at 100 % and is drawn as a block of device pixels, nearest neighbour;
+// the mouse works in view pixels all the same.
+class ViewAtHighDensity : public ViewMenuTest {
+protected:
+    void SetUp() override
+    {
+        ViewMenuTest::SetUp();
+        if (qApp->devicePixelRatio() == 1)
+            GTEST_SKIP() << "run with QT_SCALE_FACTOR above 1";
+    }
+
+    // The device pixels of the view's picture over rect, a rectangle of view pixels.
+    QImage Drawn(QRect rect) const
+    {
+        return image->grab(rect).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+TEST_F(ViewAtHighDensity, EachMapPixelIsABlockOfDevicePixels)
+{
+    StartUp();
+    const double dpr = image->devicePixelRatioF();
+    EXPECT_EQ(image->size(), QSize(MapImageWidth, MapImageHeight)) << "one view pixel each";
+    for (const int percent : {100, 50, 150}) {
+        SCOPED_TRACE(percent);
+        Action(QStringLiteral("Zoom%1").arg(percent))->trigger();
+        const QRect area(0, 0, 200, 120);
+        const QImage drawn = Drawn(area);
+        const double scale = StepScale(percent) * dpr;
+        const QRect device(0, 0, drawn.width(), drawn.height());
+        if (scale < 1)
+            continue;
+        QImage blocks(device.size(), QImage::Format_RGB32);
+        PaintBlocks(MapImage(), scale, device, blocks);
+        EXPECT_EQ(drawn, blocks);
+    }
+}
+
+TEST_F(ViewAtHighDensity, ClicksFindTheHexUnderThePointer)
+{
+    StartUp();
+    PressEnter();
+    for (const int percent : {100, 150, 33}) {
+        SCOPED_TRACE(percent);
+        Action(QStringLiteral("Zoom%1").arg(percent))->trigger();
+        for (const auto& [x, y] : {std::pair{4, 5}, std::pair{9, 8}}) {
+            ShowHex(x, y);
+            Click(OnHex(x, y));
+            EXPECT_EQ(CursorX, x);
+            EXPECT_EQ(CursorY, y);
+        }
+    }
+}
+
 }  // namespace
