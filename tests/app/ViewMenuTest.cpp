@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,6 +37,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
 #include <memory>
@@ -151,6 +153,27 @@ protected:
         QTest::mousePress(target, Qt::LeftButton, {}, target->mapFrom(Viewport(), from));
         QTest::mouseMove(target, target->mapFrom(Viewport(), to));
         QTest::mouseRelease(target, Qt::LeftButton, {}, target->mapFrom(Viewport(), to));
+    }
+    // The right button at a point of the viewport, the entry whose text starts with name
+    // chosen from the menu that pops up.
+    void RightClickChoosing(QPoint at, const QString& name) const
+    {
+        QTimer::singleShot(0, [name] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions())
+                if (action->text().startsWith(name + QLatin1Char('\t'))) {
+                    QTest::mouseClick(menu, Qt::LeftButton, {},
+                                      menu->actionGeometry(action).center());
+                    return;
+                }
+            menu->close();
+        });
+        QWidget* target = Viewport()->childAt(at) ? Viewport()->childAt(at) : Viewport();
+        const QPoint local = target->mapFrom(Viewport(), at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
+        QApplication::sendEvent(target, &event);
     }
     void Wheel(QPointF at, int angle, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
     {
@@ -391,7 +414,7 @@ TEST_F(ViewMenuTest, TheZoomIsKeptForTheNextStart)
 }
 
 // At every step and fitted: a click puts the cursor on the hex under the pointer, a drag
-// paints the hexes it crosses, the right button's menu applies to its hex.
+// paints the hexes it crosses, the right button's menu applies to the hex under it.
 TEST_F(ViewMenuTest, TheMouseFindsTheHexUnderThePointerAtEveryZoom)
 {
     StartUp();
@@ -419,6 +442,14 @@ TEST_F(ViewMenuTest, TheMouseFindsTheHexUnderThePointerAtEveryZoom)
         EXPECT_EQ(CursorY, 13);
         for (int y = 10; y <= 14; ++y)
             EXPECT_EQ(HasFire(column, y), y >= 11 && y <= 13) << y;
+        // The right button's menu applies to the hex under the pointer.
+        ShowHex(column + 1, 15);
+        RightClickChoosing(OnHex(column + 1, 15), QStringLiteral("Fire"));
+        EXPECT_TRUE(HasFire(column + 1, 15));
+        EXPECT_FALSE(HasFire(column + 1, 14));
+        EXPECT_FALSE(HasFire(column + 1, 16));
+        EXPECT_EQ(CursorX, column + 1);
+        EXPECT_EQ(CursorY, 15);
         column += 2;
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
