@@ -30,7 +30,10 @@ void ScrollTo(QScrollBar& bar, double position)
 TZoomedView::TZoomedView(QScrollArea& view, TMapImage& image, QObject* parent)
     : QObject(parent), view_(view), image_(image)
 {
+    // The wheel and a pinch come to the widget under the pointer: the picture, or the
+    // viewport beside a fitted one.
     view_.viewport()->installEventFilter(this);
+    image_.installEventFilter(this);
 }
 
 void TZoomedView::ZoomIn() { Step(zoom_.StepIn(), std::nullopt); }
@@ -109,13 +112,16 @@ QPointF TZoomedView::KeptPoint() const
 
 bool TZoomedView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != view_.viewport())
+    const bool onImage = watched == &image_;
+    if (!onImage && watched != view_.viewport())
         return false;
+    // Where the picture's points lie in the viewport.
+    const QPointF offset = onImage ? QPointF(image_.pos()) : QPointF();
     switch (event->type()) {
-    case QEvent::Wheel: return Wheel(static_cast<const QWheelEvent&>(*event));
-    case QEvent::NativeGesture: return Pinch(static_cast<const QNativeGestureEvent&>(*event));
+    case QEvent::Wheel: return Wheel(static_cast<QWheelEvent&>(*event), offset);
+    case QEvent::NativeGesture: return Pinch(static_cast<QNativeGestureEvent&>(*event), offset);
     case QEvent::Resize:
-        if (zoom_.Refit(view_.viewport()->width(), view_.viewport()->height())) {
+        if (!onImage && zoom_.Refit(view_.viewport()->width(), view_.viewport()->height())) {
             image_.SetScale(zoom_.Scale());
             emit ZoomChanged();
         }
@@ -124,7 +130,7 @@ bool TZoomedView::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool TZoomedView::Wheel(const QWheelEvent& event)
+bool TZoomedView::Wheel(QWheelEvent& event, QPointF offset)
 {
     if (!(event.modifiers() & Qt::ControlModifier))
         return false;
@@ -134,12 +140,14 @@ bool TZoomedView::Wheel(const QWheelEvent& event)
     while (std::abs(wheelAngle_) >= NotchAngle) {
         const bool in = wheelAngle_ > 0;
         wheelAngle_ -= in ? NotchAngle : -NotchAngle;
-        Step(in ? zoom_.StepIn() : zoom_.StepOut(), event.position());
+        Step(in ? zoom_.StepIn() : zoom_.StepOut(), event.position() + offset);
     }
+    // Accepted, it goes no further to the viewport.
+    event.accept();
     return true;
 }
 
-bool TZoomedView::Pinch(const QNativeGestureEvent& event)
+bool TZoomedView::Pinch(QNativeGestureEvent& event, QPointF offset)
 {
     if (event.gestureType() == Qt::BeginNativeGesture)
         pinchGrowth_ = 0;
@@ -149,7 +157,8 @@ bool TZoomedView::Pinch(const QNativeGestureEvent& event)
     while (std::abs(pinchGrowth_) >= PinchStep) {
         const bool in = pinchGrowth_ > 0;
         pinchGrowth_ -= in ? PinchStep : -PinchStep;
-        Step(in ? zoom_.StepIn() : zoom_.StepOut(), event.position());
+        Step(in ? zoom_.StepIn() : zoom_.StepOut(), event.position() + offset);
     }
+    event.accept();
     return true;
 }

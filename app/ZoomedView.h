@@ -49,8 +49,9 @@ private:
     QPointF MapPoint(QPointF at) const;
     // The map point to keep when a menu entry or a key zooms.
     QPointF KeptPoint() const;
-    bool Wheel(const class QWheelEvent& event);
-    bool Pinch(const class QNativeGestureEvent& event);
+    // offset: where the receiver's origin lies in the viewport.
+    bool Wheel(class QWheelEvent& event, QPointF offset);
+    bool Pinch(class QNativeGestureEvent& event, QPointF offset);
 
     QScrollArea& view_;
     TMapImage& image_;

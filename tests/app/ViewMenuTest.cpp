@@ -175,17 +175,32 @@ protected:
         QContextMenuEvent event(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
         QApplication::sendEvent(target, &event);
     }
-    void Wheel(QPointF at, int angle, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
+    // Input at a point of the viewport, sent as the window system sends it: to the widget
+    // under the pointer, at its own coordinates.
+    QWidget* Receiver(QPointF at) const
     {
-        QWheelEvent event(at, Viewport()->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
-                          modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(Viewport(), &event);
+        QWidget* child = Viewport()->childAt(at.toPoint());
+        return child ? child : Viewport();
+    }
+    // A wheel sent by the test goes no further than its receiver, unlike the window system's,
+    // which goes on to the parents; toViewport sends it to the viewport, as a wheel that the
+    // picture leaves reaches it.
+    void Wheel(QPointF at, int angle, Qt::KeyboardModifiers modifiers = Qt::ControlModifier,
+               bool toViewport = false) const
+    {
+        QWidget* target = toViewport ? Viewport() : Receiver(at);
+        const QPointF local = target->mapFrom(Viewport(), at);
+        QWheelEvent event(local, Viewport()->mapToGlobal(at), QPoint(), QPoint(0, angle),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
     }
     void Pinch(QPointF at, Qt::NativeGestureType type, double value) const
     {
-        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, at, at,
+        QWidget* target = Receiver(at);
+        const QPointF local = target->mapFrom(Viewport(), at);
+        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, local, local,
                                   Viewport()->mapToGlobal(at), value, QPointF());
-        QApplication::sendEvent(Viewport(), &event);
+        QApplication::sendEvent(target, &event);
     }
     QImage Shown(QRect rect) const
     {
@@ -321,10 +336,16 @@ TEST_F(ViewMenuTest, CtrlWithTheWheelStepsANotchAtATimeKeepingThePointUnderThePo
     Wheel(pointer, -120 * 3);
     expectKept("75 %");
 
+    // Beside a fitted picture the viewport takes the wheel itself.
+    Shortcut(Qt::Key_Slash);
+    ASSERT_GT(image->x(), 20);
+    Wheel(QPointF(10, 200), 120);
+    EXPECT_EQ(CheckedZoom(), "50 %");
+
     // Without Ctrl the wheel scrolls, as before.
     Shortcut(Qt::Key_0);
     const int top = view->verticalScrollBar()->value();
-    Wheel(pointer, -120, Qt::NoModifier);
+    Wheel(pointer, -120, Qt::NoModifier, true);
     EXPECT_EQ(CheckedZoom(), "100 %");
     EXPECT_GT(view->verticalScrollBar()->value(), top);
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real editor under Xvfb, zoomed with the View menu's keys: Fit Map (Ctrl+/) shows the
 # whole map, a click on a hex of the fitted map and F set that hex's fire in the file saved,
-# Actual Size (Ctrl+0) brings back the view's pixels as they were before, and at 400 %
-# (Ctrl++ four times) each map pixel is a block of four by four screen pixels.
+# Actual Size (Ctrl+0) brings back the view's pixels as they were before, Ctrl with the wheel
+# keeps the hex under the pointer there, and at 400 % each map pixel is a block of four by
+# four screen pixels.
 #   end_to_end_zoom.sh <gridcrafter> <gridcrafter-sprites>
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
@@ -119,9 +120,28 @@ back=$(settle)
   fail "after Ctrl+0 the view differs from before Ctrl+/ in \
 $(differing "$before" "$back" "$view_x" "$view_y" "$view_w" "$view_h") pixels"
 
-# 5. Ctrl++ four times: 400 %, where each map pixel is a block of four by four screen pixels
+# 5. Ctrl with the wheel turned up two notches over hex (4, 4): 200 %, with the same hex under
+# the pointer, which a click and F set on fire in the file saved next.
+read -r over_x over_y <<<"$(python3 -c "
+print($view_x + 1 + 49 * 3 + 33, $view_y + 1 + 40 * 3 + 22 + 19)")"
+xdotool key Return
+xdotool mousemove "$over_x" "$over_y" keydown ctrl click 4 click 4 keyup ctrl
+xdotool click 1 key f key ctrl+s
+dialog=$(find_window '^Write Map File$') || true
+[ -n "$dialog" ] || fail "no save dialog"
+sleep 0.3
+xdotool windowfocus --sync "$dialog" key ctrl+a type --delay 20 "$work/wheeled"
+xdotool key Return
+gone '^Write Map File$'
+answer '^Information$' Return
+fires=$(python3 -c "
+data = open('$work/wheeled.KVX', 'rb').read()
+print(' '.join(f'{data[i]},{data[i + 1]}' for i in range(0, len(data), 20) if data[i + 10]))")
+[ "$fires" = "4,4 25,25" ] || fail "after Ctrl and the wheel the hexes with fire are \"$fires\""
+
+# 6. Ctrl++ twice more: 400 %, where each map pixel is a block of four by four screen pixels
 # (the blocks start where the scrolled picture puts them: one of sixteen phases fits).
-xdotool key ctrl+plus key ctrl+plus key ctrl+equal key ctrl+plus
+xdotool windowfocus --sync "$main" key Return key ctrl+plus key ctrl+equal
 zoomed=$(settle)
 blocky=
 for dy in 0 1 2 3; do
