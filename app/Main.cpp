@@ -10,7 +10,9 @@
 #include "app/RecentMaps.h"
 #include "app/SysInfo.h"
 #include "app/Title.h"
+#include "app/ViewMenu.h"
 #include "app/WindowPlace.h"
+#include "app/ZoomedView.h"
 #include "core/Catalogue.h"
 #include "core/KeyTable.h"
 #include "core/MapHistory.h"
@@ -124,7 +126,7 @@ void TfrmMain::FormCreate()
 
     SetHintHandler([this] { DisplayHint(); });
     SetCaptionSink([this](const QString& caption) { setWindowTitle(LiteralTitle(caption)); });
-    SetMapViewRepaint([this] { ui->imgMap->repaint(); });
+    SetMapViewRepaint([this] { ui->imgMap->RepaintChanges(); });
     SetSpriteProgressFactory(ShowLoadingWindow);
 
     connect(ui->Quit1, &QAction::triggered, this, &TfrmMain::Quit1Click);
@@ -145,6 +147,8 @@ void TfrmMain::FormCreate()
     connect(ui->Print1, &QAction::triggered, this, &TfrmMain::Print1Click);
     connect(ui->WriteBMP1, &QAction::triggered, this, &TfrmMain::WriteBMP1Click);
     connect(ui->ExportImage1, &QAction::triggered, this, &TfrmMain::ExportImage1Click);
+    connect(ui->ExportImageCoordinates1, &QAction::triggered, this,
+            &TfrmMain::ExportImageCoordinates1Click);
     connect(ui->Undo1, &QAction::triggered, this, &TfrmMain::Undo1Click);
     connect(ui->Redo1, &QAction::triggered, this, &TfrmMain::Redo1Click);
     ui->Redo1->setShortcuts(
@@ -163,7 +167,10 @@ void TfrmMain::FormCreate()
     setAcceptDrops(true);
 
     new TMapMouse(
-        *ui->sbMap, *this, [this] { return RequireSprites(); }, this);
+        *ui->sbMap, *ui->imgMap, *this, [this] { return RequireSprites(); }, this);
+    zoomedView_ = new TZoomedView(*ui->sbMap, *ui->imgMap, this);
+    new TViewMenu(*ui->MainMenu1, ui->Help1->menuAction(), *zoomedView_, *ui->imgMap, *this, this);
+    ui->imgMap->SetMarkShown([this] { return keyPreview_; });
     new TMenuBarKeys(*ui->MainMenu1, this);
 
     // Key preview and the default button see every key before the focused control does.
@@ -352,7 +359,15 @@ void TfrmMain::Print1Click() { RunWithSprites(PrintMapCommand); }
 
 void TfrmMain::WriteBMP1Click() { RunWithSprites(WriteBitmapCommand); }
 
-void TfrmMain::ExportImage1Click() { RunWithSprites(ExportImageCommand); }
+void TfrmMain::ExportImage1Click()
+{
+    RunWithSprites([] { ExportImageCommand(); });
+}
+
+void TfrmMain::ExportImageCoordinates1Click()
+{
+    RunWithSprites([] { ExportImageCommand(true); });
+}
 
 void TfrmMain::Undo1Click() { UndoAndShow(*this); }
 
@@ -481,6 +496,8 @@ void TfrmMain::SetVertScrollPosition(int position)
 {
     ui->sbMap->verticalScrollBar()->setValue(position);
 }
+
+double TfrmMain::ViewScale() const { return zoomedView_->Zoom().Scale(); }
 
 void TfrmMain::SetEditCaption(const QString& caption) { ui->cmdEdit->setText(caption); }
 

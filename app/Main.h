@@ -13,6 +13,7 @@ namespace Ui {
 class TfrmMain;
 }
 class TRecentMapsMenu;
+class TZoomedView;
 
 class TfrmMain : public QMainWindow, public EditorView {
     Q_OBJECT
@@ -48,6 +49,7 @@ public:
     void cmdRoadsClick();
     void WriteBMP1Click();
     void ExportImage1Click();
+    void ExportImageCoordinates1Click();
     void Undo1Click();
     void Redo1Click();
 
@@ -77,6 +79,7 @@ public:
     int VertScrollPosition() const override;
     void SetHorzScrollPosition(int position) override;
     void SetVertScrollPosition(int position) override;
+    double ViewScale() const override;
     void SetEditCaption(const QString& caption) override;
     void RedrawWholeMap() override;
     bool EditingMode() const override;
@@ -106,6 +109,7 @@ private:
     bool shown_ = false;
     const QEvent* forwardedKey_ = nullptr;
     TRecentMapsMenu* recentMaps_ = nullptr;
+    TZoomedView* zoomedView_ = nullptr;
     QString mapAfterStartUp_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/MapMouse.h"
 
+#include "app/MapImage.h"
 #include "core/KeyTable.h"
 #include "editor/MouseEditing.h"
 
@@ -25,10 +26,11 @@ QMenu* KeyMenu(QWidget* parent)
 
 }  // namespace
 
-TMapMouse::TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit,
-                     QObject* parent)
+TMapMouse::TMapMouse(QScrollArea& view, TMapImage& image, EditorView& editor,
+                     std::function<bool()> mayEdit, QObject* parent)
     : QObject(parent),
       view_(view),
+      image_(image),
       viewport_(*view.viewport()),
       editor_(editor),
       mayEdit_(std::move(mayEdit)),
@@ -76,7 +78,7 @@ void TMapMouse::Press(const QMouseEvent& event)
     if (!mayEdit_())
         return;
     held_ = true;
-    last_ = ImagePixel(event.position().toPoint());
+    last_ = ImagePixel(event.position());
     if (const std::optional<HexAddress> hex = ShownHex(last_))
         Enter(*hex);
 }
@@ -91,7 +93,7 @@ void TMapMouse::Move(const QMouseEvent& event)
         Release();
         return;
     }
-    const PixelPoint now = ImagePixel(event.position().toPoint());
+    const PixelPoint now = ImagePixel(event.position());
     for (const HexAddress& hex : HexesAlong(last_, now, ShownArea()))
         Enter(hex);
     last_ = now;
@@ -124,11 +126,7 @@ void TMapMouse::ShowMenu(QPoint at, QPoint global)
         ApplyKeyToHex(static_cast<char>(chosen->data().toInt()), hex->x, hex->y, editor_);
 }
 
-PixelPoint TMapMouse::ImagePixel(QPoint at) const
-{
-    const QPoint pixel = at - view_.widget()->pos();
-    return {pixel.x(), pixel.y()};
-}
+PixelPoint TMapMouse::ImagePixel(QPointF at) const { return image_.MapPixelAt(at - image_.pos()); }
 
 std::optional<HexAddress> TMapMouse::ShownHex(PixelPoint pixel) const
 {
@@ -137,6 +135,10 @@ std::optional<HexAddress> TMapMouse::ShownHex(PixelPoint pixel) const
 
 PixelArea TMapMouse::ShownArea() const
 {
-    const QPoint corner = -view_.widget()->pos();
-    return {corner.x(), corner.y(), viewport_.width(), viewport_.height()};
+    // The map pixels of the viewport's first and last device pixels.
+    constexpr double Inside = 1e-6;
+    const PixelPoint first = ImagePixel(QPointF());
+    const PixelPoint last =
+        ImagePixel(QPointF(viewport_.width() - Inside, viewport_.height() - Inside));
+    return {first.px, first.py, last.px - first.px + 1, last.py - first.py + 1};
 }

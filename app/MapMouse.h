@@ -12,15 +12,18 @@ class EditorView;
 class QMenu;
 class QMouseEvent;
 class QPoint;
+class QPointF;
 class QScrollArea;
 class QWidget;
+class TMapImage;
 
 class TMapMouse : public QObject {
     Q_OBJECT
 public:
-    // mayEdit is asked before a press or the menu does anything.
-    TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()> mayEdit,
-              QObject* parent);
+    // mayEdit is asked before a press or the menu does anything; image is the view's widget,
+    // which finds the map pixel under a point at its zoom.
+    TMapMouse(QScrollArea& view, TMapImage& image, EditorView& editor,
+              std::function<bool()> mayEdit, QObject* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,11 +35,12 @@ private:
     void Enter(HexAddress hex);
     void ShowMenu(QPoint at, QPoint global);
     // The pixel of the map image at a point of the viewport.
-    PixelPoint ImagePixel(QPoint at) const;
+    PixelPoint ImagePixel(QPointF at) const;
     PixelArea ShownArea() const;
     std::optional<HexAddress> ShownHex(PixelPoint pixel) const;
 
     QScrollArea& view_;
+    TMapImage& image_;
     QWidget& viewport_;
     EditorView& editor_;
     std::function<bool()> mayEdit_;

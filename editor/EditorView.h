@@ -20,6 +20,8 @@ public:
     virtual int VertScrollPosition() const = 0;
     virtual void SetHorzScrollPosition(int position) = 0;
     virtual void SetVertScrollPosition(int position) = 0;
+    // View pixels per map pixel: the map view's zoom.
+    virtual double ViewScale() const { return 1; }
     virtual void SetEditCaption(const QString& caption) = 0;
     // The whole map anew, without the cursor mark.
     virtual void RedrawWholeMap() = 0;

@@ -5,13 +5,18 @@
 
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "graphics/HexLabels.h"
 #include "graphics/ImageFile.h"
 #include "graphics/MapOutput.h"
 #include "graphics/MapRenderer.h"
+#include "graphics/MapView.h"
+#include "graphics/ViewImage.h"
 #include "platform/BusyCursor.h"
 #include "platform/FileIdentity.h"
 #include "platform/Prompts.h"
 
+#include <QPainter>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -22,8 +27,33 @@ struct ImageCommand {
     QString Extension;  // of the proposed name
     QString Kind;       // in the refusal: "the bitmap was not written"
     QString Notice;     // before the path in the notice
-    void (*Write)(const QString& path);
+    std::function<void(const QString& path)> Write;
 };
+
+// The map drawn anew from the map itself, with the layers the view shows: no cursor mark, no
+// showcase.
+QImage ExportedPicture(bool withCoordinates)
+{
+    QImage picture = RedrawnMapImage(ViewLayers());
+    if (withCoordinates) {
+        QPainter painter(&picture);
+        DrawHexLabels(painter, 1, picture.rect());
+    }
+    return picture;
+}
+
+// "Export Image", with what the picture holds besides and what it leaves out.
+QString ExportTitle(bool withCoordinates)
+{
+    QString title = ExportDialog.Title;
+    if (withCoordinates)
+        title += QStringLiteral(" with Coordinates");
+    const QStringList hidden = HiddenLayerNames(ViewLayers());
+    if (!hidden.isEmpty())
+        title += (withCoordinates ? QStringLiteral(", without ") : QStringLiteral(" without ")) +
+                 hidden.join(QStringLiteral(", "));
+    return title;
+}
 
 void PutMapImageOut(const ImageCommand& command)
 {
@@ -54,9 +84,12 @@ void WriteBitmapCommand()
                     QStringLiteral("BMP image "), WriteMapImageFile});
 }
 
-void ExportImageCommand()
+void ExportImageCommand(bool withCoordinates)
 {
-    PutMapImageOut({ExportDialog, QStringLiteral(".png"), QStringLiteral("image"),
-                    QStringLiteral("Image "),
-                    [](const QString& path) { WriteImageFile(path, RedrawnMapImage()); }});
+    FileDialogOptions dialog = ExportDialog;
+    dialog.Title = ExportTitle(withCoordinates);
+    PutMapImageOut({dialog, QStringLiteral(".png"), QStringLiteral("image"),
+                    QStringLiteral("Image "), [withCoordinates](const QString& path) {
+                        WriteImageFile(path, ExportedPicture(withCoordinates));
+                    }});
 }

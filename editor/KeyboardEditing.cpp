@@ -9,25 +9,33 @@
 #include "graphics/HexGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// The cursor is kept this far inside the view's edges.
+// The cursor is kept this far inside the view's edges, in map pixels: the band grows with
+// the zoom.
 constexpr int BandNearEdge = 5;
 constexpr int BandFarEdge = 100;
+
+// A length of the map image in the view's pixels.
+int InView(int mapPixels, const EditorView& view)
+{
+    return static_cast<int>(std::lround(mapPixels * view.ViewScale()));
+}
 
 void MoveCursorHorz(int step, EditorView& view)
 {
     CursorX += step;
     if (NeedsHorzScroll(view))
-        view.SetHorzScrollPosition(view.HorzScrollPosition() + step * ColumnStep);
+        view.SetHorzScrollPosition(view.HorzScrollPosition() + InView(step * ColumnStep, view));
 }
 
 void MoveCursorVert(int step, EditorView& view)
 {
     CursorY += step;
     if (NeedsVertScroll(view))
-        view.SetVertScrollPosition(view.VertScrollPosition() + step * RowStep);
+        view.SetVertScrollPosition(view.VertScrollPosition() + InView(step * RowStep, view));
 }
 
 // The cursor keys of the key table.
@@ -67,10 +75,10 @@ void DrawNeighbours(int x, int y, EditorView& view)
     }
 }
 
-bool OutsideBand(int edge, int scrollPosition, int viewExtent)
+bool OutsideBand(int edge, int scrollPosition, int viewExtent, const EditorView& view)
 {
-    const int inView = edge - scrollPosition;
-    return inView > viewExtent - BandFarEdge || inView < BandNearEdge;
+    const int inView = InView(edge, view) - scrollPosition;
+    return inView > viewExtent - InView(BandFarEdge, view) || inView < InView(BandNearEdge, view);
 }
 
 }  // namespace
@@ -135,14 +143,14 @@ void ShowReplayedCells(std::span<const HexAddress> cells, EditorView& view)
 
 bool NeedsHorzScroll(const EditorView& view)
 {
-    return OutsideBand(HexToPixel(CursorX, CursorY).px, view.HorzScrollPosition(),
-                       view.ViewWidth());
+    return OutsideBand(HexToPixel(CursorX, CursorY).px, view.HorzScrollPosition(), view.ViewWidth(),
+                       view);
 }
 
 bool NeedsVertScroll(const EditorView& view)
 {
     return OutsideBand(HexToPixel(CursorX, CursorY).py, view.VertScrollPosition(),
-                       view.ViewHeight());
+                       view.ViewHeight(), view);
 }
 
 void EditingModeSwitched(bool on, EditorView& view)

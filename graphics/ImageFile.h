@@ -2,6 +2,8 @@
 // An image into a file as PNG or as a Windows bitmap, chosen by the file's name: the one
 // writer of the render tool and of Export image.
 
+#include "graphics/MapLayers.h"
+
 #include <QImage>
 #include <QString>
 
@@ -14,7 +16,8 @@ bool IsPngPath(const QString& path);
 // GcError naming path and the reason; a failed write leaves what path held.
 void WriteImageFile(const QString& path, const QImage& image);
 
-// What WriteImageFile(path, MapImage()) writes after RedrawMap, the whole map drawn anew,
-// without the map image's 8 MB and leaving the map image as it was: a bitmap is painted band by
-// band as its rows are written, a PNG's rows are painted on all cores (RedrawnMapRows).
-void WriteRedrawnMapFile(const QString& path);
+// What WriteImageFile(path, MapImage()) writes after RedrawMap, the whole map drawn anew
+// with the layers of shown only, without the map image's 8 MB and leaving the map image as it
+// was: a bitmap is painted band by band as its rows are written, a PNG's rows are painted on
+// all cores (RedrawnMapRows).
+void WriteRedrawnMapFile(const QString& path, LayerMask shown = AllLayers);

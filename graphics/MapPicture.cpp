@@ -31,11 +31,12 @@ void PaintRows(const BandPainter& painter, int first, int last,
     }
 }
 
-// paint(painter, part, parts) for each part of the picture of RedrawList, each on a thread of
-// its own, one part per hardware thread.
-void PaintOnThreads(const std::function<void(const BandPainter&, int part, int parts)>& paint)
+// paint(painter, part, parts) for each part of the picture of RedrawList(shown), each on a
+// thread of its own, one part per hardware thread.
+void PaintOnThreads(LayerMask shown,
+                    const std::function<void(const BandPainter&, int part, int parts)>& paint)
 {
-    const std::vector<SpriteDraw> draws = RedrawList();
+    const std::vector<SpriteDraw> draws = RedrawList(shown);
     const BandPainter painter(draws, MapImageHeight);
     const int parts = RedrawStrips();
     OnThreads(parts, [&](int part) { paint(painter, part, parts); });
@@ -48,16 +49,16 @@ int Boundary(int length, int part, int parts)
 
 }  // namespace
 
-PngRows RedrawnMapRows()
+PngRows RedrawnMapRows(LayerMask shown)
 {
     PngRows rows(MapImageWidth, MapImageHeight, false);
-    PaintRedrawnMap(rows);
+    PaintRedrawnMap(rows, shown);
     return rows;
 }
 
-void PaintRedrawnMap(PngRows& rows)
+void PaintRedrawnMap(PngRows& rows, LayerMask shown)
 {
-    PaintOnThreads([&rows](const BandPainter& painter, int part, int parts) {
+    PaintOnThreads(shown, [&rows](const BandPainter& painter, int part, int parts) {
         PaintRows(painter, Boundary(MapImageHeight, part, parts),
                   Boundary(MapImageHeight, part + 1, parts),
                   [&rows](int y, const QRgb* row) { rows.SetRow(y, row); });
@@ -68,13 +69,13 @@ void PaintRedrawnMap(PngRows& rows)
     rows.DotsPerMeterY = blank.dotsPerMeterY();
 }
 
-QImage RedrawnMapThumbnail(int edge)
+QImage RedrawnMapThumbnail(int edge, LayerMask shown)
 {
     const QSize source(MapImageWidth, MapImageHeight);
     QImage thumbnail(FitWithin(source, edge), QImage::Format_RGB32);
     const BoxScaler::Target target = BoxScaler::TargetOf(thumbnail);
     // Each thread makes target rows of its own from the source rows that fall into them.
-    PaintOnThreads([&](const BandPainter& painter, int part, int parts) {
+    PaintOnThreads(shown, [&](const BandPainter& painter, int part, int parts) {
         const int first = Boundary(target.Size.height(), part, parts);
         const int last = Boundary(target.Size.height(), part + 1, parts);
         BoxScaler scaler(source, target, first, last);

@@ -6,6 +6,7 @@
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
+#include "graphics/ViewImage.h"
 #include "platform/BusyCursor.h"
 
 namespace {
@@ -16,7 +17,15 @@ constexpr int JoinCentre = 1;
 
 // The layers below go either straight onto the map image (one hex while editing) or into
 // the draw list of a whole map; Draw takes (set, image, x, y).
-void DrawNow(const SpriteSet& set, int n, int x, int y) { DrawSprite(set, n, x, y); }
+void DrawNow(const SpriteSet& set, int n, int x, int y) { DrawSpriteOn(MapImage(), set, n, x, y); }
+
+// The view's own picture while layers are hidden.
+void DrawOnView(const SpriteSet& set, int n, int x, int y)
+{
+    DrawSpriteOn(ViewImage(), set, n, x, y);
+}
+
+bool LayersHidden() { return ViewLayers() != AllLayers; }
 
 // The centre piece of the hex and, toward every neighbour with the same kind of piece, the
 // pair of arms with the neighbour's centre: both sides of a join survive redrawing one hex.
@@ -38,25 +47,27 @@ void Joins(int x, int y, const std::array<SpriteSet, 7>& facings, bool (*hasPiec
     }
 }
 
+// The layers of shown only; with all of them, as callers pass it, the tests fold away.
 template <typename Draw>
-void CellLayers(int x, int y, Draw&& draw)
+void CellLayers(int x, int y, Draw&& draw, LayerMask shown = AllLayers)
 {
     const MapCell& cell = Cell(x, y);
     const auto effect = [&](EffectIndex index) { draw(EffectSet, static_cast<int>(index), x, y); };
-    if (cell.Height >= 0)
+    const auto layer = [shown](MapLayer l) { return Shows(shown, l); };
+    if (cell.Height >= 0 && layer(MapLayer::Heights))
         draw(HeightSet, cell.Height, x, y);
     draw(GroundSet, cell.Ground, x, y);
-    if (HasSwamp(x, y))
+    if (HasSwamp(x, y) && layer(MapLayer::Swamp))
         effect(eiSwamp);
-    if (HasRiver(x, y))
+    if (HasRiver(x, y) && layer(MapLayer::River))
         Joins(x, y, RiverSets, HasRiver, draw);
-    if (HasRoad(x, y))
+    if (HasRoad(x, y) && layer(MapLayer::Road))
         Joins(x, y, RoadSets, HasRoad, draw);
-    if (cell.Mines != 0)
+    if (cell.Mines != 0 && layer(MapLayer::Mines))
         effect(eiMines);
-    if (HasSmoke(x, y))
+    if (HasSmoke(x, y) && layer(MapLayer::Smoke))
         effect(eiSmoke);
-    if (HasFire(x, y))
+    if (HasFire(x, y) && layer(MapLayer::Fire))
         effect(eiFire);
 }
 
@@ -69,6 +80,8 @@ void DrawRiverJoins(int x, int y) { Joins(x, y, RiverSets, HasRiver, DrawNow); }
 void DrawCell(int x, int y, bool repaint)
 {
     CellLayers(x, y, DrawNow);
+    if (LayersHidden())
+        CellLayers(x, y, DrawOnView, ViewLayers());
     if (repaint)
         RepaintMapView();
 }
@@ -79,7 +92,7 @@ void DrawCursor(int x, int y)
     RepaintMapView();
 }
 
-std::vector<SpriteDraw> MapDraws()
+std::vector<SpriteDraw> MapDraws(LayerMask shown)
 {
     // About the number a map with every overlay on every hex lists.
     constexpr std::size_t Typical = MapSize * MapSize * 48;
@@ -90,11 +103,11 @@ std::vector<SpriteDraw> MapDraws()
     };
     for (int x = 1; x <= MapSize; ++x)
         for (int y = 1; y <= MapSize; ++y)
-            CellLayers(x, y, list);
+            CellLayers(x, y, list, shown);
     return draws;
 }
 
-std::vector<SpriteDraw> RedrawList()
+std::vector<SpriteDraw> RedrawList(LayerMask shown)
 {
     // Gathering hex by hex spares the list of every draw, three times the size. The draws
     // go to it from the last back: the cells in turn from the last, each cell's draws kept
@@ -111,25 +124,39 @@ std::vector<SpriteDraw> RedrawList()
     for (int x = MapSize; x >= 1; --x)
         for (int y = MapSize; y >= 1; --y) {
             count = 0;
-            CellLayers(x, y, keep);
+            CellLayers(x, y, keep, shown);
             hexes.AddBefore({cell.data(), count});
         }
     if (std::optional<std::vector<SpriteDraw>> stacked = hexes.Stacked())
         return *std::move(stacked);
-    return StackedByHex(WithoutHiddenRepeats(MapDraws()));
+    return StackedByHex(WithoutHiddenRepeats(MapDraws(shown)));
 }
 
 void RedrawMap()
 {
     const BusyCursor busy;
     PaintDraws(MapImage(), RedrawList(), RedrawStrips());
+    if (LayersHidden())
+        PaintDraws(ViewImage(), RedrawList(ViewLayers()), RedrawStrips());
+    NoteViewChange(MapImage().rect());
     // The view shows the new picture once, not once per hex.
     RepaintMapView();
 }
 
-QImage RedrawnMapImage()
+void ShowLayers(LayerMask shown, std::optional<HexAddress> mark)
+{
+    SetViewLayers(shown);
+    if (LayersHidden()) {
+        PaintDraws(ViewImage(), RedrawList(shown), RedrawStrips());
+        if (mark)
+            DrawOnView(EffectSet, static_cast<int>(eiCursor), mark->x, mark->y);
+    }
+    RepaintMapView();
+}
+
+QImage RedrawnMapImage(LayerMask shown)
 {
     QImage picture(MapImageWidth, MapImageHeight, QImage::Format_RGB32);
-    PaintDraws(picture, RedrawList(), RedrawStrips());
+    PaintDraws(picture, RedrawList(shown), RedrawStrips());
     return picture;
 }

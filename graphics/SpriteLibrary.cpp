@@ -6,6 +6,7 @@
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteStacks.h"
+#include "graphics/ViewImage.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
@@ -114,6 +115,14 @@ bool SpriteLibraryReady() { return SetsCreated && LoadFinishedOnce; }
 
 void DrawSprite(const SpriteSet& set, int n, int x, int y)
 {
+    DrawSpriteOn(MapImage(), set, n, x, y);
+    if (ViewLayers() != AllLayers)
+        DrawSpriteOn(ViewImage(), set, n, x, y);
+}
+
+void DrawSpriteOn(QImage& picture, const SpriteSet& set, int n, int x, int y)
+{
     const PixelPoint at = HexToPixel(x, y);
-    DrawSpriteAt(MapImage(), set, n, QPoint(at.px, at.py));
+    DrawSpriteAt(picture, set, n, QPoint(at.px, at.py));
+    NoteViewChange(QRect(at.px, at.py, SpriteWidth, SpriteHeight));
 }

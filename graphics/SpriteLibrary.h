@@ -38,5 +38,10 @@ void FreeSpriteLibrary();
 // Whether the sets exist and a load of them has ever finished.
 bool SpriteLibraryReady();
 
-// Image n of set at hex (x, y) on the map image; an index the set lacks draws nothing.
+// Image n of set at hex (x, y) on the map image, and on the view's own picture while layers
+// are hidden (ViewImage), as the cursor mark and the showcases draw; an index the set lacks
+// draws nothing.
 void DrawSprite(const SpriteSet& set, int n, int x, int y);
+// Image n of set at hex (x, y) on picture, of the map image's size, and the change noted for
+// the view (NoteViewChange).
+void DrawSpriteOn(QImage& picture, const SpriteSet& set, int n, int x, int y);

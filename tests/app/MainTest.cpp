@@ -498,7 +498,7 @@ TEST_F(MainWindowTest, EditMenuStandsBetweenFilesAndHelpWithItsShortcutsAndHints
     QStringList menus;
     for (const QAction* menu : Find<QMenuBar>("MainMenu1")->actions())
         menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"Files", "&Edit", "Help"}));
+    EXPECT_EQ(menus, (QStringList{"Files", "&Edit", "&View", "Help"}));
     const QAction* undo = Find<QAction>("Undo1");
     const QAction* redo = Find<QAction>("Redo1");
     EXPECT_EQ(undo->text(), "&Undo");

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSize>
 #include <cstring>
 #include <string_view>
 
@@ -345,6 +346,47 @@ TEST_F(KeyboardEditing, BandMarginsAreFivePixelsNearAndOneHundredFar)
     RecordingView narrower(148, 161);
     EXPECT_TRUE(NeedsHorzScroll(narrower));
     EXPECT_TRUE(NeedsVertScroll(narrower));
+}
+
+// The band is kept in map pixels: zoomed, its margins and the scroll of a step grow with the
+// picture, so that the cursor stays as far inside the view.
+TEST_F(KeyboardEditing, TheBandAndTheScrollStepGrowWithTheZoom)
+{
+    struct Row {
+        double scale;
+        QSize view;
+        int nearScroll;  // the first scroll position at which (2, 2) is past the near margin
+        int fromColumn;  // the last column inside the far margin in row 1, unscrolled
+        int columnScroll;
+        int fromRow;  // the last row inside the far margin in column 1, unscrolled
+        int rowScroll;
+    };
+    // Hex (2, 2) starts at pixel 49 of the map image; columns start 49 pixels apart, rows 40
+    // (from pixel 2 in column 1).
+    for (const Row& zoom :
+         {Row{2, {800, 600}, 89, 7, 98, 5, 80}, Row{4, {800, 600}, 177, 3, 196, 2, 160},
+          Row{0.5, {400, 300}, 23, 15, 25, 13, 20}}) {
+        SCOPED_TRACE(zoom.scale);
+        RecordingView zoomed(zoom.view.width(), zoom.view.height());
+        zoomed.Scale = zoom.scale;
+        PutCursor(2, 2);
+        zoomed.ScrollTo(zoom.nearScroll - 1, 0);
+        EXPECT_FALSE(NeedsHorzScroll(zoomed));
+        zoomed.ScrollTo(zoom.nearScroll, 0);
+        EXPECT_TRUE(NeedsHorzScroll(zoomed));
+
+        zoomed.ScrollTo(0, 0);
+        PutCursor(zoom.fromColumn - 1, 1);
+        EditorKeyPress('6', zoomed);
+        EXPECT_EQ(zoomed.HorzScrollPosition(), 0);
+        EditorKeyPress('6', zoomed);
+        EXPECT_EQ(zoomed.HorzScrollPosition(), zoom.columnScroll);
+        PutCursor(1, zoom.fromRow - 1);
+        EditorKeyPress('2', zoomed);
+        EXPECT_EQ(zoomed.VertScrollPosition(), 0);
+        EditorKeyPress('2', zoomed);
+        EXPECT_EQ(zoomed.VertScrollPosition(), zoom.rowScroll);
+    }
 }
 
 TEST_F(KeyboardEditing, SwitchingEditingModeShowsAndHidesTheCursor)

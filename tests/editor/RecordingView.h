@@ -1,6 +1,7 @@
 #pragma once
 // The main window as the keyboard editor sees it, logging each call in order. The scroll
-// positions stay within the range of a 1590 by 1301 image shown in a view of the given size.
+// positions stay within the range of a 1590 by 1301 image, at the view's Scale, shown in a
+// view of the given size.
 
 #include "editor/EditorView.h"
 
@@ -31,12 +32,12 @@ public:
     void SetHorzScrollPosition(int position) override
     {
         Calls << QStringLiteral("SetHorzScrollPosition %1").arg(position);
-        horz_ = Limited(position, 1590 - width_);
+        horz_ = Limited(position, Zoomed(1590) - width_);
     }
     void SetVertScrollPosition(int position) override
     {
         Calls << QStringLiteral("SetVertScrollPosition %1").arg(position);
-        vert_ = Limited(position, 1301 - height_);
+        vert_ = Limited(position, Zoomed(1301) - height_);
     }
     void SetEditCaption(const QString& caption) override
     {
@@ -44,6 +45,7 @@ public:
     }
     void RedrawWholeMap() override { Calls << QStringLiteral("RedrawWholeMap"); }
     bool EditingMode() const override { return Editing; }
+    double ViewScale() const override { return Scale; }
 
     // Places the view as its scroll bars would, without logging.
     void ScrollTo(int horz, int vert)
@@ -54,8 +56,10 @@ public:
 
     QStringList Calls;
     bool Editing = true;
+    double Scale = 1;
 
 private:
+    int Zoomed(int length) const { return static_cast<int>(length * Scale + 0.999); }
     static int Limited(int position, int maximum)
     {
         return position < 0 ? 0 : position > maximum ? maximum : position;

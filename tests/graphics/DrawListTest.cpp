@@ -2,6 +2,7 @@
 // with sprites of irregular masks and a colour of their own in every pixel, RedrawMap and each
 // of its steps must give exactly the picture of drawing every listed draw in turn.
 
+#include "core/Catalogue.h"
 #include "core/MapModel.h"
 #include "graphics/BmpWriter.h"
 #include "graphics/DrawList.h"
@@ -11,6 +12,7 @@
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "graphics/SpriteStacks.h"
+#include "graphics/ViewImage.h"
 #include "tests/graphics/SyntheticSheets.h"
 
 #include <gtest/gtest.h>
@@ -390,5 +392,181 @@ TEST_F(DrawListTest, AnyStripCountAndAnyImageGiveThePlainPicture)
     PaintDraws(deep, draws, 4);
     EXPECT_EQ(deep.convertToFormat(QImage::Format_RGB32), plain);
 }
+
+// ---- Layers hidden from the view
+
+// The layer a sprite belongs to; none for ground (and the cursor mark).
+std::optional<MapLayer> LayerOf(const SpriteSet* set, int image)
+{
+    if (set == &HeightSet)
+        return MapLayer::Heights;
+    if (set == &EffectSet)
+        switch (image) {
+        case eiFire: return MapLayer::Fire;
+        case eiSmoke: return MapLayer::Smoke;
+        case eiSwamp: return MapLayer::Swamp;
+        case eiMines: return MapLayer::Mines;
+        default: return std::nullopt;
+        }
+    for (std::size_t d = 1; d <= 6; ++d) {
+        if (set == &RoadSets[d])
+            return MapLayer::Road;
+        if (set == &RiverSets[d])
+            return MapLayer::River;
+    }
+    return std::nullopt;
+}
+
+bool Drawn(const SpriteDraw& draw, LayerMask shown)
+{
+    const std::optional<MapLayer> layer = LayerOf(draw.Set, draw.Image);
+    return !layer || Shows(shown, *layer);
+}
+
+// Each layer hidden alone, all of them, and mixes.
+std::vector<LayerMask> HiddenMixes()
+{
+    std::vector<LayerMask> shown;
+    for (const MapLayer layer : MapLayers)
+        shown.push_back(static_cast<LayerMask>(AllLayers & ~LayerBit(layer)));
+    shown.push_back(0);
+    std::mt19937 random(12);
+    for (int i = 0; i < 3; ++i)
+        shown.push_back(static_cast<LayerMask>(random() & AllLayers));
+    return shown;
+}
+
+// Every sprite of the hidden layers made empty, as if the sheets held nothing there.
+void BlankHiddenSprites(LayerMask shown)
+{
+    const auto blank = [shown](SpriteSet& set) {
+        for (int n = 0; n < set.Count(); ++n)
+            if (const std::optional<MapLayer> layer = LayerOf(&set, n);
+                layer && !Shows(shown, *layer)) {
+                QImage nothing(SpriteWidth, SpriteHeight, QImage::Format_ARGB32_Premultiplied);
+                nothing.fill(Qt::transparent);
+                set.Images[static_cast<std::size_t>(n)] = nothing;
+                set.Runs[static_cast<std::size_t>(n)].clear();
+            }
+    };
+    blank(HeightSet);
+    blank(EffectSet);
+    for (std::size_t d = 1; d <= 6; ++d) {
+        blank(RoadSets[d]);
+        blank(RiverSets[d]);
+    }
+    ForgetStackedSprites();
+}
+
+// Editing as the editor draws it: cells changed and drawn with their neighbours, and the
+// cursor mark.
+void EditAndDraw(std::uint32_t seed)
+{
+    std::mt19937 random(seed);
+    for (int i = 0; i < 40; ++i) {
+        const int x = 1 + static_cast<int>(random() % MapSize);
+        const int y = 1 + static_cast<int>(random() % MapSize);
+        MapCell& cell = Cell(x, y);
+        cell.Overlays.Road ^= static_cast<std::uint8_t>(random() % 2);
+        cell.Overlays.River ^= static_cast<std::uint8_t>(random() % 2);
+        cell.Overlays.Fire ^= static_cast<std::uint8_t>(random() % 2);
+        cell.Mines = static_cast<std::uint8_t>(random() % 2 * 10);
+        cell.Height = static_cast<std::int32_t>(random() % 7);
+        DrawCell(x, y, false);
+        for (int d = 1; d <= 6; ++d)
+            if (const HexStep next = HexNeighbour(x, y, d); next.ok)
+                DrawCell(next.nx, next.ny, false);
+        DrawCursor(x, y);
+    }
+}
+
+class HiddenLayersAgainstPlainOrder : public RedrawAgainstPlainOrder {
+protected:
+    void TearDown() override
+    {
+        ShowLayers(AllLayers);
+        RedrawAgainstPlainOrder::TearDown();
+    }
+};
+
+TEST_P(HiddenLayersAgainstPlainOrder, TheViewLeavesOutTheirSpritesAndTheMapImageStaysWhole)
+{
+    for (const Case& map : Maps) {
+        SCOPED_TRACE(map.name);
+        map.make();
+        RedrawMap();
+        const QImage whole = MapImage().copy();
+        for (const LayerMask shown : HiddenMixes()) {
+            SCOPED_TRACE(static_cast<int>(shown));
+            std::vector<SpriteDraw> kept;
+            for (const SpriteDraw& draw : MapDraws())
+                if (Drawn(draw, shown))
+                    kept.push_back(draw);
+            const QImage plain = PlainReplay(kept);
+            ShowLayers(shown);
+            ASSERT_EQ(ViewImage(), plain);
+            ASSERT_EQ(MapImage(), whole);
+            ASSERT_EQ(MapDraws(shown), kept);
+            ASSERT_EQ(RedrawnMapImage(shown), plain);
+            // The render tool's picture without them.
+            WriteRedrawnMapFile(bitmapPath, shown);
+            ASSERT_EQ(FileBytes(bitmapPath), BmpBytes(plain));
+        }
+        ShowLayers(AllLayers);
+        EXPECT_EQ(&ViewImage(), &MapImage());
+    }
+}
+
+// Editing while layers are hidden draws the view as the map image would be drawn if their
+// sprites held nothing, and the map image as if none were hidden.
+TEST_P(HiddenLayersAgainstPlainOrder, EditingDrawsTheViewAsIfTheirSpritesHeldNothing)
+{
+    for (const LayerMask shown : HiddenMixes()) {
+        SCOPED_TRACE(static_cast<int>(shown));
+        RandomMap(5, 40);
+        const MapGridType start = MapGrid;
+        RedrawMap();
+        ShowLayers(shown);
+        EditAndDraw(shown);
+        const QImage view = ViewImage().copy();
+        const QImage map = MapImage().copy();
+        ShowLayers(AllLayers);
+
+        MapGrid = start;
+        RedrawMap();
+        EditAndDraw(shown);
+        ASSERT_EQ(MapImage(), map);
+
+        BlankHiddenSprites(shown);
+        MapGrid = start;
+        RedrawMap();
+        EditAndDraw(shown);
+        ASSERT_EQ(MapImage(), view);
+        FillIrregularSets(GetParam());
+    }
+}
+
+TEST_P(HiddenLayersAgainstPlainOrder, EveryChangeOfTheViewsPictureIsNoted)
+{
+    RandomMap(6, 50);
+    RedrawMap();
+    for (const LayerMask shown : {AllLayers, LayerMask{0}}) {
+        ShowLayers(shown);
+        TakeViewChanges();
+        DrawCell(7, 9, false);
+        const PixelPoint at = HexToPixel(7, 9);
+        EXPECT_TRUE(TakeViewChanges().contains(QRect(at.px, at.py, SpriteWidth, SpriteHeight)));
+        EXPECT_TRUE(TakeViewChanges().isEmpty());
+        RedrawMap();
+        EXPECT_EQ(TakeViewChanges(), MapImage().rect());
+        ShowLayers(shown ^ LayerBit(MapLayer::Fire));
+        EXPECT_EQ(TakeViewChanges(), MapImage().rect());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sprites, HiddenLayersAgainstPlainOrder, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "WithinTheirHexagons" : "ReachingIntoNeighbours";
+                         });
 
 }  // namespace

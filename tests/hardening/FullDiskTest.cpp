@@ -97,9 +97,9 @@ protected:
             {"Write BMP", "map.BMP",
              [this](const QString& path) { return Command(WriteBitmapCommand, path); }},
             {"Export image as PNG", "map.png",
-             [this](const QString& path) { return Command(ExportImageCommand, path); }},
+             [this](const QString& path) { return Command([] { ExportImageCommand(); }, path); }},
             {"Export image as a bitmap", "map.bmp",
-             [this](const QString& path) { return Command(ExportImageCommand, path); }},
+             [this](const QString& path) { return Command([] { ExportImageCommand(); }, path); }},
             {"gridcrafter-render into a PNG", "map.png",
              [this](const QString& path) {
                  return Run(GC_RENDER_TOOL, {mapFile, path});

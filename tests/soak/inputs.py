@@ -16,6 +16,13 @@ OTHER_CHARACTERS = ("BDJKQTUYZbdjkqtuyz013579 !\"#$%&'()*+-/:;=?@[\\]^_`{|}~"
 SILENT_KEYS = ("Left", "Right", "Up", "Down", "Home", "End", "Prior", "Next", "Insert",
                "Delete", "BackSpace", "KP_8", "KP_2", "KP_4", "KP_6", "KP_5", "Tab")
 BUTTONS = ("Mechs", "Roads", "Fill", "Clear", "Reload")
+# The View menu's keys: zoom in (two ways), out, actual size, fit, the hexes' coordinates.
+VIEW_SHORTCUTS = ("ctrl+plus", "ctrl+equal", "ctrl+minus", "ctrl+0", "ctrl+slash", "ctrl+k")
+# View's entries by their letters: Zoom In, Zoom Out, Actual Size, Fit Map, Hex Coordinates;
+# Zoom and Show open submenus of steps and layers.
+VIEW_ENTRIES = "ioafc"
+LAYER_LETTERS = "hfswmrv"
+ZOOM_STEPS = 10
 
 
 @dataclass
@@ -71,6 +78,8 @@ class InputStream:
             (4, self._save),
             (4, lambda: Input("quick save")),
             (4, self._resize),
+            (20, lambda: Input("shortcut", {"keys": self.rng.choice(VIEW_SHORTCUTS)})),
+            (12, self._view_menu),
         ]
         self.total = sum(weight for weight, _ in self.table)
 
@@ -121,8 +130,18 @@ class InputStream:
         return Input("context menu", args)
 
     def _wheel(self):
+        # With Ctrl the wheel zooms, keeping the point under the pointer.
         return Input("wheel", {"at": self._point(), "button": self.rng.choice((4, 5, 4, 5, 6, 7)),
-                               "count": self.rng.randint(1, 5)})
+                               "count": self.rng.randint(1, 5), "ctrl": self.rng.random() < 0.4})
+
+    def _view_menu(self):
+        pick = self.rng.random()
+        if pick < 0.5:
+            return Input("menu", {"entry": "View", "keys": [self.rng.choice(VIEW_ENTRIES)]})
+        if pick < 0.75:
+            return Input("menu", {"entry": "View", "keys": ["z"] + ["Down"] * self.rng.randrange(ZOOM_STEPS)
+                                  + ["Return"]})
+        return Input("menu", {"entry": "View", "keys": ["s", self.rng.choice(LAYER_LETTERS)]})
 
     def _resize(self):
         # Down to nothing of the map view, and now and then back to the designed size; large

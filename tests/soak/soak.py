@@ -339,9 +339,14 @@ class Soak:
             self.drag(a["path"])
         elif kind == "wheel":
             self.x.move(*self.map_point(*a["at"]))
+            if a["ctrl"]:
+                self.x.focus(self.main)
+                self.x.hold("Control_L", True)
             for _ in range(a["count"]):
                 self.x.button(a["button"], True)
                 self.x.button(a["button"], False)
+            if a["ctrl"]:
+                self.x.hold("Control_L", False)
         elif kind == "context menu":
             self.context_menu(a)
         elif kind == "menu":
@@ -410,14 +415,15 @@ class Soak:
             self.x.click(x + width // 2, y + 3 + a["row"] * (height - 6))
 
     def open_menu(self, title):
-        """Files by a click on its title, which has no access letter; Edit by Alt+E. A second
-        click would close a menu that is only slow to show, so it comes late, if at all."""
+        """Files by a click on its title, which has no access letter; Edit and View by Alt and
+        their letters. A second click would close a menu that is only slow to show, so it comes
+        late, if at all."""
         for attempt in range(2):
             if title == "Files":
                 self.x.click(self.origin[0] + FILES_MENU_X, self.menu_bar_y)
             else:
                 self.x.focus(self.main)
-                self.x.key("e", ["Alt_L"])
+                self.x.key(title[0].lower(), ["Alt_L"])
             self.settle()
             if self.wait_for_popup(10 if attempt == 0 else ANSWER_TIMEOUT):
                 return
@@ -429,6 +435,11 @@ class Soak:
         if entry in ("Undo", "Redo"):
             self.open_menu("Edit")
             self.x.key(entry[0].lower())
+            return
+        if entry == "View":
+            self.open_menu("View")
+            for key in a["keys"]:
+                self.x.key(key)
             return
         self.open_menu("Files")
         self.x.key({"New": "n", "Random map": "m", "Reload tiles": "r", "Recent maps": "c"}[entry])

@@ -247,6 +247,12 @@ class XSession:
         for ch in text:
             self.key(ch)
 
+    def hold(self, key, press):
+        """Presses or releases a key by name, such as a modifier held over pointer input."""
+        xtest.fake_input(self.d, X.KeyPress if press else X.KeyRelease,
+                         self.keycode(self.keysym_of(key))[0])
+        self.d.flush()
+
     # ---- pointer
 
     def move(self, x, y):

@@ -134,6 +134,51 @@ TEST_F(RenderTool, AnOutputNamedPngInAnyCaseIsAPngOfTheBitmapsPixels)
     }
 }
 
+// --hide leaves the sprites of the layers named out, as View, Show does in the editor: fire on
+// hex (5, 5) and smoke on (6, 6) over the plain sheets' ground.
+TEST_F(RenderTool, HiddenLayersAreLeftOutOfThePicture)
+{
+    QFile file(WriteMap("map.kvx"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const auto overlay = [&file](int x, int y, int flag) {
+        file.seek((x - 1) * 640 + (y - 1) * 20 + 10 + flag);
+        file.write("\x01", 1);
+    };
+    overlay(5, 5, 0);
+    overlay(6, 6, 1);
+    file.close();
+    const auto middle = [](const QImage& image, int x, int y) {
+        const PixelPoint at = HexToPixel(x, y);
+        return image.pixel(at.px + 33, at.py + 19);
+    };
+    QImage all;
+    ASSERT_EQ(Render({Path("map.kvx"), Path("all.bmp")}).exitCode, 0);
+    ASSERT_TRUE(all.load(Path("all.bmp"), "BMP"));
+    const QRgb ground = middle(all, 1, 1);
+    ASSERT_NE(middle(all, 5, 5), ground);
+    ASSERT_NE(middle(all, 6, 6), ground);
+
+    for (const QStringList& hide : {QStringList{"--hide", "fire"}, QStringList{"--hide=Fire"}}) {
+        ASSERT_EQ(Render(hide + QStringList{Path("map.kvx"), Path("nofire.png")}).exitCode, 0);
+        QImage noFire;
+        ASSERT_TRUE(noFire.load(Path("nofire.png"), "PNG"));
+        EXPECT_EQ(middle(noFire, 5, 5), ground);
+        EXPECT_EQ(middle(noFire, 6, 6), middle(all, 6, 6));
+    }
+    ASSERT_EQ(Render({"--hide", "SMOKE,fire", Path("map.kvx"), Path("neither.bmp")}).exitCode, 0);
+    QImage neither;
+    ASSERT_TRUE(neither.load(Path("neither.bmp"), "BMP"));
+    EXPECT_EQ(middle(neither, 5, 5), ground);
+    EXPECT_EQ(middle(neither, 6, 6), ground);
+
+    for (const char* wrong : {"lava", "fire,", ""}) {
+        const ToolRun run = Render({"--hide", wrong, Path("map.kvx"), Path("out.bmp")});
+        EXPECT_EQ(run.exitCode, 2) << wrong;
+        EXPECT_TRUE(run.err.contains("--hide names a layer")) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path("out.bmp")));
+    }
+}
+
 TEST_F(RenderTool, SaysWhatItDoes)
 {
     const ToolRun run = Render({QStringLiteral("--help")});

@@ -65,7 +65,7 @@ private:
             std::fprintf(stderr, "%sgridcrafter-render: %s\n", progress_ ? "\r\x1b[K" : "",
                          qPrintable(notice));
         if (request_.Edge > 0) {
-            const QImage thumbnail = RedrawnMapThumbnail(request_.Edge);
+            const QImage thumbnail = RedrawnMapThumbnail(request_.Edge, request_.Shown);
             if (request_.Png)
                 WritePngFile(out, thumbnail);
             else
@@ -73,7 +73,7 @@ private:
         } else if (request_.Png) {
             WriteInTurn(out);
         } else {
-            WriteRedrawnMapFile(out);
+            WriteRedrawnMapFile(out, request_.Shown);
         }
     }
 

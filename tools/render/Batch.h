@@ -1,6 +1,8 @@
 #pragma once
 // Many maps rendered in one run, the sheets loaded once: gridcrafter-render --out-dir.
 
+#include "graphics/MapLayers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,8 @@ struct BatchRequest {
     bool Png = true;
     // No notes on standard error, only failures.
     bool Quiet = false;
+    // The layers drawn (--hide).
+    LayerMask Shown = AllLayers;
 };
 
 // Renders each map into OutDir/<name>.png or .bmp, the sheets being loaded already. A map that

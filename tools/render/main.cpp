@@ -1,9 +1,11 @@
-// gridcrafter-render [--game DIR] [--size N] IN.KVX OUT, or
-// gridcrafter-render [--game DIR] [--size N] [--format png|bmp] --out-dir DIR MAP...: draws map
-// files the way the editor shows them, into PNG images or bitmaps, whole or as thumbnails.
+// gridcrafter-render [--game DIR] [--hide LAYERS] [--size N] IN.KVX OUT, or
+// gridcrafter-render [--game DIR] [--hide LAYERS] [--size N] [--format png|bmp] --out-dir DIR
+// MAP...: draws map files the way the editor shows them, into PNG images or bitmaps, whole or as
+// thumbnails.
 
 #include "core/MapFile.h"
 #include "graphics/ImageFile.h"
+#include "graphics/MapLayers.h"
 #include "graphics/MapPicture.h"
 #include "graphics/PngWriter.h"
 #include "graphics/SpriteLibrary.h"
@@ -35,9 +37,9 @@ constexpr int LargestEdge = 1590;
 const CommandLineDescription Tool{
     QStringLiteral("gridcrafter-render"),
     QStringLiteral(
-        "Usage: gridcrafter-render [--game DIR] [--size N] IN.KVX OUT\n"
-        "       gridcrafter-render [--game DIR] [--size N] [--format png|bmp] --out-dir DIR "
-        "MAP.KVX...\n"
+        "Usage: gridcrafter-render [--game DIR] [--hide LAYER[,LAYER...]] [--size N] IN.KVX OUT\n"
+        "       gridcrafter-render [--game DIR] [--hide LAYER[,LAYER...]] [--size N]\n"
+        "                          [--format png|bmp] --out-dir DIR MAP.KVX...\n"
         "       gridcrafter-render --help | --version\n"
         "\n"
         "Draws the map file IN.KVX as the editor shows it and writes the whole map image,\n"
@@ -58,12 +60,15 @@ const CommandLineDescription Tool{
         "with it, and the default settings where there is no Korvane.INI: it writes nothing\n"
         "but the images and says nothing on standard error unless it fails.\n"
         "\n"
+        "--hide leaves the sprites of the layers named out of the picture, as the editor's\n"
+        "View, Show does: heights, fire, smoke, swamp, mines, road, river.\n"
+        "\n"
         "On any failure it names the file on standard error, exits with status 1 and leaves no\n"
         "output file; a mistake in the command line exits with status 2.\n"),
     1,
     AnyNumberOfArguments,
     {QStringLiteral("game"), QStringLiteral("size"), QStringLiteral("format"),
-     QStringLiteral("out-dir")}};
+     QStringLiteral("out-dir"), QStringLiteral("hide")}};
 
 // Warnings and questions go nowhere: a file manager shows every line on standard error as a
 // warning.
@@ -81,6 +86,7 @@ struct Request {
     QString OutDir;
     int Edge = 0;
     bool Png = true;
+    LayerMask Shown = AllLayers;
 };
 
 int Mistake(const QString& text)
@@ -111,6 +117,14 @@ std::variant<Request, int> ReadRequest(const ParsedCommandLine& line)
             return Mistake(QStringLiteral("--size takes a number of pixels from %1 to %2")
                                .arg(SmallestEdge)
                                .arg(LargestEdge));
+    }
+    if (line.Values.contains(QStringLiteral("hide"))) {
+        const std::optional<LayerMask> hidden = ParseLayerNames(value("hide"));
+        if (!hidden)
+            return Mistake(QStringLiteral("--hide names a layer that is none of heights, fire, "
+                                          "smoke, swamp, mines, road, river: ") +
+                           value("hide"));
+        request.Shown = static_cast<LayerMask>(AllLayers & ~*hidden);
     }
     const bool batch = line.Values.contains(QStringLiteral("out-dir"));
     if (line.Values.contains(QStringLiteral("format"))) {
@@ -190,9 +204,9 @@ void RenderOne(const Request& request, bool outside)
     if (!notice.isEmpty() && !outside)
         std::fprintf(stderr, "gridcrafter-render: %s\n", qPrintable(notice));
     if (request.Edge > 0)
-        WritePngFile(request.Out, RedrawnMapThumbnail(request.Edge));
+        WritePngFile(request.Out, RedrawnMapThumbnail(request.Edge, request.Shown));
     else
-        WriteRedrawnMapFile(request.Out);
+        WriteRedrawnMapFile(request.Out, request.Shown);
 }
 
 int Render(const Request& request, bool outside)
@@ -204,7 +218,8 @@ int Render(const Request& request, bool outside)
     if (!QFileInfo(request.OutDir).isDir())
         throw GcError(request.OutDir + QStringLiteral(" is no folder; nothing was written"));
     LoadSheets(outside);
-    return RenderBatch({request.Maps, request.OutDir, request.Edge, request.Png, outside});
+    return RenderBatch(
+        {request.Maps, request.OutDir, request.Edge, request.Png, outside, request.Shown});
 }
 
 }  // namespace
