@@ -48,6 +48,18 @@ public:
     void ExportImage1Click();
     void Undo1Click();
     void Redo1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+    void Deselect1Click();
+    void FloodFill1Click();
+    void PointSymmetry1Click();
+    void ShowAsymmetry1Click();
+    void TurnMap1Click();
+    void MakeSymmetric1Click();
+    void RaiseAllHeights1Click();
+    void LowerAllHeights1Click();
 
     // Loads path as Load does, the question before discarding unsaved edits included: a
     // map from the command line, a drop or the recent maps.
@@ -98,6 +110,9 @@ private:
     void DockStatusBar();
     QSize WholeWindowSize() const;
     void UpdateEditMenu();
+    // Writes note into the hint panel, where it stays while the pointer is over nothing with
+    // a hint of its own.
+    void ShowNote(const QString& note);
 
     std::unique_ptr<Ui::TfrmMain> ui;
     bool keyPreview_ = false;
@@ -105,6 +120,7 @@ private:
     const QEvent* forwardedKey_ = nullptr;
     TRecentMapsMenu* recentMaps_ = nullptr;
     QString mapAfterStartUp_;
+    QString note_;
 };
 
 extern TfrmMain* frmMain;

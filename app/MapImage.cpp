@@ -1,6 +1,8 @@
 #include "app/MapImage.h"
 
+#include "editor/EditScope.h"
 #include "graphics/MapView.h"
+#include "graphics/ViewMarks.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,4 +18,5 @@ void TMapImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), MapImage(), event->rect());
+    PaintViewMarks(painter, event->rect(), ScopeMarks());
 }

@@ -1,11 +1,15 @@
 #include "app/MapMouse.h"
 
 #include "core/KeyTable.h"
+#include "editor/EditScope.h"
 #include "editor/MouseEditing.h"
+#include "editor/ScopedEditing.h"
+#include "editor/SelectionCommands.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRubberBand>
 #include <QScrollArea>
 #include <utility>
 
@@ -32,7 +36,8 @@ TMapMouse::TMapMouse(QScrollArea& view, EditorView& editor, std::function<bool()
       viewport_(*view.viewport()),
       editor_(editor),
       mayEdit_(std::move(mayEdit)),
-      menu_(KeyMenu(view.widget()))
+      menu_(KeyMenu(view.widget())),
+      band_(new QRubberBand(QRubberBand::Rectangle, &viewport_))
 {
     // Reached with Tab still, but a click leaves the keyboard focus where it was, so that
     // typing goes on at once.
@@ -77,6 +82,14 @@ void TMapMouse::Press(const QMouseEvent& event)
         return;
     held_ = true;
     last_ = ImagePixel(event.position().toPoint());
+    if (event.modifiers() & Qt::ShiftModifier) {
+        const bool adding = event.modifiers() & Qt::ControlModifier;
+        selectingOnto_ = adding ? TheEditScope().Selection() : HexSet();
+        anchor_ = last_;
+        Select(last_);
+        return;
+    }
+    ClearSelection();
     if (const std::optional<HexAddress> hex = ShownHex(last_))
         Enter(*hex);
 }
@@ -92,6 +105,10 @@ void TMapMouse::Move(const QMouseEvent& event)
         return;
     }
     const PixelPoint now = ImagePixel(event.position().toPoint());
+    if (selectingOnto_) {
+        Select(now);
+        return;
+    }
     for (const HexAddress& hex : HexesAlong(last_, now, ShownArea()))
         Enter(hex);
     last_ = now;
@@ -103,6 +120,17 @@ void TMapMouse::Release()
         EndStroke();
     held_ = false;
     stroking_ = false;
+    selectingOnto_.reset();
+    band_->hide();
+}
+
+void TMapMouse::Select(PixelPoint now)
+{
+    SelectRectangle(anchor_, now, *selectingOnto_);
+    const QPoint shift = view_.widget()->pos();
+    band_->setGeometry(
+        QRect(QPoint(anchor_.px, anchor_.py) + shift, QPoint(now.px, now.py) + shift).normalized());
+    band_->show();
 }
 
 void TMapMouse::Enter(HexAddress hex)
@@ -121,7 +149,7 @@ void TMapMouse::ShowMenu(QPoint at, QPoint global)
     if (!hex || !mayEdit_())
         return;
     if (const QAction* chosen = menu_->exec(global))
-        ApplyKeyToHex(static_cast<char>(chosen->data().toInt()), hex->x, hex->y, editor_);
+        ScopedApplyKeyToHex(static_cast<char>(chosen->data().toInt()), hex->x, hex->y, editor_);
 }
 
 PixelPoint TMapMouse::ImagePixel(QPoint at) const
