@@ -9,6 +9,7 @@
 
 #include "core/KeyTable.h"
 #include "tests/core/FreshMap.h"
+#include "tests/core/HexPictureModel.h"
 #include "tests/core/RandomGrid.h"
 
 #include <gtest/gtest.h>
@@ -18,54 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Where the centre of a hex lies on the map picture: columns 49 pixels apart, the even ones
-// half a row lower; any address, on the map or not.
-struct Point {
-    int px;
-    int py;
-};
-
-Point Centre(HexAddress hex)
-{
-    return {49 * (hex.x - 1), 40 * (hex.y - 1) + (hex.x % 2 == 0 ? 20 : 0)};
-}
-
-// The hex of the map centred at p; none when p is no hex's centre or that hex is off the map.
-std::optional<HexAddress> MapHexCentredAt(Point p)
-{
-    if (p.px % 49 != 0)
-        return std::nullopt;
-    const int x = p.px / 49 + 1;
-    const int shifted = p.py - (x % 2 == 0 ? 20 : 0);
-    if (shifted % 40 != 0 || !IsOnMap(x, shifted / 40 + 1))
-        return std::nullopt;
-    return HexAddress{x, shifted / 40 + 1};
-}
-
-// Moving an arrangement shifts its picture by the distance between the two centres.
-std::optional<HexAddress> ModelMove(HexAddress hex, HexAddress from, HexAddress to)
-{
-    const Point at = Centre(hex);
-    const Point a = Centre(from);
-    const Point b = Centre(to);
-    return MapHexCentredAt({at.px + b.px - a.px, at.py + b.py - a.py});
-}
-
-HexAddress RandomHex(std::mt19937& random)
-{
-    std::uniform_int_distribution<int> coordinate(1, MapSize);
-    return {coordinate(random), coordinate(random)};
-}
-
-// A hex of the map in a column of the parity asked for.
-HexAddress RandomHexOfParity(std::mt19937& random, int parity)
-{
-    HexAddress hex = RandomHex(random);
-    if (hex.x % 2 != parity)
-        hex.x = hex.x == MapSize ? hex.x - 1 : hex.x + 1;
-    return hex;
-}
 
 TEST(HexCube, TurnsEveryAddressIntoCubeCoordinatesAndBack)
 {
@@ -85,7 +38,7 @@ TEST(MovedHex, MovesEveryHexAsThePictureOfTheHexesIsShifted)
         const HexAddress from = RandomHexOfParity(random, trial % 2);
         const HexAddress to = RandomHexOfParity(random, trial / 2 % 2);
         RandomHexes(random, 0.05).ForEach([&](HexAddress hex) {
-            ASSERT_EQ(MovedHex(hex, from, to), ModelMove(hex, from, to))
+            ASSERT_EQ(MovedHex(hex, from, to), PictureMove(hex, from, to))
                 << hex.x << "," << hex.y << " moved from " << from.x << "," << from.y << " to "
                 << to.x << "," << to.y;
         });

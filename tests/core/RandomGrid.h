@@ -48,7 +48,22 @@ inline HexSet RandomHexes(std::mt19937& random, double chance)
     return hexes;
 }
 
-// The cell of column x, row y of a copy of the grid.
+inline HexAddress RandomHex(std::mt19937& random)
+{
+    std::uniform_int_distribution<int> coordinate(1, MapSize);
+    return {coordinate(random), coordinate(random)};
+}
+
+// A hex of the map in a column of the parity asked for.
+inline HexAddress RandomHexOfParity(std::mt19937& random, int parity)
+{
+    HexAddress hex = RandomHex(random);
+    if (hex.x % 2 != parity)
+        hex.x = hex.x == MapSize ? hex.x - 1 : hex.x + 1;
+    return hex;
+}
+
+// The cell of hex in a copy of the grid.
 inline const MapCell& CellOf(const MapGridType& grid, HexAddress hex)
 {
     return grid[static_cast<std::size_t>(hex.x - 1)][static_cast<std::size_t>(hex.y - 1)];
