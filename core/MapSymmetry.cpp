@@ -18,6 +18,7 @@ void Count(const MapCell& cell, HalfCounts& half)
     for (std::size_t i = 0; i < std::size(flags); ++i)
         half.Overlays[i] += flags[i] != 0 ? 1 : 0;
     half.MinedHexes += cell.Mines != 0 ? 1 : 0;
+    half.MineSum += cell.Mines;
     half.HeightSum += cell.Height;
 }
 

@@ -34,6 +34,7 @@ struct HalfCounts {
     // Hexes with each overlay, by MapOverlay.
     std::array<int, 5> Overlays{};
     int MinedHexes = 0;
+    int MineSum = 0;
     std::int64_t HeightSum = 0;
     bool operator==(const HalfCounts&) const = default;
 };

@@ -120,6 +120,8 @@ TEST_F(MapSymmetry, CountsWhatEachHalfHolds)
     EXPECT_EQ(halves[1].Overlays, (std::array<int, 5>{0, 0, 0, 0, 1}));
     EXPECT_EQ(halves[0].MinedHexes, 1);
     EXPECT_EQ(halves[1].MinedHexes, 2);
+    EXPECT_EQ(halves[0].MineSum, 10);
+    EXPECT_EQ(halves[1].MineSum, 4);
     EXPECT_EQ(halves[0].HeightSum, 6);
     EXPECT_EQ(halves[1].HeightSum, -2);
 }
