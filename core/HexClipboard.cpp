@@ -5,9 +5,11 @@
 
 #include "core/CellContent.h"
 
-#include <QRegularExpression>
 #include <QStringList>
+#include <charconv>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -29,8 +31,7 @@ std::optional<std::vector<CopiedHex>> Distinct(std::vector<CopiedHex> hexes)
 
 std::optional<CopiedHex> ReadLine(const QString& line)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    const QStringList words = line.split(blanks, Qt::SkipEmptyParts);
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.size() != 2 + static_cast<qsizetype>(ContentFields.size()))
         return std::nullopt;
     std::vector<qlonglong> numbers;
@@ -80,14 +81,21 @@ QByteArray HexRecords(std::span<const CopiedHex> hexes)
 
 QString HexText(std::span<const CopiedHex> hexes)
 {
-    QString text;
+    std::string text;
+    text.reserve(hexes.size() * 32);
+    const auto append = [&text](std::int64_t value, char after) {
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+        text.append(digits, end);
+        text += after;
+    };
     for (const CopiedHex& hex : hexes) {
-        text += QStringLiteral("%1 %2").arg(hex.Place.x).arg(hex.Place.y);
-        for (const ContentField& field : ContentFields)
-            text += QLatin1Char(' ') + QString::number(field.Get(hex.Content));
-        text += QLatin1Char('\n');
+        append(hex.Place.x, ' ');
+        append(hex.Place.y, ' ');
+        for (std::size_t i = 0; i < ContentFields.size(); ++i)
+            append(ContentFields[i].Get(hex.Content), i + 1 < ContentFields.size() ? ' ' : '\n');
     }
-    return text;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::optional<std::vector<CopiedHex>> ReadHexRecords(const QByteArray& records)

@@ -39,7 +39,13 @@ HexSet FillReach(char key, HexAddress start, const HexSet& within)
     HexSet reached;
     if (!within.Contains(start))
         return reached;
+    // Decided once for each hex rather than once for each of its neighbours.
     const MapCell& first = Cell(start.x, start.y);
+    HexSet alike;
+    within.ForEach([&](HexAddress hex) {
+        if (FillJoins(key, first, Cell(hex.x, hex.y)))
+            alike.Insert(hex);
+    });
     std::vector<HexAddress> open{start};
     reached.Insert(start);
     while (!open.empty()) {
@@ -48,8 +54,7 @@ HexSet FillReach(char key, HexAddress start, const HexSet& within)
         for (int d = 1; d <= HexDirections; ++d) {
             const HexStep next = HexNeighbour(hex.x, hex.y, d);
             const HexAddress to{next.nx, next.ny};
-            if (next.ok && within.Contains(to) && !reached.Contains(to) &&
-                FillJoins(key, first, Cell(to.x, to.y))) {
+            if (next.ok && alike.Contains(to) && !reached.Contains(to)) {
                 reached.Insert(to);
                 open.push_back(to);
             }
