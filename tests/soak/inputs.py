@@ -16,6 +16,14 @@ OTHER_CHARACTERS = ("BDJKQTUYZbdjkqtuyz013579 !\"#$%&'()*+-/:;=?@[\\]^_`{|}~"
 SILENT_KEYS = ("Left", "Right", "Up", "Down", "Home", "End", "Prior", "Next", "Insert",
                "Delete", "BackSpace", "KP_8", "KP_2", "KP_4", "KP_6", "KP_5", "Tab")
 BUTTONS = ("Mechs", "Roads", "Fill", "Clear", "Reload")
+# The Edit menu's broad edits, each reached by Alt+E and its access letter.
+BROAD_EDITS = ("Cut", "Copy", "Paste", "Select All", "Deselect", "Flood Fill", "Point Symmetry",
+               "Show Asymmetry", "Turn Map", "Make Symmetric", "Raise All Heights",
+               "Lower All Heights")
+# Their shortcuts: the clipboard, Select All, Flood Fill, Point Symmetry, and Escape, which
+# deselects.
+BROAD_SHORTCUTS = ("ctrl+a", "ctrl+c", "ctrl+x", "ctrl+v", "ctrl+v", "ctrl+b", "ctrl+b",
+                   "ctrl+m", "Escape")
 
 
 @dataclass
@@ -70,6 +78,9 @@ class InputStream:
             (8, lambda: Input("shortcut", {"keys": "ctrl+" + self.rng.choice(".,<>fgw")})),
             (4, self._save),
             (4, self._resize),
+            (20, self._select_drag),
+            (40, lambda: Input("shortcut", {"keys": self.rng.choice(BROAD_SHORTCUTS)})),
+            (24, lambda: Input("menu", {"entry": self.rng.choice(BROAD_EDITS)})),
         ]
         self.total = sum(weight for weight, _ in self.table)
 
@@ -109,6 +120,12 @@ class InputStream:
             points.append([min(1.2, max(-0.2, x + self.rng.uniform(-0.15, 0.15))),
                            min(1.2, max(-0.2, y + self.rng.uniform(-0.15, 0.15)))])
         return Input("drag", {"path": [v for p in points for v in p]})
+
+    def _select_drag(self):
+        """A rectangle dragged with Shift, now and then with Ctrl too, which adds to the
+        selection; its corners anywhere on the view."""
+        return Input("select drag", {"path": self._point() + self._point(),
+                                     "add": self.rng.random() < 0.3})
 
     def _context_menu(self):
         choice = self.rng.choice(("escape", "keys", "keys", "click"))

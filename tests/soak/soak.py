@@ -54,6 +54,11 @@ MAP_BYTES = 20480
 CLIENT_HEIGHT = 554
 BUTTON_CENTRES = {"Mechs": (34, 12), "Roads": (86, 12), "Fill": (150, 12), "Clear": (221, 12),
                   "Reload": (297, 12), "Edit": (645, 12)}
+# The access letters of the Edit menu's entries.
+EDIT_LETTERS = {"Undo": "u", "Redo": "r", "Cut": "t", "Copy": "c", "Paste": "p", "Select All": "a",
+                "Deselect": "d", "Flood Fill": "f", "Point Symmetry": "s", "Show Asymmetry": "y",
+                "Turn Map": "n", "Make Symmetric": "m", "Raise All Heights": "h",
+                "Lower All Heights": "l"}
 # The map view inside its frame, scroll bars included: its left and top, and what the window
 # has beside it across and below the menu.
 MAP_VIEW = (10, 34, 26, 58)
@@ -337,6 +342,11 @@ class Soak:
                 self.x.click(*self.map_point(*a["at"]))
         elif kind == "drag":
             self.drag(a["path"])
+        elif kind == "select drag":
+            held = ["Shift_L", "Control_L"] if a["add"] else ["Shift_L"]
+            self.x.hold(held, True)
+            self.drag(a["path"])
+            self.x.hold(held, False)
         elif kind == "wheel":
             self.x.move(*self.map_point(*a["at"]))
             for _ in range(a["count"]):
@@ -424,9 +434,9 @@ class Soak:
 
     def menu(self, a):
         entry = a["entry"]
-        if entry in ("Undo", "Redo"):
+        if entry in EDIT_LETTERS:
             self.open_menu("Edit")
-            self.x.key(entry[0].lower())
+            self.x.key(EDIT_LETTERS[entry])
             return
         self.open_menu("Files")
         self.x.key({"New": "n", "Random map": "m", "Reload tiles": "r", "Recent maps": "c"}[entry])

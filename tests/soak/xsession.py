@@ -243,6 +243,14 @@ class XSession:
             xtest.fake_input(self.d, X.KeyRelease, m)
         self.d.flush()
 
+    def hold(self, keys, press):
+        """Presses the keys by name, in order, and leaves them held; or releases them, in the
+        opposite order."""
+        codes = [self.keycode(self.keysym_of(k))[0] for k in keys]
+        for code in (codes if press else reversed(codes)):
+            xtest.fake_input(self.d, X.KeyPress if press else X.KeyRelease, code)
+        self.d.flush()
+
     def type(self, text):
         for ch in text:
             self.key(ch)
