@@ -17,12 +17,19 @@
 #include "core/KeyTable.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
+#include "editor/CopyCommands.h"
 #include "editor/CreationCommands.h"
+#include "editor/EditScope.h"
 #include "editor/FileCommands.h"
+#include "editor/FloodFillCommand.h"
 #include "editor/HistoryCommands.h"
 #include "editor/ImageCommands.h"
 #include "editor/KeyboardEditing.h"
+#include "editor/MapTurnCommands.h"
+#include "editor/PasteCommand.h"
 #include "editor/ReloadCommand.h"
+#include "editor/ScopedEditing.h"
+#include "editor/SelectionCommands.h"
 #include "editor/StartEditor.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
@@ -42,6 +49,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 TfrmMain* frmMain = nullptr;
 
@@ -103,6 +111,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 
 TfrmMain::~TfrmMain()
 {
+    TheEditScope().SetSelectionSink(nullptr);
     SetMapHistorySink(nullptr);
     SetMapFileSink(nullptr);
     SetHintHandler(nullptr);
@@ -161,6 +170,27 @@ void TfrmMain::FormCreate()
     connect(quickSave, &QAction::triggered, this, &TfrmMain::QuickSave1Click);
     SetMapHistorySink([this] { UpdateEditMenu(); });
     UpdateEditMenu();
+    const std::pair<QAction*, void (TfrmMain::*)()> scopeEntries[] = {
+        {ui->Cut1, &TfrmMain::Cut1Click},
+        {ui->Copy1, &TfrmMain::Copy1Click},
+        {ui->Paste1, &TfrmMain::Paste1Click},
+        {ui->SelectAll1, &TfrmMain::SelectAll1Click},
+        {ui->Deselect1, &TfrmMain::Deselect1Click},
+        {ui->FloodFill1, &TfrmMain::FloodFill1Click},
+        {ui->PointSymmetry1, &TfrmMain::PointSymmetry1Click},
+        {ui->ShowAsymmetry1, &TfrmMain::ShowAsymmetry1Click},
+        {ui->TurnMap1, &TfrmMain::TurnMap1Click},
+        {ui->MakeSymmetric1, &TfrmMain::MakeSymmetric1Click},
+        {ui->RaiseAllHeights1, &TfrmMain::RaiseAllHeights1Click},
+        {ui->LowerAllHeights1, &TfrmMain::LowerAllHeights1Click}};
+    for (const auto& [action, handler] : scopeEntries)
+        connect(action, &QAction::triggered, this, handler);
+    ui->PointSymmetry1->setChecked(TheEditScope().PointSymmetry());
+    ui->ShowAsymmetry1->setChecked(TheEditScope().ShowAsymmetry());
+    TheEditScope().SetSelectionSink([this] {
+        ui->imgMap->update();
+        ShowNote(SelectionHint());
+    });
     recentMaps_ = new TRecentMapsMenu(*ui->Recentmaps1, *ui->Files1,
                                       [this](const QString& path) { OpenMap(path); });
     SetMapFileSink([this](const QString& path) { recentMaps_->Remember(path); });
@@ -183,7 +213,19 @@ void TfrmMain::FormCreate()
     ui->cmdEdit->setFocus();
 }
 
-void TfrmMain::DisplayHint() { ui->StatusBar->SetPanelText(1, ApplicationHint()); }
+void TfrmMain::DisplayHint()
+{
+    const QString hint = ApplicationHint();
+    if (!hint.isEmpty())
+        note_.clear();
+    ui->StatusBar->SetPanelText(1, hint.isEmpty() ? note_ : hint);
+}
+
+void TfrmMain::ShowNote(const QString& note)
+{
+    note_ = note;
+    ui->StatusBar->SetPanelText(1, note);
+}
 
 void TfrmMain::FormShow()
 {
@@ -373,6 +415,60 @@ void TfrmMain::Undo1Click() { UndoAndShow(*this); }
 
 void TfrmMain::Redo1Click() { RedoAndShow(*this); }
 
+// Copy and the selection change no picture; the others draw the map.
+void TfrmMain::Cut1Click()
+{
+    RunWithSprites([this] { ShowNote(CutCommand(*this)); });
+}
+
+void TfrmMain::Copy1Click() { ShowNote(CopyCommand()); }
+
+void TfrmMain::Paste1Click()
+{
+    RunWithSprites([this] { ShowNote(PasteCommand(*this)); });
+}
+
+void TfrmMain::SelectAll1Click() { SelectAllCommand(); }
+
+void TfrmMain::Deselect1Click() { ClearSelection(); }
+
+void TfrmMain::FloodFill1Click()
+{
+    RunWithSprites([this] { ShowNote(FloodFillCommand(*this)); });
+}
+
+void TfrmMain::PointSymmetry1Click()
+{
+    TheEditScope().SetPointSymmetry(ui->PointSymmetry1->isChecked());
+    ui->imgMap->update();
+}
+
+void TfrmMain::ShowAsymmetry1Click()
+{
+    TheEditScope().SetShowAsymmetry(ui->ShowAsymmetry1->isChecked());
+    ui->imgMap->update();
+}
+
+void TfrmMain::TurnMap1Click()
+{
+    RunWithSprites([this] { TurnMapCommand(*this); });
+}
+
+void TfrmMain::MakeSymmetric1Click()
+{
+    RunWithSprites([this] { MakeSymmetricCommand(*this); });
+}
+
+void TfrmMain::RaiseAllHeights1Click()
+{
+    RunWithSprites([this] { RaiseAllHeightsCommand(*this); });
+}
+
+void TfrmMain::LowerAllHeights1Click()
+{
+    RunWithSprites([this] { LowerAllHeightsCommand(*this); });
+}
+
 void TfrmMain::UpdateEditMenu()
 {
     ShowStepAction(*ui->Undo1, CanUndoMapChange(), QStringLiteral("&Undo"), QStringLiteral("Undo"),
@@ -412,7 +508,7 @@ void TfrmMain::FormKeyPress(char& key)
     key = UpperKey(key);
     if (!RequireSprites())
         return;
-    EditorKeyPress(key, *this);
+    ScopedKeyPress(key, *this);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)

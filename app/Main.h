@@ -52,6 +52,18 @@ public:
     void ExportImageCoordinates1Click();
     void Undo1Click();
     void Redo1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+    void Deselect1Click();
+    void FloodFill1Click();
+    void PointSymmetry1Click();
+    void ShowAsymmetry1Click();
+    void TurnMap1Click();
+    void MakeSymmetric1Click();
+    void RaiseAllHeights1Click();
+    void LowerAllHeights1Click();
 
     // Loads path as Load does, the question before discarding unsaved edits included: a
     // map from the command line, a drop or the recent maps.
@@ -103,6 +115,9 @@ private:
     void DockStatusBar();
     QSize WholeWindowSize() const;
     void UpdateEditMenu();
+    // Writes note into the hint panel, where it stays while the pointer is over nothing with
+    // a hint of its own.
+    void ShowNote(const QString& note);
 
     std::unique_ptr<Ui::TfrmMain> ui;
     bool keyPreview_ = false;
@@ -111,6 +126,7 @@ private:
     TRecentMapsMenu* recentMaps_ = nullptr;
     TZoomedView* zoomedView_ = nullptr;
     QString mapAfterStartUp_;
+    QString note_;
 };
 
 extern TfrmMain* frmMain;

@@ -5,14 +5,17 @@
 
 #include "core/Catalogue.h"
 #include "core/MapModel.h"
+#include "editor/EditScope.h"
 #include "graphics/HexLabels.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "graphics/ViewImage.h"
+#include "graphics/ViewMarks.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygonF>
+#include <QTransform>
 #include <cmath>
 #include <utility>
 
@@ -121,10 +124,21 @@ void TMapImage::paintEvent(QPaintEvent* event)
     else
         for (const QRect& rect : event->region())
             PaintPicture(painter, rect);
+    PaintMarks(painter, event->rect());
     if (coordinates_)
         DrawHexLabels(painter, scale_, event->rect());
     if (scale_ < 1 && markShown_ && markShown_())
         PaintCursorOutline(painter);
+}
+
+void TMapImage::PaintMarks(QPainter& painter, const QRect& rect) const
+{
+    painter.save();
+    painter.scale(scale_, scale_);
+    const QRect exposed =
+        QTransform::fromScale(1 / scale_, 1 / scale_).mapRect(QRectF(rect)).toAlignedRect();
+    PaintViewMarks(painter, exposed, ScopeMarks());
+    painter.restore();
 }
 
 void TMapImage::PaintPicture(QPainter& painter, const QRect& rect)

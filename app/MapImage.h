@@ -2,8 +2,9 @@
 // The image control that shows the view's picture of the map (ViewImage) inside the map view,
 // at the zoom's scale: the map image pixel for pixel at 1, whole-pixel blocks above,
 // averaged below (ZoomedPicture), in device pixels on high-density screens. Over it, at
-// paint time: the hexes' coordinates when asked, and below scale 1 an outline of the cursor
-// hex while its mark shows, since the mark thins out with the picture.
+// paint time: the selection's and the symmetry's marks, the hexes' coordinates when asked, and
+// below scale 1 an outline of the cursor hex while its mark shows, since the mark thins out with
+// the picture.
 
 #include "editor/MapZoom.h"
 #include "graphics/ZoomedPicture.h"
@@ -46,6 +47,8 @@ private:
     QRect TakeChanges();
     void PaintPicture(QPainter& painter, const QRect& rect);
     void PaintAveraged(QPainter& painter, const QRect& device);
+    // The selection's and the symmetry's marks (ScopeMarks) over rect of this control.
+    void PaintMarks(QPainter& painter, const QRect& rect) const;
     void PaintCursorOutline(QPainter& painter) const;
 
     double scale_ = 1;

@@ -2,11 +2,15 @@
 
 #include "app/MapImage.h"
 #include "core/KeyTable.h"
+#include "editor/EditScope.h"
 #include "editor/MouseEditing.h"
+#include "editor/ScopedEditing.h"
+#include "editor/SelectionCommands.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRubberBand>
 #include <QScrollArea>
 #include <utility>
 
@@ -34,7 +38,8 @@ TMapMouse::TMapMouse(QScrollArea& view, TMapImage& image, EditorView& editor,
       viewport_(*view.viewport()),
       editor_(editor),
       mayEdit_(std::move(mayEdit)),
-      menu_(KeyMenu(view.widget()))
+      menu_(KeyMenu(view.widget())),
+      band_(new QRubberBand(QRubberBand::Rectangle, &viewport_))
 {
     // Reached with Tab still, but a click leaves the keyboard focus where it was, so that
     // typing goes on at once.
@@ -79,6 +84,14 @@ void TMapMouse::Press(const QMouseEvent& event)
         return;
     held_ = true;
     last_ = ImagePixel(event.position());
+    if (event.modifiers() & Qt::ShiftModifier) {
+        const bool adding = event.modifiers() & Qt::ControlModifier;
+        selectingOnto_ = adding ? TheEditScope().Selection() : HexSet();
+        anchor_ = last_;
+        Select(last_);
+        return;
+    }
+    ClearSelection();
     if (const std::optional<HexAddress> hex = ShownHex(last_))
         Enter(*hex);
 }
@@ -94,6 +107,10 @@ void TMapMouse::Move(const QMouseEvent& event)
         return;
     }
     const PixelPoint now = ImagePixel(event.position());
+    if (selectingOnto_) {
+        Select(now);
+        return;
+    }
     for (const HexAddress& hex : HexesAlong(last_, now, ShownArea()))
         Enter(hex);
     last_ = now;
@@ -105,6 +122,19 @@ void TMapMouse::Release()
         EndStroke();
     held_ = false;
     stroking_ = false;
+    selectingOnto_.reset();
+    band_->hide();
+}
+
+void TMapMouse::Select(PixelPoint now)
+{
+    SelectRectangle(anchor_, now, *selectingOnto_);
+    // The band is drawn in the viewport, over the picture at its zoom.
+    const auto shown = [this](PixelPoint pixel) {
+        return QPointF(pixel.px, pixel.py) * image_.Scale() + image_.pos();
+    };
+    band_->setGeometry(QRectF(shown(anchor_), shown(now)).normalized().toRect());
+    band_->show();
 }
 
 void TMapMouse::Enter(HexAddress hex)
@@ -123,7 +153,7 @@ void TMapMouse::ShowMenu(QPoint at, QPoint global)
     if (!hex || !mayEdit_())
         return;
     if (const QAction* chosen = menu_->exec(global))
-        ApplyKeyToHex(static_cast<char>(chosen->data().toInt()), hex->x, hex->y, editor_);
+        ScopedApplyKeyToHex(static_cast<char>(chosen->data().toInt()), hex->x, hex->y, editor_);
 }
 
 PixelPoint TMapMouse::ImagePixel(QPointF at) const { return image_.MapPixelAt(at - image_.pos()); }

@@ -1,7 +1,9 @@
 #pragma once
-// The map view's mouse: the left button clicks and paints hexes, the right button opens a
+// The map view's mouse: the left button clicks and paints hexes, or with Shift drags out a
+// rectangle that selects hexes (with Shift and Ctrl, adds them); the right button opens a
 // menu of the keys that change a hex. Its events become calls of the editor.
 
+#include "core/HexSet.h"
 #include "graphics/HexGeometry.h"
 
 #include <QObject>
@@ -13,6 +15,7 @@ class QMenu;
 class QMouseEvent;
 class QPoint;
 class QPointF;
+class QRubberBand;
 class QScrollArea;
 class QWidget;
 class TMapImage;
@@ -33,6 +36,8 @@ private:
     void Move(const QMouseEvent& event);
     void Release();
     void Enter(HexAddress hex);
+    // The rectangle of a selecting drag from anchor_ to now.
+    void Select(PixelPoint now);
     void ShowMenu(QPoint at, QPoint global);
     // The pixel of the map image at a point of the viewport.
     PixelPoint ImagePixel(QPointF at) const;
@@ -49,4 +54,8 @@ private:
     // Whether the held button has reached a hex, which then began the stroke.
     bool stroking_ = false;
     PixelPoint last_{};
+    // While a drag with Shift selects: the selection it adds to, and where it began.
+    std::optional<HexSet> selectingOnto_;
+    PixelPoint anchor_{};
+    QRubberBand* band_;
 };

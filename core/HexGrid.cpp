@@ -17,24 +17,20 @@ struct Offset {
 constexpr Offset OddColumn[HexDirections] = {{0, -1}, {1, -1}, {1, 0}, {0, 1}, {-1, 0}, {-1, -1}};
 constexpr Offset EvenColumn[HexDirections] = {{0, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}};
 
-// Cube coordinates, in which the six neighbours differ by one in two of the three axes.
-struct Cube {
-    int q;
-    int r;
-    int s;
-};
+// Counted from 0, the columns that sit half a row lower are the odd ones: the rows of column
+// q begin this far down the cube's r axis.
+int ColumnShift(int q) { return (q - (q & 1)) / 2; }
 
-// Counted from 0, the columns that sit half a row lower are the odd ones.
-Cube CubeOf(HexAddress hex)
+}  // namespace
+
+HexCube CubeOf(HexAddress hex)
 {
-    const int col = hex.x - 1;
-    const int row = hex.y - 1;
-    const int q = col;
-    const int r = row - (col - (col & 1)) / 2;
+    const int q = hex.x - 1;
+    const int r = hex.y - 1 - ColumnShift(q);
     return {q, r, -q - r};
 }
 
-}  // namespace
+HexAddress HexOfCube(HexCube cube) { return {cube.q + 1, cube.r + ColumnShift(cube.q) + 1}; }
 
 HexStep HexNeighbour(int x, int y, int d)
 {
@@ -58,7 +54,7 @@ int TurnDirection(int d, int k)
 
 int HexDistance(HexAddress a, HexAddress b)
 {
-    const Cube from = CubeOf(a);
-    const Cube to = CubeOf(b);
+    const HexCube from = CubeOf(a);
+    const HexCube to = CubeOf(b);
     return std::max({std::abs(from.q - to.q), std::abs(from.r - to.r), std::abs(from.s - to.s)});
 }

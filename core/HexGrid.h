@@ -12,6 +12,16 @@ struct HexAddress {
     bool operator==(const HexAddress&) const = default;
 };
 
+// Cube coordinates: q the column counted from 0, and r and s so that q + r + s = 0. The six
+// neighbours of a hex differ from it by one in two of the three, whatever the column's parity,
+// so an offset taken here moves a shape without changing its outline.
+struct HexCube {
+    int q;
+    int r;
+    int s;
+    bool operator==(const HexCube&) const = default;
+};
+
 struct HexStep {
     bool ok;
     int nx;
@@ -28,6 +38,11 @@ HexStep HexNeighbour(int x, int y, int d);
 
 // d + k folded into 1 to 6, for d in 1 to 6 and k in -5 to 5.
 int TurnDirection(int d, int k);
+
+// The cube coordinates of a hex, and the hex of cube coordinates; any addresses, on the map or
+// not.
+HexCube CubeOf(HexAddress hex);
+HexAddress HexOfCube(HexCube cube);
 
 // The fewest steps between neighbours that lead from a to b; any addresses, on the map or not.
 int HexDistance(HexAddress a, HexAddress b);

@@ -4,6 +4,8 @@
 
 #include <QUndoStack>
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -40,7 +42,24 @@ struct StrokeChange {
     std::vector<ChangedCell> Cells;
 };
 
-using Step = std::variant<CellStep, std::unique_ptr<WholeMapChange>, std::unique_ptr<StrokeChange>>;
+// The fields of a record that ChangeCells keeps: all but the padding, 17 bytes.
+constexpr std::size_t PlaceBytes = offsetof(MapCell, Padding1);
+constexpr std::size_t ContentStart = offsetof(MapCell, Height);
+constexpr std::size_t ContentBytes = offsetof(MapCell, Padding2) - ContentStart;
+constexpr std::size_t ReservedStart = offsetof(MapCell, Reserved);
+using KeptFields = std::array<std::uint8_t, PlaceBytes + ContentBytes + sizeof(std::int32_t)>;
+static_assert(sizeof(KeptFields) == 17);
+
+// Cells changed by one command, kept apart by field so that no byte goes to alignment.
+struct CellsChange {
+    QString Name;
+    std::uint16_t Cursor;
+    std::vector<std::uint16_t> Indices;  // grid order
+    std::vector<KeptFields> Others;
+};
+
+using Step = std::variant<CellStep, std::unique_ptr<WholeMapChange>, std::unique_ptr<StrokeChange>,
+                          std::unique_ptr<CellsChange>>;
 
 std::vector<Step> Steps;
 // How many steps are applied; the grid is the state after Steps[0, Position).
@@ -80,9 +99,29 @@ std::uint16_t IndexOf(int x, int y)
     return static_cast<std::uint16_t>((x - 1) * MapSize + (y - 1));
 }
 
-HexAddress AddressOf(const ChangedCell& cell)
+HexAddress AddressOf(std::uint16_t index)
 {
-    return {static_cast<int>(cell.Index / Rows) + 1, static_cast<int>(cell.Index % Rows) + 1};
+    return {static_cast<int>(index / Rows) + 1, static_cast<int>(index % Rows) + 1};
+}
+
+KeptFields Kept(const MapCell& cell)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&cell);
+    KeptFields kept;
+    std::memcpy(kept.data(), bytes, PlaceBytes);
+    std::memcpy(kept.data() + PlaceBytes, bytes + ContentStart, ContentBytes);
+    std::memcpy(kept.data() + PlaceBytes + ContentBytes, bytes + ReservedStart,
+                sizeof(std::int32_t));
+    return kept;
+}
+
+void Restore(const KeptFields& kept, MapCell& cell)
+{
+    auto* bytes = reinterpret_cast<std::uint8_t*>(&cell);
+    std::memcpy(bytes, kept.data(), PlaceBytes);
+    std::memcpy(bytes + ContentStart, kept.data() + PlaceBytes, ContentBytes);
+    std::memcpy(bytes + ReservedStart, kept.data() + PlaceBytes + ContentBytes,
+                sizeof(std::int32_t));
 }
 
 const CellStep& Held(const CellStep& step) { return step; }
@@ -109,6 +148,16 @@ void Trade(WholeMapChange& change)
 
 void Trade(StrokeChange& stroke) { Trade(stroke.Cells); }
 
+void Trade(CellsChange& change)
+{
+    for (std::size_t i = 0; i < change.Indices.size(); ++i) {
+        MapCell& cell = CellAt(change.Indices[i]);
+        const KeptFields now = Kept(cell);
+        Restore(change.Others[i], cell);
+        change.Others[i] = now;
+    }
+}
+
 void Trade(Step& step)
 {
     std::visit([](auto& held) { Trade(Held(held)); }, step);
@@ -117,6 +166,7 @@ void Trade(Step& step)
 QString Name(const CellStep& step) { return KeyStepName(step.Key); }
 QString Name(const WholeMapChange& change) { return MapStepName(change.Kind); }
 QString Name(const StrokeChange& stroke) { return KeyStepName(stroke.Key); }
+QString Name(const CellsChange& change) { return change.Name; }
 
 QString StepName(const Step& step)
 {
@@ -207,19 +257,31 @@ std::unique_ptr<WholeMapChange> Difference(MapStep kind, const MapGridType& befo
     return change;
 }
 
-ReplayedStep Replayed(const CellStep& step) { return {false, false, {{step.X, step.Y}}}; }
+ReplayedStep Replayed(const CellStep& step)
+{
+    return {false, false, {{step.X, step.Y}}, std::nullopt};
+}
 
 ReplayedStep Replayed(const WholeMapChange& change)
 {
-    return {true, change.OtherName != MapName, {}};
+    return {true, change.OtherName != MapName, {}, std::nullopt};
 }
 
 ReplayedStep Replayed(const StrokeChange& stroke)
 {
-    ReplayedStep replayed{false, false, {}};
+    ReplayedStep replayed{false, false, {}, std::nullopt};
     replayed.Cells.reserve(stroke.Cells.size());
     for (const ChangedCell& cell : stroke.Cells)
-        replayed.Cells.push_back(AddressOf(cell));
+        replayed.Cells.push_back(AddressOf(cell.Index));
+    return replayed;
+}
+
+ReplayedStep Replayed(const CellsChange& change)
+{
+    ReplayedStep replayed{false, false, {}, AddressOf(change.Cursor)};
+    replayed.Cells.reserve(change.Indices.size());
+    for (const std::uint16_t index : change.Indices)
+        replayed.Cells.push_back(AddressOf(index));
     return replayed;
 }
 
@@ -298,6 +360,38 @@ void ChangeWholeMap(MapStep step, const std::function<void()>& change)
         }
     }
     Push(Difference(step, *before, nameBefore));
+}
+
+HexSet ChangeCells(const QString& name, const std::function<void()>& change)
+{
+    const auto before = std::make_unique<const MapGridType>(MapGrid);
+    {
+        const ScopedFlag busy(Busy);
+        try {
+            change();
+        } catch (...) {
+            MapGrid = *before;
+            throw;
+        }
+    }
+    std::vector<std::uint16_t> indices;
+    std::vector<KeptFields> others;
+    HexSet changed;
+    for (std::size_t i = 0; i < Cells; ++i) {
+        const KeptFields old = Kept((*before)[i / Rows][i % Rows]);
+        if (old == Kept(CellAt(i)))
+            continue;
+        indices.push_back(static_cast<std::uint16_t>(i));
+        others.push_back(old);
+        changed.Insert(AddressOf(indices.back()));
+    }
+    if (!changed.Empty())
+        // Copied, so that each vector holds exactly its cells.
+        Push(std::make_unique<CellsChange>(
+            CellsChange{name, IndexOf(CursorX, CursorY),
+                        std::vector<std::uint16_t>(indices.begin(), indices.end()),
+                        std::vector<KeptFields>(others.begin(), others.end())}));
+    return changed;
 }
 
 void MarkMapSaved()

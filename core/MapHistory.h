@@ -5,6 +5,7 @@
 // a long history costs a few dozen bytes a step.
 
 #include "core/HexGrid.h"
+#include "core/HexSet.h"
 #include "core/MapModel.h"
 
 #include <QString>
@@ -40,6 +41,13 @@ void EndStrokeStep();
 // change throws, the grid and MapName are put back, no step is made, and the error goes on.
 void ChangeWholeMap(MapStep step, const std::function<void()>& change);
 
+// Runs change, which may rewrite every field of any cells but their padding (and never
+// MapName), as one step called name ("Paste", "Road"), unless no cell changed. The step
+// keeps the cursor cell, for undo and redo to put the cursor back there, and 19 bytes for
+// each cell that changed. When change throws, the grid is put back, no step is made, and
+// the error goes on. Returns the cells that changed.
+HexSet ChangeCells(const QString& name, const std::function<void()>& change);
+
 // The present state is the saved one: MapModified false until undo, redo or a step leaves it.
 void MarkMapSaved();
 
@@ -55,8 +63,11 @@ struct ReplayedStep {
     // The step replaced the whole map; MapName may have changed with it.
     bool WholeMap;
     bool NameChanged;
-    // A key or stroke step: the cells it changed, in the order they were changed.
+    // A key or stroke step: the cells it changed, in the order they were changed; a step of
+    // ChangeCells: in grid order.
     std::vector<HexAddress> Cells;
+    // A step of ChangeCells: the cursor cell when it was made.
+    std::optional<HexAddress> Cursor = std::nullopt;
 };
 
 // Replays the step before (undo) or after (redo) the present position on the grid and

@@ -7,6 +7,9 @@
 #include "core/KeyTable.h"
 #include "core/MapHistory.h"
 #include "core/MapModel.h"
+#include "core/MapSymmetry.h"
+#include "editor/ChangedCells.h"
+#include "editor/EditScope.h"
 #include "editor/KeyboardEditing.h"
 
 #include <bitset>
@@ -31,7 +34,7 @@ std::size_t Bit(HexAddress hex)
     return static_cast<std::size_t>((hex.x - 1) * MapSize + hex.y - 1);
 }
 
-void Paint(Stroke& stroke, HexAddress hex, EditorView& view)
+void PaintCursorCell(Stroke& stroke, HexAddress hex, EditorView& view)
 {
     MoveCursorTo(hex.x, hex.y, view);
     const bool first = stroke.Painted.none();
@@ -43,6 +46,31 @@ void Paint(Stroke& stroke, HexAddress hex, EditorView& view)
     if (first)
         stroke.FirstToggle = ToggledOn(stroke.Key, Cell(hex.x, hex.y));
     RecordStrokeCell(hex.x, hex.y, stroke.Key, before);
+}
+
+// With point symmetry on, the stroke paints the mirror of each hex it paints, once, a
+// toggling key giving it what the first hex got; it joins the stroke's step.
+void PaintMirror(Stroke& stroke, HexAddress hex, EditorView& view)
+{
+    const HexAddress mirror = MirrorHex(hex);
+    if (!TheEditScope().PointSymmetry() || stroke.Painted.test(Bit(mirror)))
+        return;
+    stroke.Painted.set(Bit(mirror));
+    MapCell& cell = Cell(mirror.x, mirror.y);
+    if (stroke.FirstToggle && ToggledOn(stroke.Key, cell) == stroke.FirstToggle)
+        return;
+    const MapCell before = cell;
+    ApplyKeyToCell(stroke.Key, cell);
+    HexSet changed;
+    changed.Insert(mirror);
+    ShowChangedCells(changed, view);
+    RecordStrokeCell(mirror.x, mirror.y, stroke.Key, before);
+}
+
+void Paint(Stroke& stroke, HexAddress hex, EditorView& view)
+{
+    PaintCursorCell(stroke, hex, view);
+    PaintMirror(stroke, hex, view);
 }
 
 }  // namespace

@@ -11,6 +11,12 @@ PixelPoint HexToPixel(int x, int y)
     return {ColumnStep * (x - 1), RowStep * (y - 1) + (x % 2 != 0 ? 2 : 22)};
 }
 
+PixelPoint HexCentre(int x, int y)
+{
+    const PixelPoint corner = HexToPixel(x, y);
+    return {corner.px + 33, corner.py + 20};
+}
+
 bool InsideHex(int a, int b)
 {
     return a >= 0 && a <= 64 && b >= 0 && b <= 38 &&

@@ -35,6 +35,10 @@ struct PixelArea {
 // Top-left corner of the sprite cell of hex (x, y) on the map image; unchecked.
 PixelPoint HexToPixel(int x, int y);
 
+// The centre of the hexagon of hex (x, y) on the map image, about which its shape is
+// mirrored; unchecked.
+PixelPoint HexCentre(int x, int y);
+
 // Whether pixel (a, b) of a sprite cell belongs to the hexagon.
 bool InsideHex(int a, int b);
 

@@ -15,6 +15,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     parser.addOptions({help, version});
     for (const QString& name : program.ValueOptions)
         parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+    for (const QString& name : program.FlagOptions)
+        parser.addOption(QCommandLineOption(name));
 
     ParsedCommandLine line;
     // QCommandLineParser takes the first entry as the program's name.
@@ -40,6 +42,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments,
     for (const QString& name : program.ValueOptions)
         if (parser.isSet(name))
             line.Values.insert(name, parser.value(name));
+    for (const QString& name : program.FlagOptions)
+        if (parser.isSet(name))
+            line.Flags << name;
     return line;
 }
 

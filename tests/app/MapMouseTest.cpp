@@ -7,6 +7,7 @@
 #include "controls/newstat.h"
 #include "core/Catalogue.h"
 #include "core/MapModel.h"
+#include "editor/EditScope.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRubberBand>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -52,10 +54,12 @@ protected:
         WriteTestSheets(game.SpritesDir());
         SetExceptionDisplay([this](const QString& text) { errors << text; });
         LastMapKey = '\0';
+        TheEditScope() = EditScope();
     }
 
     void TearDown() override
     {
+        TheEditScope() = EditScope();
         window.reset();
         FreeSpriteLibrary();
         SetExceptionDisplay(nullptr);
@@ -84,10 +88,11 @@ protected:
         QWidget* child = Viewport()->childAt(At(pixel));
         return child ? child : Viewport();
     }
-    void Press(QPoint pixel)
+    void Press(QPoint pixel, Qt::KeyboardModifiers modifiers = {})
     {
         grabber = Under(pixel);
-        QTest::mousePress(grabber, Qt::LeftButton, {}, grabber->mapFrom(Viewport(), At(pixel)));
+        QTest::mousePress(grabber, Qt::LeftButton, modifiers,
+                          grabber->mapFrom(Viewport(), At(pixel)));
     }
     void MoveTo(QPoint pixel) const
     {
@@ -449,6 +454,77 @@ TEST_F(MapMouseTest, WithoutSpritesTheMouseIsRefusedInTheHintPanel)
     EXPECT_EQ(Panel(1), "No sprites loaded: mend the files, then press Reload");
     EXPECT_EQ(CursorX, 1);
     EXPECT_EQ(CursorY, 1);
+}
+
+// The rectangle spans the centres of (3, 3) and (5, 4); column 4 sits half a row lower, so
+// only (4, 3) lies between them.
+TEST_F(MapMouseTest, AShiftDragSelectsTheHexesWhoseCentresItSpansAndAPlainClickClears)
+{
+    StartUp();
+    PressEnter();
+    Type("h");
+    const QByteArray before(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid);
+    const PixelPoint from = HexCentre(3, 3);
+    const PixelPoint to = HexCentre(5, 4);
+    Press({from.px, from.py}, Qt::ShiftModifier);
+    MoveTo({to.px, to.py});
+    const auto* band = Viewport()->findChild<QRubberBand*>();
+    ASSERT_NE(band, nullptr);
+    EXPECT_TRUE(band->isVisible());
+    EXPECT_EQ(Panel(1), "5 hexes selected");
+    Release({to.px, to.py});
+    EXPECT_FALSE(band->isVisible());
+
+    HexSet block;
+    for (const HexAddress hex : {HexAddress{3, 3}, {3, 4}, {4, 3}, {5, 3}, {5, 4}})
+        block.Insert(hex);
+    EXPECT_EQ(TheEditScope().Selection(), block);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid), before)
+        << "a selecting drag paints nothing";
+    ExpectCursorOn(1, 1);
+
+    // With Ctrl too, it adds; with Shift alone, it replaces.
+    const PixelPoint far = HexCentre(20, 20);
+    Press({far.px, far.py}, Qt::ShiftModifier | Qt::ControlModifier);
+    Release({far.px, far.py});
+    EXPECT_EQ(Panel(1), "6 hexes selected");
+    Press({far.px, far.py}, Qt::ShiftModifier);
+    Release({far.px, far.py});
+    EXPECT_EQ(Panel(1), "1 hex selected");
+
+    Click(Centre(8, 8));
+    EXPECT_TRUE(TheEditScope().Selection().Empty());
+    EXPECT_EQ(Panel(1), "No hexes selected");
+    ExpectCursorOn(8, 8);
+}
+
+TEST_F(MapMouseTest, AMenuEntryChosenOnASelectedHexGoesToEverySelectedHexInOneStep)
+{
+    StartUp();
+    const PixelPoint from = HexCentre(3, 3);
+    const PixelPoint to = HexCentre(5, 4);
+    Press({from.px, from.py}, Qt::ShiftModifier);
+    MoveTo({to.px, to.py});
+    Release({to.px, to.py});
+
+    ChooseFromNextMenu("Heavy Woods");
+    RightClick(Centre(4, 3));
+    for (const HexAddress hex : {HexAddress{3, 3}, {3, 4}, {4, 3}, {5, 3}, {5, 4}})
+        EXPECT_EQ(Shown(GroundPixel(hex.x, hex.y)), Rgb(GroundColour(tcHeavyWoods)))
+            << hex.x << "," << hex.y;
+    EXPECT_EQ(Cell(4, 4).Ground, tcGrass);
+    ExpectCursorOn(4, 3);
+    EXPECT_EQ(Action("Undo1")->text(), "Undo Heavy Woods");
+    Action("Undo1")->trigger();
+    EXPECT_EQ(Cell(5, 4).Ground, tcGrass);
+    EXPECT_EQ(Shown(GroundPixel(5, 4)), Rgb(GroundColour(tcGrass)));
+    EXPECT_FALSE(Action("Undo1")->isEnabled());
+
+    // Off the selection, the entry goes to its own hex alone.
+    ChooseFromNextMenu("Sand");
+    RightClick(Centre(9, 9));
+    EXPECT_EQ(Cell(9, 9).Ground, tcSand);
+    EXPECT_EQ(Cell(3, 3).Ground, tcGrass);
 }
 
 }  // namespace

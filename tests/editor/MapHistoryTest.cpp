@@ -578,4 +578,72 @@ TEST_F(MapHistory, AHundredThousandKeyStepsTakeLessThanTenMegabytes)
 #endif
 }
 
+TEST_F(MapHistory, AStepOfManyCellsKeepsEveryFieldButThePaddingAndTheCursorCell)
+{
+    Cell(4, 5).Padding1[1] = 0x33;
+    Cell(4, 5).Reserved = 8;
+    Cell(6, 6).X = 99;
+    const QByteArray before = GridBytes();
+    CursorX = 7;
+    CursorY = 8;
+
+    const HexSet changed = ChangeCells("Paste", [] {
+        ResetCell(4, 5, 3, tcMud);
+        Cell(6, 6).X = 6;
+        Cell(9, 9).Overlays.River = 1;
+        Cell(10, 10).Ground = tcGrass;  // as it was
+    });
+
+    EXPECT_EQ(changed.Hexes(), (std::vector<HexAddress>{{4, 5}, {6, 6}, {9, 9}}));
+    EXPECT_EQ(Cell(4, 5).Padding1[1], 0x33);
+    EXPECT_EQ(UndoStepName(), "Paste");
+    const QByteArray after = GridBytes();
+    Undo();
+    EXPECT_EQ(GridBytes(), before);
+    EXPECT_EQ(CursorX, 7);
+    EXPECT_EQ(CursorY, 8);
+    EXPECT_TRUE(view.Calls.contains("DrawCell 9,10")) << "the river's neighbours follow";
+    CursorX = 1;
+    Redo();
+    EXPECT_EQ(GridBytes(), after);
+    EXPECT_EQ(CursorX, 7);
+
+    EXPECT_TRUE(ChangeCells("Paste", [] {}).Empty());
+    EXPECT_EQ(RedoStepName(), "") << "a step made of nothing would have dropped nothing";
+    EXPECT_EQ(UndoStepName(), "Paste");
+}
+
+TEST_F(MapHistory, AStepOfManyCellsThatFailsPutsTheMapBackAndMakesNoStep)
+{
+    const QByteArray before = GridBytes();
+    EXPECT_THROW(ChangeCells("Turn Map",
+                             [] {
+                                 Cell(3, 3).Height = 5;
+                                 throw std::runtime_error("half way");
+                             }),
+                 std::runtime_error);
+    EXPECT_EQ(GridBytes(), before);
+    EXPECT_FALSE(CanUndoMapChange());
+}
+
+TEST_F(MapHistory, AStepOfTheWholeMapKeepsAtMostTwentyBytesACell)
+{
+#ifdef GC_MALLOC_REPLACED
+    GTEST_SKIP() << "the sanitizer's allocator keeps no malloc statistics";
+#else
+    // The first step of a process also sets up Qt's undo stack.
+    ChangeCells("Paste", [] { Cell(1, 1).Height = 9; });
+    const std::size_t before = mallinfo2().uordblks;
+    const HexSet changed = ChangeCells("Raise All Heights", [] {
+        for (MapColumn& column : MapGrid)
+            for (MapCell& cell : column)
+                ++cell.Height;
+    });
+    const std::size_t used = mallinfo2().uordblks - before;
+    ASSERT_EQ(changed.Count(), MapHexes);
+    // 19 bytes a cell, and the step's own few objects (its command, name and cursor).
+    EXPECT_LE(used, 19u * MapHexes + 2048) << used << " bytes";
+#endif
+}
+
 }  // namespace

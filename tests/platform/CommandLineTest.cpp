@@ -64,4 +64,17 @@ TEST(CommandLine, TheNumberOfArgumentsMayBeARangeOrOpenAbove)
     EXPECT_EQ(two.Message, Tool.Usage);
 }
 
+TEST(CommandLine, FlagsTakeNoValue)
+{
+    CommandLineDescription flagged = Tool;
+    flagged.FlagOptions = {QStringLiteral("symmetry")};
+    const ParsedCommandLine line = ParseCommandLine({"a", "--symmetry", "b"}, flagged);
+    EXPECT_FALSE(line.ExitStatus);
+    EXPECT_EQ(line.Flags, QStringList({"symmetry"}));
+    EXPECT_EQ(line.Arguments, QStringList({"a", "b"}));
+    EXPECT_TRUE(ParseCommandLine({"a", "b"}, flagged).Flags.isEmpty());
+    EXPECT_EQ(ParseCommandLine({"a", "b", "--symmetry=yes"}, flagged).ExitStatus, 2);
+    EXPECT_EQ(ParseCommandLine({"a", "b", "--symmetry"}, Tool).ExitStatus, 2);
+}
+
 }  // namespace

@@ -23,6 +23,14 @@ VIEW_SHORTCUTS = ("ctrl+plus", "ctrl+equal", "ctrl+minus", "ctrl+0", "ctrl+slash
 VIEW_ENTRIES = "ioafc"
 LAYER_LETTERS = "hfswmrv"
 ZOOM_STEPS = 10
+# The Edit menu's broad edits, each reached by Alt+E and its access letter.
+BROAD_EDITS = ("Cut", "Copy", "Paste", "Select All", "Deselect", "Flood Fill", "Point Symmetry",
+               "Show Asymmetry", "Turn Map", "Make Symmetric", "Raise All Heights",
+               "Lower All Heights")
+# Their shortcuts: the clipboard, Select All, Flood Fill, Point Symmetry, and Escape, which
+# deselects.
+BROAD_SHORTCUTS = ("ctrl+a", "ctrl+c", "ctrl+x", "ctrl+v", "ctrl+v", "ctrl+b", "ctrl+b",
+                   "ctrl+m", "Escape")
 
 
 @dataclass
@@ -80,6 +88,9 @@ class InputStream:
             (4, self._resize),
             (20, lambda: Input("shortcut", {"keys": self.rng.choice(VIEW_SHORTCUTS)})),
             (12, self._view_menu),
+            (20, self._select_drag),
+            (40, lambda: Input("shortcut", {"keys": self.rng.choice(BROAD_SHORTCUTS)})),
+            (24, lambda: Input("menu", {"entry": self.rng.choice(BROAD_EDITS)})),
         ]
         self.total = sum(weight for weight, _ in self.table)
 
@@ -119,6 +130,12 @@ class InputStream:
             points.append([min(1.2, max(-0.2, x + self.rng.uniform(-0.15, 0.15))),
                            min(1.2, max(-0.2, y + self.rng.uniform(-0.15, 0.15)))])
         return Input("drag", {"path": [v for p in points for v in p]})
+
+    def _select_drag(self):
+        """A rectangle dragged with Shift, now and then with Ctrl too, which adds to the
+        selection; its corners anywhere on the view."""
+        return Input("select drag", {"path": self._point() + self._point(),
+                                     "add": self.rng.random() < 0.3})
 
     def _context_menu(self):
         choice = self.rng.choice(("escape", "keys", "keys", "click"))

@@ -20,6 +20,7 @@ On a failure it prints the seed, the input number, the last 50 inputs and the ed
 log, keeps a screenshot and the work folder, and exits with 1; 2 for wrong arguments.
 """
 
+import traceback
 import argparse
 import collections
 import os
@@ -54,6 +55,11 @@ MAP_BYTES = 20480
 CLIENT_HEIGHT = 554
 BUTTON_CENTRES = {"Mechs": (34, 12), "Roads": (86, 12), "Fill": (150, 12), "Clear": (221, 12),
                   "Reload": (297, 12), "Edit": (645, 12)}
+# The access letters of the Edit menu's entries.
+EDIT_LETTERS = {"Undo": "u", "Redo": "r", "Cut": "t", "Copy": "c", "Paste": "p", "Select All": "a",
+                "Deselect": "d", "Flood Fill": "f", "Point Symmetry": "s", "Show Asymmetry": "y",
+                "Turn Map": "n", "Make Symmetric": "m", "Raise All Heights": "h",
+                "Lower All Heights": "l"}
 # The map view inside its frame, scroll bars included: its left and top, and what the window
 # has beside it across and below the menu.
 MAP_VIEW = (10, 34, 26, 58)
@@ -337,16 +343,21 @@ class Soak:
                 self.x.click(*self.map_point(*a["at"]))
         elif kind == "drag":
             self.drag(a["path"])
+        elif kind == "select drag":
+            held = ["Shift_L", "Control_L"] if a["add"] else ["Shift_L"]
+            self.x.hold(held, True)
+            self.drag(a["path"])
+            self.x.hold(held, False)
         elif kind == "wheel":
             self.x.move(*self.map_point(*a["at"]))
             if a["ctrl"]:
                 self.x.focus(self.main)
-                self.x.hold("Control_L", True)
+                self.x.hold(["Control_L"], True)
             for _ in range(a["count"]):
                 self.x.button(a["button"], True)
                 self.x.button(a["button"], False)
             if a["ctrl"]:
-                self.x.hold("Control_L", False)
+                self.x.hold(["Control_L"], False)
         elif kind == "context menu":
             self.context_menu(a)
         elif kind == "menu":
@@ -432,9 +443,9 @@ class Soak:
 
     def menu(self, a):
         entry = a["entry"]
-        if entry in ("Undo", "Redo"):
+        if entry in EDIT_LETTERS:
             self.open_menu("Edit")
-            self.x.key(entry[0].lower())
+            self.x.key(EDIT_LETTERS[entry])
             return
         if entry == "View":
             self.open_menu("View")
@@ -689,6 +700,7 @@ def main():
         soak.report(str(failure))
         return 1
     except Exception as failure:  # a fault of the soak itself is reported the same way
+        traceback.print_exc()
         soak.report(f"{type(failure).__name__}: {failure}")
         return 1
     finally:

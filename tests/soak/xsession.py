@@ -243,15 +243,17 @@ class XSession:
             xtest.fake_input(self.d, X.KeyRelease, m)
         self.d.flush()
 
+    def hold(self, keys, press):
+        """Presses the keys by name, in order, and leaves them held; or releases them, in the
+        opposite order."""
+        codes = [self.keycode(self.keysym_of(k))[0] for k in keys]
+        for code in (codes if press else reversed(codes)):
+            xtest.fake_input(self.d, X.KeyPress if press else X.KeyRelease, code)
+        self.d.flush()
+
     def type(self, text):
         for ch in text:
             self.key(ch)
-
-    def hold(self, key, press):
-        """Presses or releases a key by name, such as a modifier held over pointer input."""
-        xtest.fake_input(self.d, X.KeyPress if press else X.KeyRelease,
-                         self.keycode(self.keysym_of(key))[0])
-        self.d.flush()
 
     # ---- pointer
 

@@ -3,6 +3,8 @@
 #include "core/Catalogue.h"
 #include "core/MapFile.h"
 #include "core/MapModel.h"
+#include "core/MapTurns.h"
+#include "tests/core/QtPrinters.h"
 #include "tests/support/GameFolder.h"
 #include "tests/tools/ToolRun.h"
 
@@ -12,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <random>
 
 namespace {
 
@@ -181,6 +185,64 @@ TEST_F(CheckTool, AnswersHelpAndVersionAndRefusesWrongArguments)
     const QString dashed = WriteMap("--odd.kvx");
     EXPECT_EQ(Check({QStringLiteral("--"), QStringLiteral("--odd.kvx")}).exitCode, 0);
     EXPECT_TRUE(QFile::exists(dashed));
+}
+
+TEST_F(CheckTool, TheSymmetryReportNamesEachPairThatDiffersAndCountsBothHalves)
+{
+    Cell(3, 5).Ground = tcLightWoods;
+    Cell(3, 5).Height = 3;
+    Cell(30, 28).Overlays.Road = 1;
+    Cell(16, 1).Mines = 10;
+    Cell(17, 32).Mines = 10;
+    Cell(20, 20).Ground = 40;
+    const QString map = WriteMap("unfair.kvx");
+
+    const ToolRun run = Check({"--symmetry", map});
+
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 2 + 1 + 16 + 1 + 5 + 3 + 1) << run.out.toStdString();
+    EXPECT_EQ(lines[0], map +
+                            ": (3,5) and (30,28) differ: Height 3 and 0, Ground 2 (Light Woods) "
+                            "and 0 (Grass), Road 0 and 1");
+    EXPECT_EQ(lines[1], map + ": (13,13) and (20,20) differ: Ground 0 (Grass) and 40 (Unknown)");
+    EXPECT_EQ(lines[2], map + ":                          west (1-16)  east (17-32)");
+    EXPECT_EQ(lines[3], map + ": Grass                            511           511");
+    EXPECT_EQ(lines[5], map + ": Light Woods                        1             0");
+    EXPECT_EQ(lines[19], map + ": Ground 40                          0             1");
+    EXPECT_EQ(lines[23], map + ": Road                               0             1");
+    EXPECT_EQ(lines[25], map + ": Mined hexes                        1             1");
+    EXPECT_EQ(lines[26], map + ": Mines                             10            10");
+    EXPECT_EQ(lines[27], map + ": Sum of heights                     3             0");
+    EXPECT_EQ(lines.last(), "1 file checked: 1 not point-symmetric, 0 files not read");
+    EXPECT_TRUE(run.err.isEmpty());
+}
+
+TEST_F(CheckTool, AMapMadeSymmetricHasNothingToReportAndAnUnreadableFileEndsWithTwo)
+{
+    std::mt19937 random(81);
+    for (int x = 1; x <= MapSize; ++x)
+        for (int y = 1; y <= MapSize; ++y) {
+            Cell(x, y).Ground = static_cast<std::uint8_t>(random() % 16);
+            Cell(x, y).Height = static_cast<std::int32_t>(random() % 7);
+            Cell(x, y).Overlays.River = static_cast<std::uint8_t>(random() % 2);
+        }
+    MakeMapSymmetric();
+    const QString fair = WriteMap("fair.kvx");
+
+    const ToolRun run = Check({"--symmetry", fair});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    const QStringList lines = Lines(run.out);
+    for (const QString& line : lines)
+        EXPECT_FALSE(line.contains("differ")) << line.toStdString();
+    EXPECT_EQ(lines.last(), "1 file checked: 0 not point-symmetric, 0 files not read");
+    EXPECT_EQ(Check({fair}).exitCode, 0) << "every cell names its own place";
+
+    const QString shortMap = WriteBytes("short.kvx", MapBytes().left(100));
+    const ToolRun unread = Check({"--symmetry", shortMap, fair});
+    EXPECT_EQ(unread.exitCode, 2);
+    EXPECT_TRUE(unread.err.contains(shortMap)) << unread.err.toStdString();
+    EXPECT_EQ(Lines(unread.out).last(), "2 files checked: 0 not point-symmetric, 1 file not read");
 }
 
 }  // namespace
