@@ -354,6 +354,24 @@ TEST_F(EditMenuTest, TintsShowOnlyInTheViewAndKeepUpWithTheMap)
                 MapImage().convertToFormat(QImage::Format_RGB32));
 }
 
+// At every zoom the tint lies over the selected hexes only, where the zoomed picture shows them.
+TEST_F(EditMenuTest, TintsFollowTheZoom)
+{
+    StartUp();
+    TheEditScope().Select(Hexes({{6, 6}}));
+    for (const char* zoom : {"ZoomIn1", "ZoomIn1", "ActualSize1", "ZoomOut1", "ZoomOut1"}) {
+        Action(zoom)->trigger();
+        const double scale = static_cast<double>(MapWidget()->width()) / MapImage().width();
+        SCOPED_TRACE(scale);
+        const QImage view = MapWidget()->grab().toImage();
+        const auto at = [&](int x, int y) {
+            return view.pixel((QPointF(Centre(x, y)) * scale).toPoint()) & 0xFFFFFFu;
+        };
+        EXPECT_GT(qBlue(at(6, 6)), qBlue(Shown(Centre(6, 6)))) << "the selected hex is tinted";
+        EXPECT_EQ(qBlue(at(8, 8)), qBlue(Shown(Centre(8, 8)))) << "its neighbour's twin is not";
+    }
+}
+
 TEST_F(EditMenuTest, TheFillButtonKeepsItsShowcaseOfMechs)
 {
     StartUp();
