@@ -16,6 +16,7 @@
 namespace {
 
 std::function<void(const QString&)> mapFileSink;
+std::function<bool(const QString&)> overwriteCheck;
 
 void TellMapFile(const QString& path)
 {
@@ -52,7 +53,7 @@ void LoadChosenMap(const QString& path, const std::function<void()>& redraw)
 void SaveMapCommand()
 {
     const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog, MapName);
-    if (!path)
+    if (!path || (overwriteCheck && !overwriteCheck(*path)))
         return;
     {
         BusyCursor busy;
@@ -79,6 +80,16 @@ void LoadNamedMapCommand(const QString& path, const std::function<void()>& redra
 {
     if (MayDiscardMapForLoad())
         LoadChosenMap(path, redraw);
+}
+
+void LoadMapWithoutAsking(const QString& path, const std::function<void()>& redraw)
+{
+    LoadChosenMap(path, redraw);
+}
+
+void SetOverwriteCheck(std::function<bool(const QString& path)> check)
+{
+    overwriteCheck = std::move(check);
 }
 
 void SetMapFileSink(std::function<void(const QString& path)> sink)
