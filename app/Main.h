@@ -13,6 +13,8 @@ namespace Ui {
 class TfrmMain;
 }
 class TRecentMapsMenu;
+class RecoveryKeeper;
+class MapFileWatcher;
 
 class TfrmMain : public QMainWindow, public EditorView {
     Q_OBJECT
@@ -105,6 +107,9 @@ private:
     const QEvent* forwardedKey_ = nullptr;
     TRecentMapsMenu* recentMaps_ = nullptr;
     QString mapAfterStartUp_;
+    // The map's recovery copy, and the watch on its file.
+    RecoveryKeeper* recovery_ = nullptr;
+    MapFileWatcher* mapFile_ = nullptr;
 };
 
 extern TfrmMain* frmMain;
