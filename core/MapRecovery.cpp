@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -117,11 +118,12 @@ std::optional<MapRecovery> DecodeMapRecovery(const QByteArray& bytes)
 
 MapRecovery CaptureMapRecovery(const QDateTime& time)
 {
+    // A cursor off the map, as before the start-up put it at (1, 1), would make the record junk.
     return {QByteArray(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid),
             MapName,
             OpenMapFile(),
-            CursorX,
-            CursorY,
+            std::clamp(CursorX, 1, MapSize),
+            std::clamp(CursorY, 1, MapSize),
             time};
 }
 

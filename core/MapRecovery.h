@@ -39,7 +39,8 @@ QByteArray EncodeMapRecovery(const MapRecovery& recovery);
 // a cursor off the map.
 std::optional<MapRecovery> DecodeMapRecovery(const QByteArray& bytes);
 
-// Takes the map, MapName, its file (OpenMapFile) and the cursor as they are now, at time.
+// Takes the map, MapName, its file (OpenMapFile) and the cursor (kept on the map) as they are
+// now, at time.
 MapRecovery CaptureMapRecovery(const QDateTime& time);
 
 // Puts the map, its name and the cursor of recovery back and updates the caption; the history

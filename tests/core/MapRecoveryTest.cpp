@@ -129,7 +129,14 @@ TEST_F(MapRecoveryState, TakesTheMapItsNameFileAndCursor)
     EXPECT_EQ(taken.Time, now);
 
     MapName = "Random";
-    EXPECT_EQ(CaptureMapRecovery(now).File, "");
+    CursorX = 0;
+    CursorY = 40;
+    const MapRecovery odd = CaptureMapRecovery(now);
+    EXPECT_EQ(odd.File, "");
+    EXPECT_EQ(odd.CursorX, 1);
+    EXPECT_EQ(odd.CursorY, 32);
+    EXPECT_TRUE(DecodeMapRecovery(EncodeMapRecovery(odd)))
+        << "a cursor off the map never makes junk";
 }
 
 TEST_F(MapRecoveryState, PutsItBackUnsavedWithANewHistory)
