@@ -22,7 +22,9 @@ RecoveryKeeper::RecoveryKeeper(QString folder, std::function<void(const QString&
       ownFile_(QDir(folder_).filePath(RecoveryFileName(ThisProcess()))),
       notice_(std::move(notice)),
       writer_(std::make_unique<BackgroundWriter>(
-          [this](const QString&, bool written, const QString& failure) {
+          [this](const QString& path, bool written, const QString& failure) {
+              if (written && path == ownFile_)
+                  lastWriteSucceeded_ = failure.isEmpty();
               // The writer's thread: the answer is taken on the window's.
               QMetaObject::invokeMethod(
                   this, [=, this] { Done(written, failure); }, Qt::QueuedConnection);
@@ -56,7 +58,9 @@ void RecoveryKeeper::KeepNow()
 void RecoveryKeeper::TakeOver(const QString& abandoned)
 {
     KeepNow();
-    Discard(abandoned);
+    WaitForDisk();
+    if (lastWriteSucceeded_)
+        Discard(abandoned);
 }
 
 void RecoveryKeeper::Discard(const QString& abandoned) { writer_->Remove(abandoned); }

@@ -14,14 +14,16 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 
 class RecoveryKeeper : public QObject {
 public:
-    // The longest a change waits before it is written.
-    static constexpr std::chrono::milliseconds DefaultDelay{2000};
+    // The longest a change waits before it is written: half a second before the two seconds
+    // of editing a kill may take at most, which leaves that long for the disk.
+    static constexpr std::chrono::milliseconds DefaultDelay{1500};
 
     // Keeps this editor's recovery in folder, writing delay after a change; notice shows a
     // line in the hint panel.
@@ -37,7 +39,8 @@ public:
     // Writes the map as it is now, without waiting for the delay.
     void KeepNow();
     // After the recovery in abandoned was restored: this editor's recovery written at once,
-    // then abandoned removed, so that the map is on disk throughout.
+    // waiting for the disk, then abandoned removed, but only once that write succeeded, so
+    // that the map is on disk throughout.
     void TakeOver(const QString& abandoned);
     // Removes abandoned, a recovery the user chose to discard.
     void Discard(const QString& abandoned);
@@ -54,8 +57,8 @@ private:
     void TellOtherEditors();
 
     // Where the recovery files are, and the one of this editor.
-    QString folder_;
-    QString ownFile_;
+    const QString folder_;
+    const QString ownFile_;
     // Shows a line in the hint panel.
     std::function<void(const QString&)> notice_;
     // Runs from the first change not yet written to the write.
@@ -69,6 +72,8 @@ private:
     bool failureTold_ = false;
     // Close was called.
     bool closed_ = false;
+    // The last write of this editor's file succeeded; set on the writer's thread.
+    std::atomic<bool> lastWriteSucceeded_ = false;
     // The last change of the history made a Load step: the Saved that follows ends a load.
     bool loading_ = false;
     // Declared last: its thread ends first, before the members its reports reach.

@@ -186,6 +186,18 @@ TEST_F(RecoveryKeeperTest, ARestoredRecoveryIsTakenOverBeforeTheAbandonedFileGoe
     EXPECT_FALSE(QFileInfo::exists(discarded));
 }
 
+TEST_F(RecoveryKeeperTest, AnAbandonedRecoveryStaysWhileThisEditorCannotKeepTheMap)
+{
+    const QString abandoned =
+        WriteRecoveryFile(dir.filePath("recovery"), DeadEditor(7), RecoveryOf("/maps/b", 1));
+    WriteAll(dir.filePath("blocked"), "a file where the folder belongs");
+    Keep(dir.filePath("blocked/recovery"));
+    RestoreMapRecovery(RecoveryOf("/maps/b", 1));
+    keeper->TakeOver(abandoned);
+    keeper->WaitForDisk();
+    EXPECT_TRUE(QFileInfo::exists(abandoned));
+}
+
 TEST_F(RecoveryKeeperTest, ALoadNamesOtherRunningEditorsWithUnsavedChangesToTheFile)
 {
     const RunningChild other;
