@@ -632,6 +632,7 @@ class Soak:
         self.editor.kill()
         self.editor.wait()
         self.check_log()
+        self.log.close()
         os.replace(self.log_path, os.path.join(self.work, f"editor-killed-{self.killed}.log"))
         self.restart(expected if exact else None, name, must_ask=unsaved and exact)
 
