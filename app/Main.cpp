@@ -25,8 +25,12 @@
 #include "editor/HistoryCommands.h"
 #include "editor/ImageCommands.h"
 #include "editor/KeyboardEditing.h"
+#include "editor/MapFileWatcher.h"
 #include "editor/MapTurnCommands.h"
 #include "editor/PasteCommand.h"
+#include "editor/RecoveryFolder.h"
+#include "editor/RecoveryKeeper.h"
+#include "editor/RecoveryOffer.h"
 #include "editor/ReloadCommand.h"
 #include "editor/ScopedEditing.h"
 #include "editor/SelectionCommands.h"
@@ -194,6 +198,11 @@ void TfrmMain::FormCreate()
     recentMaps_ = new TRecentMapsMenu(*ui->Recentmaps1, *ui->Files1,
                                       [this](const QString& path) { OpenMap(path); });
     SetMapFileSink([this](const QString& path) { recentMaps_->Remember(path); });
+    const auto notice = [this](const QString& text) { ui->StatusBar->SetPanelText(1, text); };
+    recovery_ = new RecoveryKeeper(RecoveryFolder(), notice, RecoveryKeeper::DefaultDelay, this);
+    mapFile_ = new MapFileWatcher(
+        notice, [this] { RunWithSprites([] { RedrawMap(); }); }, MapFileWatcher::DefaultSettle,
+        this);
     setAcceptDrops(true);
 
     new TMapMouse(
@@ -233,6 +242,7 @@ void TfrmMain::FormShow()
     QTimer::singleShot(0, this, [this] {
         RunTitleScreen(this);
         StartEditor();
+        OfferRecoveries(*recovery_, [] { RedrawMap(); });
         if (!mapAfterStartUp_.isEmpty())
             OpenMap(mapAfterStartUp_);
     });
@@ -285,6 +295,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     if (!MayCloseEditor())
         return;
     event->accept();
+    recovery_->Close();
     SaveWindowPlace(*this);
     FormClose();
     QMainWindow::closeEvent(event);

@@ -13,6 +13,8 @@ namespace Ui {
 class TfrmMain;
 }
 class TRecentMapsMenu;
+class RecoveryKeeper;
+class MapFileWatcher;
 class TZoomedView;
 
 class TfrmMain : public QMainWindow, public EditorView {
@@ -127,6 +129,9 @@ private:
     TZoomedView* zoomedView_ = nullptr;
     QString mapAfterStartUp_;
     QString note_;
+    // The map's recovery copy, and the watch on its file.
+    RecoveryKeeper* recovery_ = nullptr;
+    MapFileWatcher* mapFile_ = nullptr;
 };
 
 extern TfrmMain* frmMain;

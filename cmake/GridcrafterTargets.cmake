@@ -33,9 +33,11 @@ function(gc_test name)
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gc_testsupport GTest::gtest GTest::gmock gc_warnings)
-  # The editor's preferences and its own game folder go to the build tree, never to the user's.
+  # The editor's preferences, its own game folder and its recovery files go to the build tree,
+  # never to the user's.
   set(env "XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime" "QT_QPA_PLATFORM=offscreen"
-          "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/xdg-config" "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
+          "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/xdg-config" "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data"
+          "XDG_STATE_HOME=${CMAKE_BINARY_DIR}/xdg-state")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${env}")
 endfunction()
 

@@ -74,6 +74,8 @@ bool Silent = false;
 // A change or a replay is under way.
 bool Busy = false;
 std::function<void()> Sink;
+std::vector<std::pair<int, std::function<void(const MapHistoryChange&)>>> Listeners;
+int LastListenerKey = 0;
 // The stroke step that more cells of its stroke join: the last step, until the history
 // changes otherwise.
 std::optional<std::size_t> OpenStroke;
@@ -217,12 +219,23 @@ void Rebuild()
     stack.setIndex(StackIndex(Position));
 }
 
-void HistoryChanged()
+void HistoryChanged(const MapHistoryChange& change)
 {
     OpenStroke.reset();
     MapModified = SavedPosition != Position;
     if (Sink)
         Sink();
+    // A copy: a listener may add or remove listeners.
+    const auto listeners = Listeners;
+    for (const auto& [key, listener] : listeners)
+        listener(change);
+}
+
+std::optional<MapStep> WholeMapKind(const Step& step)
+{
+    if (const auto* change = std::get_if<std::unique_ptr<WholeMapChange>>(&step))
+        return (*change)->Kind;
+    return std::nullopt;
 }
 
 void Push(Step step)
@@ -239,7 +252,7 @@ void Push(Step step)
     ++Position;
     if (static_cast<std::size_t>(Stack().count()) > WindowSize)
         Rebuild();
-    HistoryChanged();
+    HistoryChanged({HistoryChangeKind::Step, WholeMapKind(Steps.back())});
 }
 
 std::unique_ptr<WholeMapChange> Difference(MapStep kind, const MapGridType& before,
@@ -315,7 +328,7 @@ void ResetMapHistory()
     Position = 0;
     SavedPosition = 0;
     WindowStart = 0;
-    HistoryChanged();
+    HistoryChanged({HistoryChangeKind::Reset, std::nullopt});
 }
 
 bool RecordCellChange(int x, int y, char key, const MapCell& before)
@@ -398,7 +411,14 @@ void MarkMapSaved()
 {
     SavedPosition = Position;
     Stack().setClean();
-    HistoryChanged();
+    HistoryChanged({HistoryChangeKind::Saved, std::nullopt});
+}
+
+void MarkMapUnsaved()
+{
+    SavedPosition.reset();
+    Stack().resetClean();
+    HistoryChanged({HistoryChangeKind::Unsaved, std::nullopt});
 }
 
 bool CanUndoMapChange() { return Position > 0; }
@@ -422,7 +442,7 @@ std::optional<ReplayedStep> UndoMapChange()
         --Position;
         replayed = Replayed(Steps[Position]);
     }
-    HistoryChanged();
+    HistoryChanged({HistoryChangeKind::Undo, WholeMapKind(Steps[Position])});
     return replayed;
 }
 
@@ -439,11 +459,22 @@ std::optional<ReplayedStep> RedoMapChange()
         replayed = Replayed(Steps[Position]);
         ++Position;
     }
-    HistoryChanged();
+    HistoryChanged({HistoryChangeKind::Redo, WholeMapKind(Steps[Position - 1])});
     return replayed;
 }
 
 void SetMapHistorySink(std::function<void()> sink) { Sink = std::move(sink); }
+
+int AddMapHistoryListener(std::function<void(const MapHistoryChange&)> listener)
+{
+    Listeners.emplace_back(++LastListenerKey, std::move(listener));
+    return LastListenerKey;
+}
+
+void RemoveMapHistoryListener(int key)
+{
+    std::erase_if(Listeners, [key](const auto& entry) { return entry.first == key; });
+}
 
 void SetMapHistoryWindow(std::size_t commands)
 {

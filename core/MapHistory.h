@@ -51,6 +51,10 @@ HexSet ChangeCells(const QString& name, const std::function<void()>& change);
 // The present state is the saved one: MapModified false until undo, redo or a step leaves it.
 void MarkMapSaved();
 
+// No state of the history is saved any more (its file went away, or the map came back from a
+// recovery): MapModified true until the next MarkMapSaved.
+void MarkMapUnsaved();
+
 bool CanUndoMapChange();
 bool CanRedoMapChange();
 // The step that undo or redo would replay, named as the Edit menu shows it ("Road",
@@ -78,6 +82,21 @@ std::optional<ReplayedStep> RedoMapChange();
 
 // Called after every change of the history: a step, undo, redo, a save, a reset.
 void SetMapHistorySink(std::function<void()> sink);
+
+// One change of the history, as its listeners are told.
+enum class HistoryChangeKind { Step, Undo, Redo, Saved, Unsaved, Reset };
+struct MapHistoryChange {
+    HistoryChangeKind Kind;
+    // For a step, an undo or a redo: the whole-map step made or replayed; none for a key or a
+    // stroke.
+    std::optional<MapStep> WholeMap;
+};
+
+// Adds listener, called after the sink with every change of the history, and returns the key
+// that removes it again. Listeners are called in the order they were added.
+int AddMapHistoryListener(std::function<void(const MapHistoryChange&)> listener);
+// Removes the listener added under key; an unknown key is ignored.
+void RemoveMapHistoryListener(int key);
 
 // The most commands the QUndoStack holds (at least 2); the rest wait in the step records.
 void SetMapHistoryWindow(std::size_t commands);

@@ -16,6 +16,7 @@
 namespace {
 
 std::function<void(const QString&)> mapFileSink;
+std::function<bool(const QString&)> overwriteCheck;
 
 void TellMapFile(const QString& path)
 {
@@ -71,7 +72,7 @@ void LoadChosenMap(const QString& path, const std::function<void()>& redraw)
 void SaveMapCommand()
 {
     const std::optional<QString> path = CurrentPrompts().FileDialog(SaveDialog, MapName);
-    if (!path)
+    if (!path || (overwriteCheck && !overwriteCheck(*path)))
         return;
     WriteMapAs(*path);
     CurrentPrompts().Information(SavedNotice());
@@ -85,6 +86,8 @@ QString QuickSaveMapCommand()
         SaveMapCommand();
         return {};
     }
+    if (overwriteCheck && !overwriteCheck(file))
+        return {};
     WriteMapAs(file);
     MapSaved();
     return SavedNotice();
@@ -104,6 +107,16 @@ void LoadNamedMapCommand(const QString& path, const std::function<void()>& redra
 {
     if (MayDiscardMapForLoad())
         LoadChosenMap(path, redraw);
+}
+
+void LoadMapWithoutAsking(const QString& path, const std::function<void()>& redraw)
+{
+    LoadChosenMap(path, redraw);
+}
+
+void SetOverwriteCheck(std::function<bool(const QString& path)> check)
+{
+    overwriteCheck = std::move(check);
 }
 
 void SetMapFileSink(std::function<void(const QString& path)> sink)

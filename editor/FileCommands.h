@@ -28,6 +28,15 @@ void LoadMapCommand(const std::function<void()>& redraw);
 // caption stay and nothing is drawn.
 void LoadNamedMapCommand(const QString& path, const std::function<void()>& redraw);
 
+// The same without the question before discarding unsaved edits: a file that changed on disk
+// loaded again.
+void LoadMapWithoutAsking(const QString& path, const std::function<void()>& redraw);
+
+// Asked before Save writes the map over path, once the path is chosen, and before the quick
+// save writes into the map's file: whether it may (the answer empty when not). Without
+// a check (nullptr), it may.
+void SetOverwriteCheck(std::function<bool(const QString& path)> check);
+
 // Called with the path of every map file loaded or saved, once that has succeeded.
 void SetMapFileSink(std::function<void(const QString& path)> sink);
 

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/SafeFile.h"
 #include "platform/WinPath.h"
+#include "platform/XdgFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,13 +41,7 @@ void CopySheet(const QString& source, const QString& target)
 
 }  // namespace
 
-QString UserGameFolder()
-{
-    QString data = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
-    if (!QDir::isAbsolutePath(data))
-        data = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(data + QStringLiteral("/gridcrafter/game"));
-}
+QString UserGameFolder() { return XdgDataHome() + QStringLiteral("/gridcrafter/game"); }
 
 void LayOutGameFolder(const QString& game, const QString& sheets)
 {

@@ -1,19 +1,21 @@
 #include "app/Application.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
 
 namespace {
 
-// Each test starts without preferences (no recent maps, no window place), and no test
-// reaches the user's own, also when the program is run by hand.
+// Each test starts without preferences (no recent maps, no window place) and without
+// recovery files, and no test reaches the user's own, also when the program is run by hand.
 class FreshPreferences : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override
     {
         folder_ = std::make_unique<QTemporaryDir>();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_->path());
+        qputenv("XDG_STATE_HOME", QFile::encodeName(folder_->filePath("state")));
     }
 
     std::unique_ptr<QTemporaryDir> folder_;

@@ -23,10 +23,10 @@ gc_run_inside_xvfb() {
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/game/Sprites" "$work/game/Gridcrafter"
   "$(realpath "$sprites")" "$work/game/Sprites" >/dev/null
-  # Preferences and the user's own game folder of this run alone: nothing saved before, none
-  # left behind.
+  # Preferences, the user's own game folder and recovery files of this run alone: nothing
+  # saved before, none left behind.
   export GC_EDITOR=$(realpath "$editor") GC_WORK=$work XDG_CONFIG_HOME=$work/config \
-    XDG_DATA_HOME=$work/data
+    XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state
   local status=0
   # Without -noreset the server resets whenever its last client leaves, such as the probe of
   # gc_start_editor, which may refuse the editor connecting meanwhile (two runs failed so,

@@ -258,6 +258,63 @@ TEST_F(MapHistory, TheSavedStateFollowsUndoAndRedo)
     EXPECT_FALSE(CanRedoMapChange());
 }
 
+TEST_F(MapHistory, ListenersHearEveryChangeWithItsKindAfterTheSink)
+{
+    QStringList heard;
+    const auto describe = [](const MapHistoryChange& change) {
+        static const char* const kinds[] = {"step", "undo", "redo", "saved", "unsaved", "reset"};
+        QString text = kinds[static_cast<int>(change.Kind)];
+        if (change.WholeMap)
+            text += ' ' + MapStepName(*change.WholeMap);
+        return text + (MapModified ? " modified" : "");
+    };
+    SetMapHistorySink([&] { heard << "sink"; });
+    const int first =
+        AddMapHistoryListener([&](const MapHistoryChange& c) { heard << describe(c); });
+    const int second = AddMapHistoryListener([&](const MapHistoryChange&) { heard << "second"; });
+
+    Key(1, 1, 'F');
+    NewMapCommand(CountRedraws());
+    Undo();
+    Redo();
+    MarkMapSaved();
+    MarkMapUnsaved();
+    RemoveMapHistoryListener(second);
+    ResetMapHistory();
+    RemoveMapHistoryListener(first);
+    RemoveMapHistoryListener(first);
+    Key(2, 2, 'F');
+    SetMapHistorySink(nullptr);
+
+    EXPECT_EQ(heard, (QStringList{"sink",   "step modified",
+                                  "second",  //
+                                  "sink",   "step New modified",
+                                  "second",  //
+                                  "sink",   "undo New modified",
+                                  "second",  //
+                                  "sink",   "redo New modified",
+                                  "second",  //
+                                  "sink",   "saved",
+                                  "second",  //
+                                  "sink",   "unsaved modified",
+                                  "second",           //
+                                  "sink",   "reset",  //
+                                  "sink"}));
+}
+
+TEST_F(MapHistory, AMapMarkedUnsavedStaysSoThroughUndoAndRedoUntilSaved)
+{
+    Key(1, 1, 'F');
+    MarkMapSaved();
+    MarkMapUnsaved();
+    EXPECT_TRUE(MapModified);
+    Undo();
+    Redo();
+    EXPECT_TRUE(MapModified) << "no state is the saved one";
+    MarkMapSaved();
+    EXPECT_FALSE(MapModified);
+}
+
 class LoadAndSave : public MapHistory {
 protected:
     ScriptedPrompts prompts;

@@ -39,7 +39,8 @@ done
 mkdir -p "$work/plain" "$work/runtime" && chmod 700 "$work/runtime"
 user_game=$work/data/gridcrafter/game
 (cd "$work/plain" && XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config \
-  XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen exec "$usr/bin/gridcrafter") \
+  XDG_STATE_HOME=$work/state XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen \
+  exec "$usr/bin/gridcrafter") \
   >"$work/editor.log" 2>&1 &
 editor=$!
 laid_out() {

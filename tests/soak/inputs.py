@@ -185,3 +185,24 @@ class Answers:
 
     def replace(self):
         return self.rng.random() < 0.75
+
+
+class Kills:
+    """When the editor is killed and how, and how the question after the restart is answered,
+    from a generator of its own."""
+
+    def __init__(self, seed, every):
+        self.rng = random.Random(f"kills {seed}")
+        self.every = every
+
+    def now(self):
+        return self.rng.randrange(self.every) == 0
+
+    def after_input(self):
+        return self.rng.random() < 0.5
+
+    def steps(self):
+        return self.rng.randint(1, 3)
+
+    def answer(self):
+        return self.rng.choice(("y", "y", "y", "y", "n"))

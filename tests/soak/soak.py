@@ -6,6 +6,7 @@ commands and answers, on an X server of its own, saving and checking maps along 
                        --sprites build-asan/tools/gridcrafter-sprites
                        --check build-asan/tools/gridcrafter-check
                        [--seed N] [--inputs 5000] [--time-limit 900] [--keep DIR]
+                       [--kill-every N]
 
 Runs with Debian's python3 and python3-xlib, and needs Xvfb. The seed (printed first;
 taken from the clock when not given) fixes the inputs and the answers, so the same seed
@@ -13,8 +14,16 @@ and count replay a run. Every input is sent once the editor has taken the one be
 (it echoes a ping after reading its events), every question is answered at random, and
 at random moments the map is saved through the save dialog (Ctrl+Shift+S) and checked:
 20480 bytes, and the same bytes again after loading it back, after the check tool read it,
-or after undos and as many redos; Ctrl+S saves a map that has a file back into it at once. At the end the editor must still answer, save, close with status 0,
-and leave no sanitizer report in its log; the last map saved must pass the check tool.
+or after undos and as many redos; Ctrl+S saves a map that has a file back into it at once.
+At the end the editor must still answer, save, close with status 0, and leave no sanitizer
+report in its log and no recovery file; the last map saved must pass the check tool.
+
+With --kill-every N, about once in N inputs the soak makes a map it knows (saved, some steps
+undone and saved again, then redone: unsaved, and the bytes of the first save), sends SIGKILL
+after three seconds of quiet or right after one more input, starts the editor again and
+answers the question about the unsaved changes; Yes must bring back that map (the map the
+editor showed at least two seconds before the kill), its name and its unsaved state, which a
+save right after the restore and the question before New show.
 
 On a failure it prints the seed, the input number, the last 50 inputs and the editor's
 log, keeps a screenshot and the work folder, and exits with 1; 2 for wrong arguments.
@@ -32,7 +41,7 @@ import sys
 import tempfile
 import time
 
-from inputs import Answers, Input, InputStream, OTHER_CHARACTERS
+from inputs import Answers, Input, InputStream, Kills, OTHER_CHARACTERS
 
 try:
     from Xlib.error import XError
@@ -68,6 +77,17 @@ SANITIZER_REPORTS = re.compile(r"AddressSanitizer|LeakSanitizer|UndefinedBehavio
                                r"runtime error|ThreadSanitizer")
 # A slow sanitized editor is waited for, a hung one is not.
 ANSWER_TIMEOUT = 120
+# An edit is in the recovery file at most this many seconds later; the soak waits longer.
+RECOVERY_DELAY = 2
+QUIET_BEFORE_KILL = 3
+# Inputs that may replace the whole map, which is kept at once: a kill right after one may
+# find the map before it or after it.
+WHOLE_MAP_INPUTS = {("shortcut", "ctrl+z"), ("shortcut", "ctrl+shift+z"), ("shortcut", "ctrl+y"),
+                    ("shortcut", "ctrl+n"), ("button", "Clear"), ("button", "Reload")}
+
+
+def may_replace_whole_map(step):
+    return step.kind == "menu" or (step.kind, step.args.get("keys") or step.args.get("name")) in WHOLE_MAP_INPUTS
 
 
 class Failure(Exception):
@@ -79,6 +99,9 @@ class Soak:
         self.args = args
         self.inputs = InputStream(args.seed)
         self.answers = Answers(args.seed)
+        self.kills = Kills(args.seed, args.kill_every) if args.kill_every else None
+        self.killed = 0
+        self.restored = 0
         self.recent = collections.deque(maxlen=50)
         self.number = 0
         self.saves = 0
@@ -89,6 +112,7 @@ class Soak:
         self.work = args.keep or tempfile.mkdtemp(prefix="gc-soak-")
         self.maps = os.path.join(self.work, "maps")
         self.log_path = os.path.join(self.work, "editor.log")
+        self.recovery = os.path.join(self.work, "state", "gridcrafter", "recovery")
         self.x = None
         self.editor = None
         self.main = None
@@ -114,6 +138,8 @@ class Soak:
             self.settle()
             self.deal_with_windows()
             self.check_caption()
+            if self.kills and self.kills.now():
+                self.kill_and_restore()
             if self.number % 1000 == 0:
                 print(f"soak: {self.number} inputs, {self.saves} maps saved", flush=True)
         self.number = self.args.inputs + 1
@@ -121,6 +147,7 @@ class Soak:
         self.save_and_check({"check": "reload", "same name": False, "steps": 0})
         self.close_editor()
         self.check_log()
+        self.check_no_recovery("after a normal close")
         self.check_with_tool(self.last_saved)
 
     def lay_out_game(self):
@@ -137,6 +164,8 @@ class Soak:
         env["DISPLAY"] = self.x.name
         # Preferences of this run alone: no window place or recent maps of another.
         env["XDG_CONFIG_HOME"] = os.path.join(self.work, "config")
+        # Recovery files of this run alone.
+        env["XDG_STATE_HOME"] = os.path.join(self.work, "state")
         runtime = os.path.join(self.work, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env["XDG_RUNTIME_DIR"] = runtime
@@ -151,6 +180,9 @@ class Soak:
                                   "main window")
         self.wait_for(lambda: self.caption() == CAPTION + "NewMap" and not self.others(),
                       "clean map after the start-up", self.press_through_start)
+        self.measure_window()
+
+    def measure_window(self):
         x, y, width, height = self.x.geometry(self.main)
         self.menu_height = height - CLIENT_HEIGHT
         self.origin = (x, y + self.menu_height)
@@ -606,6 +638,144 @@ class Soak:
                       f"the check by {how}: first at byte {offset}, cell ({cell // 32 + 1}, "
                       f"{cell % 32 + 1}) byte {offset % 20}")
 
+
+    # ---- kills
+
+    def kill_and_restore(self):
+        """A map the soak knows, left unsaved; SIGKILL after quiet or right after an input;
+        the editor started again and its recovery checked."""
+        self.killed += 1
+        after_input = self.kills.after_input()
+        steps = self.kills.steps()
+        self.note(f"kill {self.killed}: a known map, {steps} steps undone, saved and redone, then "
+                  + ("one input and SIGKILL" if after_input else f"{QUIET_BEFORE_KILL} s of quiet and SIGKILL"))
+        known = self.save(self.new_map_path(False))
+        with open(known, "rb") as f:
+            expected = f.read()
+        self.undo_and_redo(["Control_L"], steps)
+        undone = self.save(self.new_map_path(False))
+        with open(undone, "rb") as f:
+            # Steps that change no byte leave it open whether anything was undone.
+            unsaved = f.read() != expected
+        self.undo_and_redo(["Control_L", "Shift_L"], steps)
+        name = self.caption()
+        self.quiet(QUIET_BEFORE_KILL)
+        kept = self.recovery_files()
+        if unsaved and len(kept) != 1:
+            raise Failure(f"{len(kept)} recovery files {QUIET_BEFORE_KILL} s after the map was "
+                          "left unsaved")
+        exact = True
+        if after_input:
+            last = self.inputs.next()
+            while last.kind == "save":
+                last = self.inputs.next()
+            self.note(f"  {last}, then SIGKILL at once")
+            self.perform(last)
+            exact = not may_replace_whole_map(last)
+        self.editor.kill()
+        self.editor.wait()
+        self.check_log()
+        self.log.close()
+        os.replace(self.log_path, os.path.join(self.work, f"editor-killed-{self.killed}.log"))
+        self.restart(expected if exact else None, name, must_ask=unsaved and exact)
+
+    def undo_and_redo(self, keys, steps):
+        self.x.focus(self.main)
+        for _ in range(steps):
+            self.x.key("z", keys)
+        self.settle()
+        self.deal_with_windows()
+
+    def quiet(self, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            self.check_alive()
+            self.x.pump(0.1)
+
+    def recovery_files(self):
+        if not os.path.isdir(self.recovery):
+            return []
+        return sorted(f for f in os.listdir(self.recovery) if f.endswith(".recovery"))
+
+    def check_no_recovery(self, when):
+        left = self.recovery_files()
+        if left:
+            raise Failure(f"recovery files left {when}: {', '.join(left)}")
+
+    def restart(self, expected, name, must_ask):
+        """Starts the editor again; expected: the bytes the restored map must hold, or None
+        where the last input may have replaced the map. A question may come where the soak
+        cannot tell whether the map was unsaved (it knows only when the undone steps changed
+        bytes); must_ask where it knows."""
+        self.note("restart: the title screen, then the question about the unsaved changes")
+        self.start_editor()
+        self.main = self.wait_for(lambda: self.newest(lambda w: w.name.startswith(MAIN_PREFIX)),
+                                  "main window after the restart")
+        question = self.wait_for(self.question_or_clean_map, "question or clean map after the restart")
+        question = question if question is not True else None
+        self.measure_window()
+        if question is None:
+            if must_ask:
+                raise Failure("no question about the unsaved changes after the kill")
+            self.note("  no question")
+            return
+        answer = self.kills.answer()
+        self.note(f"  answered the question about the unsaved changes: {answer}")
+        self.answer(question, answer)
+        # The box goes first; the restore follows before the editor answers again.
+        self.settle()
+        self.expect_no_windows("after the question about the unsaved changes")
+        if answer == "n":
+            if self.caption() != CAPTION + "NewMap":
+                raise Failure(f"after No to the restore the caption reads {self.caption()!r}")
+            self.settle()
+            self.check_no_recovery("after No to the restore")
+            return
+        self.restored += 1
+        if expected is not None and self.caption() != name:
+            raise Failure(f"the restored map is named {self.caption()!r}, not {name!r}")
+        self.expect_unsaved()
+        restored = self.save(self.new_map_path(False))
+        if expected is not None:
+            self.compare_restored(expected, restored)
+        self.settle()
+        self.check_no_recovery("after the restored map was saved")
+
+    def question_or_clean_map(self):
+        """The question's window, True for the clean map with no question, or None yet. The
+        question follows the clean map within one handler, before the editor answers again."""
+        for window in self.others():
+            if window.name == TITLE_SCREEN:
+                self.answer(window, "Return")
+        if self.caption() != CAPTION + "NewMap" or any(w.name == TITLE_SCREEN for w in self.others()):
+            return None
+        # The box may be mapped anew as it settles: taken once the editor answered after it.
+        self.settle()
+        return self.named("Warning") or (True if not self.others() else None)
+
+    def expect_unsaved(self):
+        """New asks before discarding unsaved edits; No keeps them."""
+        self.x.focus(self.main)
+        self.x.key("n", ["Control_L"])
+        self.settle()
+        question = self.wait_for(lambda: self.named("Warning") or self.caption() == CAPTION + "NewMap",
+                                 "question before New")
+        if question is True:
+            raise Failure("the restored map was not unsaved: New asked nothing")
+        self.answer(question, "n")
+        self.expect_no_windows("after keeping the restored map")
+
+    def compare_restored(self, expected, path):
+        with open(path, "rb") as f:
+            got = f.read()
+        if got != expected:
+            offset = next((i for i in range(min(len(got), len(expected))) if got[i] != expected[i]),
+                          min(len(got), len(expected)))
+            cell = offset // 20
+            raise Failure(f"the restored map {os.path.basename(path)} differs from the map shown "
+                          f"before the kill: first at byte {offset}, cell ({cell // 32 + 1}, "
+                          f"{cell % 32 + 1})")
+
     # ---- failure
 
     def report(self, message):
@@ -665,6 +835,8 @@ def parse_arguments():
     parser.add_argument("--time-limit", type=int, default=900, help="seconds for the whole run")
     parser.add_argument("--verbose", action="store_true", help="print each input as it is sent")
     parser.add_argument("--keep", help="work folder, kept (default: a temporary one, kept on failure)")
+    parser.add_argument("--kill-every", type=int, default=0, metavar="N",
+                        help="SIGKILL the editor about once in N inputs and check its recovery")
     args = parser.parse_args()
     for tool in (args.editor, args.sprites, args.check):
         if not os.access(tool, os.X_OK):
@@ -706,8 +878,9 @@ def main():
     finally:
         signal.alarm(0)
         soak.stop()
+    kills = f", {soak.killed} kills, {soak.restored} maps restored" if args.kill_every else ""
     print(f"soak: passed: {args.inputs} inputs, {soak.saves} maps saved and checked, {soak.questions} "
-          f"questions answered, in {time.monotonic() - began:.0f} s (seed {args.seed})")
+          f"questions answered{kills}, in {time.monotonic() - began:.0f} s (seed {args.seed})")
     if not args.keep:
         shutil.rmtree(soak.work, ignore_errors=True)
     return 0
