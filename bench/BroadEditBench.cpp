@@ -116,16 +116,6 @@ void RunOnBusyMap(benchmark::State& state, const std::function<void(EditorView&)
     ClearMap();
 }
 
-void ReferenceFillMapImage(benchmark::State& state)
-{
-    for (auto _ : state) {
-        MapImage().fill(Qt::black);
-        benchmark::DoNotOptimize(MapImage().constBits());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(ReferenceFillMapImage)->Unit(benchmark::kMicrosecond);
-
 void RedrawBusyMap(benchmark::State& state)
 {
     MakeBusyMap();

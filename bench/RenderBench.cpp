@@ -16,16 +16,6 @@
 
 namespace {
 
-void ReferenceFillMapImage(benchmark::State& state)
-{
-    for (auto _ : state) {
-        MapImage().fill(Qt::black);
-        benchmark::DoNotOptimize(MapImage().constBits());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(ReferenceFillMapImage)->Unit(benchmark::kMicrosecond);
-
 void RedrawMapClean(benchmark::State& state)
 {
     ClearMap();

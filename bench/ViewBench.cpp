@@ -99,17 +99,6 @@ struct View {
 
 std::unique_ptr<View> TheView;
 
-void ReferenceFillMapImage(benchmark::State& state)
-{
-    for (auto _ : state) {
-        MapImage().fill(Qt::black);
-        benchmark::DoNotOptimize(MapImage().constBits());
-        benchmark::ClobberMemory();
-    }
-    RedrawMap();
-}
-BENCHMARK(ReferenceFillMapImage)->Unit(benchmark::kMicrosecond);
-
 // The whole view painted anew into a picture of its size: at 100 % (the argument 100), fitted
 // (0) and at 400 %; with the hexes' coordinates over it when the second argument is 1.
 void PaintWholeView(benchmark::State& state)

@@ -16,24 +16,6 @@ maps=$work/maps
 mkdir -p "$maps"
 gc_start_editor
 
-# Waits until no window of that name is visible any more.
-gone() {
-  for _ in $(seq 1 100); do
-    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-    sleep 0.1
-  done
-  fail "the window $1 stayed open"
-}
-
-# Answers the box of that title with a key (Return is OK or Yes, Escape is No).
-answer() {
-  local box
-  box=$(find_window "$1") || true
-  [ -n "$box" ] || fail "no $1 box"
-  xdotool windowfocus --sync "$box" key "$2"
-  gone "$1"
-}
-
 # Files, then the entry's access key.
 files_menu() {
   xdotool windowfocus --sync "$main"

@@ -19,20 +19,6 @@ mkdir -p "$maps"
 
 recoveries() { find "$recovery" -name '*.recovery' 2>/dev/null | wc -l; }
 
-# Waits until no window of that name is visible any more.
-gone() {
-  for _ in $(seq 1 100); do
-    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-    sleep 0.1
-  done
-  fail "the window $1 stayed open"
-}
-
-answer() {
-  press_in_window "$1" "$2"
-  gone "$1"
-}
-
 main_window() {
   main=$(find_window "^Korvane Gridcrafter : $1\$") || true
   [ -n "$main" ] || fail "no main window with the caption \"$1\""

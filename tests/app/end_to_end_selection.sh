@@ -16,22 +16,6 @@ maps=$work/maps
 mkdir -p "$maps"
 gc_start_editor
 
-gone() {
-  for _ in $(seq 1 100); do
-    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-    sleep 0.1
-  done
-  fail "the window $1 stayed open"
-}
-
-answer() {
-  local box
-  box=$(find_window "$1") || true
-  [ -n "$box" ] || fail "no $1 box"
-  xdotool windowfocus --sync "$box" key "$2"
-  gone "$1"
-}
-
 # Saves the map of the editor in that window under a name, through Ctrl+S and the dialog.
 save_as() {
   xdotool windowfocus --sync "$1" key ctrl+s

@@ -15,22 +15,6 @@ gc_run_inside_xvfb "$0" "$@" convert import compare python3
 work=$GC_WORK
 gc_start_editor
 
-gone() {
-  for _ in $(seq 1 100); do
-    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-    sleep 0.1
-  done
-  fail "the window $1 stayed open"
-}
-
-answer() {
-  local box
-  box=$(find_window "$1") || true
-  [ -n "$box" ] || fail "no $1 box"
-  xdotool windowfocus --sync "$box" key "$2"
-  gone "$1"
-}
-
 # A screenshot once the screen has stopped changing; prints its path.
 settle() {
   local previous=$work/settle.png next=$work/next.png shot

@@ -69,3 +69,18 @@ press_in_window() {
   [ -n "$window" ] || fail "no window $1"
   xdotool windowfocus --sync "$window" key "$2"
 }
+
+# Waits for the window of that title to close.
+gone() {
+  for _ in $(seq 1 100); do
+    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  fail "the window $1 stayed open"
+}
+
+# Presses a key in the box of that title and waits for it to close.
+answer() {
+  press_in_window "$1" "$2"
+  gone "$1"
+}
