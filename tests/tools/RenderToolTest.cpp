@@ -165,6 +165,18 @@ TEST_F(RenderTool, HiddenLayersAreLeftOutOfThePicture)
         EXPECT_EQ(middle(noFire, 5, 5), ground);
         EXPECT_EQ(middle(noFire, 6, 6), middle(all, 6, 6));
     }
+    // A thumbnail at full size has the picture's own pixels; a batch draws as one map does.
+    QDir().mkpath(Path("batch"));
+    ASSERT_EQ(
+        Render({"--hide", "fire", "--size", "1590", Path("map.kvx"), Path("thumb.png")}).exitCode,
+        0);
+    ASSERT_EQ(Render({"--hide", "fire", "--out-dir", Path("batch"), Path("map.kvx")}).exitCode, 0);
+    for (const char* made : {"thumb.png", "batch/map.png"}) {
+        QImage noFire;
+        ASSERT_TRUE(noFire.load(Path(made), "PNG")) << made;
+        EXPECT_EQ(middle(noFire, 5, 5), ground) << made;
+        EXPECT_EQ(middle(noFire, 6, 6), middle(all, 6, 6)) << made;
+    }
     ASSERT_EQ(Render({"--hide", "SMOKE,fire", Path("map.kvx"), Path("neither.bmp")}).exitCode, 0);
     QImage neither;
     ASSERT_TRUE(neither.load(Path("neither.bmp"), "BMP"));

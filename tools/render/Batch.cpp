@@ -84,7 +84,7 @@ private:
         std::optional<PngRows>& rows = rows_[turn_];
         if (!rows)
             rows.emplace(MapImageWidth, MapImageHeight, false);
-        PaintRedrawnMap(*rows);
+        PaintRedrawnMap(*rows, request_.Shown);
         FinishWriting();
         turn_ ^= 1U;
         const auto write = [this, out, &rows] {
