@@ -87,7 +87,7 @@ void MakeBusyMap()
 
 void ReferenceFillMapImage(benchmark::State& state)
 {
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         MapImage().fill(Qt::black);
         benchmark::DoNotOptimize(MapImage().constBits());
         benchmark::ClobberMemory();
@@ -98,7 +98,7 @@ BENCHMARK(ReferenceFillMapImage)->Unit(benchmark::kMicrosecond);
 void RedrawMapClean(benchmark::State& state)
 {
     ClearMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         RedrawMap();
         benchmark::ClobberMemory();
     }
@@ -108,7 +108,7 @@ BENCHMARK(RedrawMapClean)->Unit(benchmark::kMicrosecond);
 void RedrawMapBusy(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         RedrawMap();
         benchmark::ClobberMemory();
     }
@@ -121,7 +121,7 @@ BENCHMARK(RedrawMapBusy)->Unit(benchmark::kMicrosecond);
 void RedrawMapBusyOneStrip(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         PaintDraws(MapImage(), RedrawList(), 1);
         benchmark::ClobberMemory();
     }
@@ -133,7 +133,7 @@ BENCHMARK(RedrawMapBusyOneStrip)->Unit(benchmark::kMicrosecond);
 void ListBusyDraws(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(RedrawList());
     ClearMap();
 }
@@ -144,7 +144,7 @@ BENCHMARK(ListBusyDraws)->Unit(benchmark::kMicrosecond);
 void ListBusyCellDraws(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(MapDraws());
     ClearMap();
 }
@@ -154,7 +154,7 @@ void DropBusyHiddenDraws(benchmark::State& state)
 {
     MakeBusyMap();
     const std::vector<SpriteDraw> draws = MapDraws();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(WithoutHiddenRepeats(draws));
     ClearMap();
 }
@@ -164,7 +164,7 @@ void StackBusyDraws(benchmark::State& state)
 {
     MakeBusyMap();
     const std::vector<SpriteDraw> draws = WithoutHiddenRepeats(MapDraws());
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(StackedByHex(draws));
     ClearMap();
 }
@@ -176,7 +176,7 @@ void PaintBusyStrips(benchmark::State& state)
 {
     MakeBusyMap();
     const std::vector<SpriteDraw> draws = RedrawList();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         PaintDraws(MapImage(), draws, static_cast<int>(state.range(0)));
         benchmark::ClobberMemory();
     }
@@ -194,7 +194,7 @@ BENCHMARK(PaintBusyStrips)
 void DrawCellWithJoins(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         DrawCell(16, 16, false);
         benchmark::ClobberMemory();
     }
@@ -207,7 +207,7 @@ void EncodeBmp(benchmark::State& state)
 {
     MakeBusyMap();
     RedrawMap();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(BmpBytes(MapImage()));
     ClearMap();
 }
@@ -217,7 +217,7 @@ void EncodeBmpWithQt(benchmark::State& state)
 {
     MakeBusyMap();
     RedrawMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -231,7 +231,7 @@ BENCHMARK(EncodeBmpWithQt)->Unit(benchmark::kMicrosecond);
 void LoadSpriteSheetsDefault(benchmark::State& state)
 {
     UseDefaultSettings();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         LoadSpriteSheets();
 }
 BENCHMARK(LoadSpriteSheetsDefault)->Unit(benchmark::kMicrosecond);
@@ -240,7 +240,7 @@ void LoadSpriteSheets36Mechs(benchmark::State& state)
 {
     MechSpriteCount = MechsOnFullSheet;
     SpriteDir = QStringLiteral("..\\Sprites36\\");
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         LoadSpriteSheets();
     UseDefaultSettings();
     LoadSpriteSheets();
