@@ -91,7 +91,7 @@ int Mistake(const QString& text)
 
 std::optional<QString> PathArgument(const QString& argument)
 {
-    const std::optional<QString> path = LocalPathOf(argument);
+    std::optional<QString> path = LocalPathOf(argument);
     if (!path)
         Mistake(argument + QStringLiteral(" names no local file"));
     return path;
