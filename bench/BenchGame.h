@@ -36,6 +36,7 @@ private:
     {
         const std::vector<SpriteCells> mechs = MechSprites();
         std::vector<SpriteCells> full;
+        full.reserve(MechsOnFullSheet);
         for (int i = 0; i < MechsOnFullSheet; ++i)
             full.push_back(mechs[static_cast<std::size_t>(i) % mechs.size()]);
         return full;

@@ -104,7 +104,7 @@ void RunOnBusyMap(benchmark::State& state, const std::function<void(EditorView&)
     ImageOnlyView view;
     MakeBusyMap();
     const MapGridType busy = MapGrid;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         state.PauseTiming();
         ResetMapHistory();
         SetUpBusyMap(busy, prepare);
@@ -119,7 +119,7 @@ void RunOnBusyMap(benchmark::State& state, const std::function<void(EditorView&)
 void RedrawBusyMap(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         RedrawMap();
         benchmark::ClobberMemory();
     }

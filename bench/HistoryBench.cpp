@@ -25,7 +25,7 @@ void ReportBytes(benchmark::State& state, std::size_t bytes)
 void HistoryOfKeySteps(benchmark::State& state)
 {
     ClearMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         ResetMapHistory();
         const std::size_t before = HeapInUse();
         for (int i = 0; i < Steps; ++i) {
@@ -52,7 +52,7 @@ public:
 
 void ReferenceOneQtCommandPerStep(benchmark::State& state)
 {
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         QUndoStack stack;
         const std::size_t before = HeapInUse();
         for (int i = 0; i < Steps; ++i)

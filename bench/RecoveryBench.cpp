@@ -47,7 +47,7 @@ void KeepRecoveryOnTheWindowsThread(benchmark::State& state)
     ResetMapHistory();
     RecoveryKeeper keeper(dir.path(), [](const QString&) {});
     ToggleFire(1, 1);
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         keeper.KeepNow();
     keeper.WaitForDisk();
 }
@@ -58,7 +58,7 @@ void WriteRecoveryDurably(benchmark::State& state)
     QTemporaryDir dir;
     ClearMap();
     BackgroundWriter writer(nullptr);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         writer.Write(dir.filePath("map.recovery"), [] {
             return EncodeMapRecovery(CaptureMapRecovery(QDateTime::currentDateTimeUtc()));
         });
@@ -85,7 +85,7 @@ void EditKeptAfter(benchmark::State& state)
     ClearMap();
     ResetMapHistory();
     RecoveryKeeper keeper(dir.path(), [](const QString&) {});
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         QElapsedTimer start;
         start.start();
         ToggleFire(2, 2);
@@ -108,7 +108,7 @@ void ChangeNoticedAfter(benchmark::State& state)
     int noticed = 0;
     MapFileWatcher watcher([&](const QString&) { ++noticed; }, [] {});
     LoadNamedMapCommand(path, [] {});
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         QByteArray bytes(reinterpret_cast<const char*>(&MapGrid), sizeof MapGrid);
         bytes[10] = static_cast<char>(bytes[10] ^ 1);
         const int before = noticed;

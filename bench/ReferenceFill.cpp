@@ -13,7 +13,7 @@ namespace {
 
 void ReferenceFillMapImage(benchmark::State& state)
 {
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         MapImage().fill(Qt::black);
         benchmark::DoNotOptimize(MapImage().constBits());
         benchmark::ClobberMemory();

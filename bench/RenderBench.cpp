@@ -19,7 +19,7 @@ namespace {
 void RedrawMapClean(benchmark::State& state)
 {
     ClearMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         RedrawMap();
         benchmark::ClobberMemory();
     }
@@ -29,7 +29,7 @@ BENCHMARK(RedrawMapClean)->Unit(benchmark::kMicrosecond);
 void RedrawMapBusy(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         RedrawMap();
         benchmark::ClobberMemory();
     }
@@ -42,7 +42,7 @@ BENCHMARK(RedrawMapBusy)->Unit(benchmark::kMicrosecond);
 void RedrawMapBusyOneStrip(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         PaintDraws(MapImage(), RedrawList(), 1);
         benchmark::ClobberMemory();
     }
@@ -54,7 +54,7 @@ BENCHMARK(RedrawMapBusyOneStrip)->Unit(benchmark::kMicrosecond);
 void ListBusyDraws(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(RedrawList());
     ClearMap();
 }
@@ -65,7 +65,7 @@ BENCHMARK(ListBusyDraws)->Unit(benchmark::kMicrosecond);
 void ListBusyCellDraws(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(MapDraws());
     ClearMap();
 }
@@ -75,7 +75,7 @@ void DropBusyHiddenDraws(benchmark::State& state)
 {
     MakeBusyMap();
     const std::vector<SpriteDraw> draws = MapDraws();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(WithoutHiddenRepeats(draws));
     ClearMap();
 }
@@ -85,7 +85,7 @@ void StackBusyDraws(benchmark::State& state)
 {
     MakeBusyMap();
     const std::vector<SpriteDraw> draws = WithoutHiddenRepeats(MapDraws());
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(StackedByHex(draws));
     ClearMap();
 }
@@ -97,7 +97,7 @@ void PaintBusyStrips(benchmark::State& state)
 {
     MakeBusyMap();
     const std::vector<SpriteDraw> draws = RedrawList();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         PaintDraws(MapImage(), draws, static_cast<int>(state.range(0)));
         benchmark::ClobberMemory();
     }
@@ -115,7 +115,7 @@ BENCHMARK(PaintBusyStrips)
 void DrawCellWithJoins(benchmark::State& state)
 {
     MakeBusyMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         DrawCell(16, 16, false);
         benchmark::ClobberMemory();
     }
@@ -128,7 +128,7 @@ void EncodeBmp(benchmark::State& state)
 {
     MakeBusyMap();
     RedrawMap();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(BmpBytes(MapImage()));
     ClearMap();
 }
@@ -138,7 +138,7 @@ void EncodeBmpWithQt(benchmark::State& state)
 {
     MakeBusyMap();
     RedrawMap();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -152,7 +152,7 @@ BENCHMARK(EncodeBmpWithQt)->Unit(benchmark::kMicrosecond);
 void LoadSpriteSheetsDefault(benchmark::State& state)
 {
     UseDefaultSettings();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         LoadSpriteSheets();
 }
 BENCHMARK(LoadSpriteSheetsDefault)->Unit(benchmark::kMicrosecond);
@@ -161,7 +161,7 @@ void LoadSpriteSheets36Mechs(benchmark::State& state)
 {
     MechSpriteCount = MechsOnFullSheet;
     SpriteDir = QStringLiteral("..\\Sprites36\\");
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         LoadSpriteSheets();
     UseDefaultSettings();
     LoadSpriteSheets();

@@ -107,7 +107,7 @@ void PaintWholeView(benchmark::State& state)
     TheView->image->SetCoordinatesShown(state.range(1) != 0);
     QWidget* viewport = TheView->area.viewport();
     QImage screen(viewport->size(), QImage::Format_RGB32);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         viewport->render(&screen);
         benchmark::ClobberMemory();
     }
@@ -128,7 +128,7 @@ void EditOneHex(benchmark::State& state)
 {
     TheView->ZoomTo(static_cast<int>(state.range(0)));
     // The hex in the middle of the view.
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         Cell(16, 16).Overlays.Fire ^= 1;
         DrawCell(16, 16, true);
     }
@@ -139,7 +139,7 @@ BENCHMARK(EditOneHex)->Arg(100)->Arg(0)->Arg(400)->Unit(benchmark::kMicrosecond)
 void MakeFittedPicture(benchmark::State& state)
 {
     const double fit = 495.0 / MapImageHeight;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         AveragedPicture picture;
         picture.Make(MapImage(), fit);
         benchmark::DoNotOptimize(picture.Image().constBits());

@@ -340,8 +340,8 @@ void TDisplay::ComputeLayout()
         verticalLength_ = 0;
         for (int row = 0; row < 7; ++row)
             for (int column = 0; column < 5; ++column)
-                anchors_[static_cast<std::size_t>(5 * row + column)] = {m + column * (s + gx),
-                                                                        m + row * (s + gy)};
+                anchors_[static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(column)] = {
+                    m + column * (s + gx), m + row * (s + gy)};
         break;
     }
     }
@@ -466,7 +466,8 @@ void TDisplay::DrawDots(QPainter& painter) const
     for (int row = 0; row < 7; ++row) {
         for (int column = 0; column < 5; ++column) {
             UseColours(painter, (rows[static_cast<std::size_t>(row)] >> (4 - column) & 1u) != 0);
-            const QPoint corner = anchors_[static_cast<std::size_t>(5 * row + column)];
+            const QPoint corner =
+                anchors_[static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(column)];
             if (digitStyle_ == ds5x7Bulb)
                 painter.drawEllipse(corner.x(), corner.y(), extent, extent);
             else

@@ -22,7 +22,7 @@ struct Stroke {
     // None: the stroke only moves the cursor.
     char Key;
     HexAddress First;
-    std::bitset<MapSize * MapSize> Painted;
+    std::bitset<std::size_t{MapSize} * MapSize> Painted;
     // What the first hex got from a toggling key; the others follow it instead of flickering.
     std::optional<bool> FirstToggle;
 };

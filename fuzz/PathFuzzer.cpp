@@ -42,14 +42,14 @@ QString Decoded(const std::uint8_t* data, std::size_t size)
 // walking up through Qt, built without frame pointers, gives ever new stacks, all of them
 // kept: long runs outgrew libFuzzer's memory limit. This target keeps no allocation stacks;
 // a fault still shows where it happens.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name ASan looks up for its defaults.
 extern "C" const char* __asan_default_options() { return "malloc_context_size=0"; }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     const QDir editor(FuzzGameRoot() + QStringLiteral("/Gridcrafter"));
-    for (const char* folder : {"Maps/Old", "maps", "MAPS/new", "Sprites",
-                               "\xc3\x9cmlaut/Stra\xc3\x9f"
-                               "e"})
+    for (const char* folder :
+         {"Maps/Old", "maps", "MAPS/new", "Sprites", "\u00dcmlaut/Stra\u00dfe"})
         FuzzCheck(editor.mkpath(QString::fromUtf8(folder)), "cannot make a folder of the tree");
     for (const char* file :
          {"Maps/Old/One.KVX", "Maps/one.kvx", "Sprites/Height.BMP", "Sprites/EFFECTS.BMP",

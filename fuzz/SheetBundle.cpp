@@ -21,8 +21,7 @@ public:
     QByteArray Bytes(std::uint32_t length)
     {
         const std::size_t n = std::min<std::size_t>(length, size_ - at_);
-        const QByteArray bytes(reinterpret_cast<const char*>(data_ + at_),
-                               static_cast<qsizetype>(n));
+        QByteArray bytes(reinterpret_cast<const char*>(data_ + at_), static_cast<qsizetype>(n));
         at_ += n;
         return bytes;
     }

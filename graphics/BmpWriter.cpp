@@ -112,7 +112,7 @@ void PutRow(uchar* out, const QRgb* pixels, int width, std::size_t rowBytes)
     constexpr quint64 FirstColour = 0x0000000000ffffff;
     constexpr quint64 SecondColour = 0x0000ffffff000000;
     int x = PutFourAtATime(out, pixels, width);
-    out += 3 * x;
+    out += std::ptrdiff_t{3} * x;
     for (; x + 2 <= width; x += 2, out += 6) {
         quint64 pair;
         std::memcpy(&pair, pixels + x, sizeof(pair));

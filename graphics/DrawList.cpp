@@ -64,7 +64,7 @@ private:
         int Number;
     };
     // Mostly empty, so that probes stay short however many sprites come past Capacity.
-    static constexpr std::size_t Slots = 8 * Capacity;
+    static constexpr std::size_t Slots = 8 * std::size_t{Capacity};
     std::vector<Slot> slots_ = std::vector<Slot>(Slots, Slot{nullptr, 0, -1});
     int next_ = 0;
 };
@@ -220,7 +220,7 @@ std::vector<SpriteDraw> StackHexes(const SpritesByHex& hexes)
 HexDrawGatherer::HexDrawGatherer()
     : numbers_(std::make_unique<SpriteNumbers>()),
       seen_(std::make_unique<SeenOnHexes>()),
-      numbersByHex_(Places * MostSpritesOnHex),
+      numbersByHex_(std::size_t{Places} * MostSpritesOnHex),
       sizes_(Places, 0)
 {
 }
@@ -375,8 +375,9 @@ void PaintDraws(QImage& target, const std::vector<SpriteDraw>& draws, int strips
         // Each band is small enough to stay in a core's cache between its black fill and the
         // draws over it: the fill then costs no pass of its own over memory.
         for (int band = 0; band < painter.Bands(); ++band) {
-            const PixelCanvas rows{canvas->Bits + band * BandPainter::BandRows * canvas->Pitch,
-                                   canvas->Pitch, canvas->Width, painter.RowsOfBand(band)};
+            const PixelCanvas rows{
+                canvas->Bits + qsizetype{band} * BandPainter::BandRows * canvas->Pitch,
+                canvas->Pitch, canvas->Width, painter.RowsOfBand(band)};
             painter.Paint(band, rows, strip.Left, strip.Right);
         }
     });

@@ -95,7 +95,7 @@ void DrawCursor(int x, int y)
 std::vector<SpriteDraw> MapDraws(LayerMask shown)
 {
     // About the number a map with every overlay on every hex lists.
-    constexpr std::size_t Typical = MapSize * MapSize * 48;
+    constexpr std::size_t Typical = std::size_t{MapSize} * MapSize * 48;
     std::vector<SpriteDraw> draws;
     draws.reserve(Typical);
     const auto list = [&draws](const SpriteSet& set, int n, int x, int y) {

@@ -11,6 +11,7 @@
 #include <QtEndian>
 #include <array>
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -109,7 +110,7 @@ int PutFourAtATime(uchar*, const QRgb*, int) { return 0; }
 void PutRgb(uchar* out, const QRgb* pixels, int width)
 {
     int x = PutFourAtATime(out, pixels, width);
-    for (out += 3 * x; x < width; ++x) {
+    for (out += std::ptrdiff_t{3} * x; x < width; ++x) {
         *out++ = static_cast<uchar>(qRed(pixels[x]));
         *out++ = static_cast<uchar>(qGreen(pixels[x]));
         *out++ = static_cast<uchar>(qBlue(pixels[x]));

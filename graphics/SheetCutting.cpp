@@ -104,7 +104,7 @@ QImage ReadSheet(const QString& path)
     // A FIFO or device would block or never end; only plain files are sheets.
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly))
         throw SpriteSheetError(QStringLiteral("Cannot open file ") + path, path);
-    const QImage sheet = DecodeBmp(file.readAll());
+    QImage sheet = DecodeBmp(file.readAll());
     if (sheet.isNull())
         throw SpriteSheetError(QStringLiteral("Bitmap image is not valid"), path);
     return sheet;

@@ -11,9 +11,12 @@
 
 namespace {
 
-constexpr int BytesPerPixel = 4;
+constexpr qsizetype BytesPerPixel = 4;
 
-std::size_t PixelBytes(int pixels) { return static_cast<std::size_t>(pixels) * BytesPerPixel; }
+std::size_t PixelBytes(int pixels)
+{
+    return static_cast<std::size_t>(pixels) * std::size_t{BytesPerPixel};
+}
 
 // Most runs of the overlays are a few pixels long, where a move or two of 16 bytes beats a
 // call to memcpy; the second move may copy bytes again, harmless since source and target

@@ -79,7 +79,7 @@ int SpriteProgressMaximum()
 {
     const qint64 maximum =
         HeightSheetImages + PositiveCount(EffectSpriteCount) + PositiveCount(GroundSpriteCount) +
-        TurnedFacings * PositiveCount(MechSpriteCount) + 2 * TurnedFacings * JoinSprites;
+        TurnedFacings * PositiveCount(MechSpriteCount) + qint64{2} * TurnedFacings * JoinSprites;
     return static_cast<int>(std::min<qint64>(maximum, std::numeric_limits<int>::max()));
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Gridcrafter developer entry point for a Debian 12 machine.
-#   tools/dev.sh test   install what is missing, build, run every test
-#   tools/dev.sh run    install what is missing, build, lay out a game folder, start the editor
+#   tools/dev.sh test     install what is missing, build, run every test
+#   tools/dev.sh run      install what is missing, build, lay out a game folder, start the editor
+#   tools/dev.sh install  install what is missing, nothing more
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -53,6 +54,9 @@ lay_out_game() {
 }
 
 case "${1:-}" in
+  install)
+    install_missing
+    ;;
   test)
     install_missing
     configure_and_build
@@ -71,7 +75,7 @@ case "${1:-}" in
     exec "$build/app/gridcrafter"
     ;;
   *)
-    echo "usage: tools/dev.sh test|run" >&2
+    echo "usage: tools/dev.sh test|run|install" >&2
     exit 2
     ;;
 esac

@@ -93,7 +93,7 @@ protected:
     // Through the same steps as the editor's main.
     EditorStart Choose(const QStringList& arguments) const
     {
-        const EditorStart start = PrepareEditorStart(arguments);
+        EditorStart start = PrepareEditorStart(arguments);
         EXPECT_FALSE(start.Line.ExitStatus) << start.Line.Message.toStdString();
         EnterUserGameFolderOutsideAGame(start.Line, Sheets());
         return start;

@@ -493,7 +493,7 @@ protected:
         const QByteArray kept = GridBytes();
         ClearMap();
         Cell(x, y).Ground = ground;
-        const QString path = MapPath(name);
+        QString path = MapPath(name);
         WriteMapFile(path);
         std::memcpy(&MapGrid, kept.constData(), sizeof MapGrid);
         return path;

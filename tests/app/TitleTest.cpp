@@ -55,7 +55,7 @@ TEST(Marquee, TheTenPiecesInOrder)
     const QByteArray blanks15(15, ' ');
     qsizetype at = 0;
     const auto piece = [&](qsizetype length) {
-        const QByteArray part = MarqueeText.mid(at, length);
+        QByteArray part = MarqueeText.mid(at, length);
         at += length;
         return part;
     };

@@ -81,7 +81,7 @@ TEST(HexDistance, IsTheFewestNeighbourStepsFromEveryHexToEveryHex)
 {
     for (const HexAddress from : {HexAddress{1, 1}, HexAddress{2, 1}, HexAddress{16, 17},
                                   HexAddress{32, 32}, HexAddress{7, 30}}) {
-        std::array<int, MapSize * MapSize> counted{};
+        std::array<int, std::size_t{MapSize} * MapSize> counted{};
         counted.fill(-1);
         const auto steps = [&counted](int x, int y) -> int& {
             return counted[static_cast<std::size_t>((x - 1) * MapSize + y - 1)];

@@ -71,6 +71,7 @@ TEST_F(MapCreation, SeedMakesTheSequenceRepeatable)
 {
     auto draw = [] {
         std::vector<int> values;
+        values.reserve(50);
         for (int i = 0; i < 50; ++i)
             values.push_back(Random(1000));
         return values;
@@ -171,6 +172,7 @@ TEST_F(MapCreation, ClockSeedReplacesTheFixedSeed)
 {
     auto draw = [] {
         std::vector<int> values;
+        values.reserve(20);
         for (int i = 0; i < 20; ++i)
             values.push_back(Random(1 << 30));
         return values;

@@ -322,7 +322,7 @@ protected:
 
     QString Write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         WriteAll(path, bytes);
         return path;
     }

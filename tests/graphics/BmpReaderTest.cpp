@@ -25,9 +25,9 @@ QByteArray Bitmap(const PlainBitmap& shape, std::mt19937& random)
 {
     const auto rowBytes = (shape.Width * 3 + 3) / 4 * 4;
     const int rows = std::abs(shape.Height);
-    const auto headersEnd = static_cast<qsizetype>(14 + shape.HeaderSize);
-    QByteArray file(headersEnd + shape.Gap + rowBytes * rows + static_cast<int>(random() % 7),
-                    '\0');
+    const auto headersEnd = 14 + static_cast<qsizetype>(shape.HeaderSize);
+    QByteArray file(
+        headersEnd + shape.Gap + qsizetype{rowBytes} * rows + static_cast<int>(random() % 7), '\0');
     for (char& byte : file)
         byte = static_cast<char>(random());
     auto* bytes = reinterpret_cast<uchar*>(file.data());

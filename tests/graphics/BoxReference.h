@@ -26,7 +26,8 @@ inline QImage BoxReference(const QImage& source, QSize size)
     QImage target(size, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const auto at = static_cast<std::size_t>(y * width + x);
+            const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                   static_cast<std::size_t>(x);
             const std::uint64_t n = counts[at];
             const auto mean = [&](std::size_t c) {
                 return static_cast<int>((sums[3 * at + c] + n / 2) / n);

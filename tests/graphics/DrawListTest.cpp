@@ -324,6 +324,7 @@ TEST_F(DrawListTest, GatheringHexByHexGivesTheStackedListOrNothing)
 
     // Images a set lacks are sprites all the same: numbered, and counted on their hex.
     std::vector<SpriteDraw> oneHex;
+    oneHex.reserve(HexDrawGatherer::MostSpritesOnHex);
     for (int n = 0; n < HexDrawGatherer::MostSpritesOnHex; ++n)
         oneHex.push_back({&GroundSet, n, 7, 7});
     EXPECT_EQ(Gathered(oneHex), StackedByHex(oneHex));
@@ -341,6 +342,7 @@ TEST_F(DrawListTest, GatheringHexByHexGivesTheStackedListOrNothing)
     EXPECT_EQ(gathered, StackedByHex(WithoutHiddenRepeats(repeated)));
 
     std::vector<SpriteDraw> manySprites;
+    manySprites.reserve(300);
     for (int n = 0; n < 300; ++n)
         manySprites.push_back({&GroundSet, n, 1 + n % MapSize, 1 + n / MapSize});
     EXPECT_EQ(Gathered(manySprites), std::nullopt);

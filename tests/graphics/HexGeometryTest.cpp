@@ -117,7 +117,8 @@ TEST(InsideHex, NoTwoHexagonsOverlapOnTheMapImage)
                     const int ix = p.px + a;
                     const int iy = p.py + b;
                     ASSERT_TRUE(ix >= 0 && ix < MapImageWidth && iy >= 0 && iy < MapImageHeight);
-                    int& pixel = owner[static_cast<std::size_t>(iy * MapImageWidth + ix)];
+                    int& pixel = owner[static_cast<std::size_t>(iy) * MapImageWidth +
+                                       static_cast<std::size_t>(ix)];
                     ASSERT_EQ(pixel, 0)
                         << "hex " << x << "," << y << " overlaps hex " << pixel / 100 << ","
                         << pixel % 100 << " at " << ix << "," << iy;
@@ -171,8 +172,8 @@ std::vector<int> PixelOwners()
             for (int b = 0; b < SpriteHeight; ++b)
                 for (int a = 0; a < SpriteWidth; ++a)
                     if (InsideHex(a, b))
-                        owner[static_cast<std::size_t>((p.py + b) * MapImageWidth + p.px + a)] =
-                            x * 100 + y;
+                        owner[static_cast<std::size_t>(p.py + b) * MapImageWidth +
+                              static_cast<std::size_t>(p.px + a)] = x * 100 + y;
         }
     return owner;
 }
@@ -182,7 +183,8 @@ TEST(HexAtPixel, NamesTheHexWhoseHexagonHoldsEachPixelOfTheImage)
     const std::vector<int> owner = PixelOwners();
     for (int py = 0; py < MapImageHeight; ++py)
         for (int px = 0; px < MapImageWidth; ++px) {
-            const int expected = owner[static_cast<std::size_t>(py * MapImageWidth + px)];
+            const int expected =
+                owner[static_cast<std::size_t>(py) * MapImageWidth + static_cast<std::size_t>(px)];
             const std::optional<HexAddress> hex = HexAtPixel(px, py);
             const int found = hex ? hex->x * 100 + hex->y : 0;
             ASSERT_EQ(found, expected) << "pixel " << px << "," << py;

@@ -46,9 +46,11 @@ bool ArmShape(int a, int b) { return std::abs(a - 33) <= 5 && b <= 10; }
 SpriteSheets LayeredSheets()
 {
     std::vector<QImage> heights;
+    heights.reserve(7);
     for (int h = 0; h < 7; ++h)
         heights.push_back(SolidCell(HeightColour(h)));
     std::vector<SheetSprite> grounds;
+    grounds.reserve(16);
     for (int g = 0; g < 16; ++g)
         grounds.push_back(SolidSprite(GroundColour(g), FromRow(GroundRow)));
     return {

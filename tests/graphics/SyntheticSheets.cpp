@@ -90,11 +90,13 @@ SpriteSheets PlainSheets(int mechs, int shade)
     };
     const auto sprites = [&](int kind, int count) {
         std::vector<SheetSprite> list;
+        list.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i)
             list.push_back(SolidSprite(colour(kind, i), InsideHex));
         return list;
     };
     std::vector<QImage> heights;
+    heights.reserve(7);
     for (int h = 0; h < 7; ++h)
         heights.push_back(SolidCell(colour(1, h)));
     return {HeightSheet(MaskCell(InsideHex), heights),

@@ -59,6 +59,7 @@ template <typename Colour>
 std::vector<SheetSprite> SolidSprites(int count, Colour colour)
 {
     std::vector<SheetSprite> sprites;
+    sprites.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         sprites.push_back(SolidSprite(colour(i), Everywhere));
     return sprites;
@@ -70,6 +71,7 @@ inline SpriteSheets ShowcaseSheets(int mechs)
     const auto grey = [](int i) { return qRgb(90 + i, 90, 90); };
     const std::vector<SheetSprite> heights = SolidSprites(7, grey);
     std::vector<QImage> heightImages;
+    heightImages.reserve(heights.size());
     for (const SheetSprite& sprite : heights)
         heightImages.push_back(sprite.Image);
     return {HeightSheet(MaskCell(Everywhere), heightImages),

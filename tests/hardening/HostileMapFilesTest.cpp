@@ -113,7 +113,7 @@ protected:
 TEST_F(HostileMapFiles, EveryLengthIsReadAsAWholeRecordOrRefused)
 {
     const qsizetype sizes[] = {
-        0, 1, MapFileRecordSize - 1, MapFileRecordSize, MapFileRecordSize + 1, 10 * 1024 * 1024};
+        0, 1, MapFileRecordSize - 1, MapFileRecordSize, MapFileRecordSize + 1, 10LL * 1024 * 1024};
     for (const qsizetype size : sizes) {
         SCOPED_TRACE(size);
         const QString path = PathOf(QStringLiteral("%1.KVX").arg(size));

@@ -105,10 +105,10 @@ protected:
 TEST_F(HostileSettings, ContentThatIsNoSettingsFileFallsBackToTheDefaults)
 {
     const QByteArray longLine =
-        Header + QByteArray(10 * 1024 * 1024, 'k') + "\r\n[SpriteAmount]\r\nEffectSprites=3\r\n";
+        Header + QByteArray(10LL * 1024 * 1024, 'k') + "\r\n[SpriteAmount]\r\nEffectSprites=3\r\n";
     const SettingsCase cases[] = {
         {"empty", "", {Mismatch("0.0")}, "", ExpectDefaults},
-        {"binary junk", Junk(64 * 1024), {Mismatch("0.0")}, "", ExpectDefaults},
+        {"binary junk", Junk(64LL * 1024), {Mismatch("0.0")}, "", ExpectDefaults},
         {"a line of 10 MB before the counts", longLine, {}, "", [] { ExpectCounts(3, 4, 16); }},
         {"only line ends", QByteArray(100000, '\n'), {Mismatch("0.0")}, "", ExpectDefaults},
         {"a NUL inside the version",

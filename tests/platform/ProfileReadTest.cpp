@@ -117,8 +117,8 @@ TEST_F(ProfileReadTest, HugeLinesAndBinaryJunkAreHarmless)
     QByteArray strayLines;
     for (int i = 0; i < 1000000; ++i)
         strayLines.append("x\n");
-    Write(QByteArray(10 * 1024 * 1024, 'a') + "\n" + junk + "\n[S]\n" + strayLines + "Key=found\n" +
-          junk);
+    Write(QByteArray(10LL * 1024 * 1024, 'a') + "\n" + junk + "\n[S]\n" + strayLines +
+          "Key=found\n" + junk);
     EXPECT_EQ(Read("S", "Key"), "found");
     EXPECT_EQ(Read("S", "Missing"), "<none>");
 }

@@ -7,7 +7,7 @@
 
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(const char* name, std::optional<QByteArray> value)
+    ScopedEnvironment(const char* name, const std::optional<QByteArray>& value)
         : name_(name), previous_(Read(name))
     {
         Put(value);

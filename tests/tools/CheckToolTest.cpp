@@ -32,7 +32,7 @@ protected:
     // MapGrid as the editor writes it, under name in the editor's folder.
     QString WriteMap(const QString& name) const
     {
-        const QString path = Path(name);
+        QString path = Path(name);
         WriteMapFile(path);
         return path;
     }

@@ -97,7 +97,7 @@ int Mistake(const QString& text)
 
 std::optional<QString> PathArgument(const QString& argument)
 {
-    const std::optional<QString> path = LocalPathOf(argument);
+    std::optional<QString> path = LocalPathOf(argument);
     if (!path)
         Mistake(argument + QStringLiteral(" names no local file"));
     return path;
@@ -222,9 +222,8 @@ int Render(const Request& request, bool outside)
         {request.Maps, request.OutDir, request.Edge, request.Png, outside, request.Shown});
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// The exit status of the whole run; throws what fails on the way.
+int Run(int argc, char** argv)
 {
     // No application object: the tool needs none of its services, and making one takes a
     // good part of a millisecond.
@@ -251,8 +250,16 @@ int main(int argc, char** argv)
     const bool outside = !entering && !InGameEditorFolder();
     if (outside)
         UseAnyGame(request);
+    return Render(request, outside);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Whatever fails, before the drawing too, ends in a message rather than an abort.
     try {
-        return Render(request, outside);
+        return Run(argc, argv);
     } catch (const SpriteSheetError& error) {
         // The bitmap reader's own text does not say which sheet it was.
         const QString text = error.Text().contains(error.Path())

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -28,7 +29,7 @@ QImage BlankCell(QRgb colour)
     return cell;
 }
 
-int ClampChannel(double v) { return std::clamp(static_cast<int>(v + 0.5), 0, 255); }
+int ClampChannel(double v) { return std::clamp(static_cast<int>(std::floor(v + 0.5)), 0, 255); }
 
 }  // namespace
 
