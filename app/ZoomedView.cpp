@@ -28,11 +28,11 @@ void ScrollTo(QScrollBar& bar, double position)
 }  // namespace
 
 TZoomedView::TZoomedView(QScrollArea& view, TMapImage& image, QObject* parent)
-    : QObject(parent), view_(view), image_(image)
+    : QObject(parent), view_(view), viewport_(view.viewport()), image_(image)
 {
     // The wheel and a pinch come to the widget under the pointer: the picture, or the
     // viewport beside a fitted one.
-    view_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     image_.installEventFilter(this);
 }
 
@@ -113,7 +113,7 @@ QPointF TZoomedView::KeptPoint() const
 bool TZoomedView::eventFilter(QObject* watched, QEvent* event)
 {
     const bool onImage = watched == &image_;
-    if (!onImage && watched != view_.viewport())
+    if (!onImage && watched != viewport_)
         return false;
     // Where the picture's points lie in the viewport.
     const QPointF offset = onImage ? QPointF(image_.pos()) : QPointF();
@@ -121,7 +121,7 @@ bool TZoomedView::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Wheel: return Wheel(static_cast<QWheelEvent&>(*event), offset);
     case QEvent::NativeGesture: return Pinch(static_cast<QNativeGestureEvent&>(*event), offset);
     case QEvent::Resize:
-        if (!onImage && zoom_.Refit(view_.viewport()->width(), view_.viewport()->height())) {
+        if (!onImage && zoom_.Refit(viewport_->width(), viewport_->height())) {
             image_.SetScale(zoom_.Scale());
             emit ZoomChanged();
         }

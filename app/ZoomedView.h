@@ -12,6 +12,7 @@
 #include <optional>
 
 class QScrollArea;
+class QWidget;
 class TMapImage;
 
 class TZoomedView : public QObject {
@@ -54,6 +55,9 @@ private:
     bool Pinch(class QNativeGestureEvent& event, QPointF offset);
 
     QScrollArea& view_;
+    // The scroll box's viewport, kept apart: the filter still hears of events while the scroll
+    // box is being destroyed, when it may no longer be asked for it.
+    QWidget* viewport_;
     TMapImage& image_;
     MapZoom zoom_;
     // The map point at the view's centre when fitting began, kept while fitting.

@@ -36,6 +36,7 @@ std::optional<std::vector<CopiedHex>> ClipboardHexes()
 std::vector<CopiedHex> MovedOntoCursor(const std::vector<CopiedHex>& copy)
 {
     std::vector<HexAddress> places;
+    places.reserve(copy.size());
     for (const CopiedHex& hex : copy)
         places.push_back(hex.Place);
     const HexAddress lead = TopLeftHex(places);

@@ -132,12 +132,14 @@ void AveragedPicture::PaintRow(const QImage& source, int row, int left, int righ
     const auto e = static_cast<std::size_t>(right - 1);
     const int firstColumn = columns_.First[l];
     const int endColumn = columns_.First[e] + columns_.Count[e];
-    const auto span = static_cast<std::size_t>((endColumn - firstColumn) * Channels);
+    const std::size_t span = static_cast<std::size_t>(endColumn - firstColumn) * Channels;
     sums_.assign(span, 0);
     // Down: the source rows under the picture row, summed by weight.
     for (int i = 0; i < rows_.Count[r]; ++i)
-        AddWeighted(sums_.data(), source.constScanLine(rows_.First[r] + i) + firstColumn * Channels,
-                    span, rows_.Weights[static_cast<std::size_t>(rows_.Offset[r] + i)]);
+        AddWeighted(
+            sums_.data(),
+            source.constScanLine(rows_.First[r] + i) + std::ptrdiff_t{firstColumn} * Channels, span,
+            rows_.Weights[static_cast<std::size_t>(rows_.Offset[r]) + static_cast<std::size_t>(i)]);
     // Across: the summed columns under each picture pixel.
     QRgb* out = PixelRow(picture_, row);
     for (std::size_t k = l; k <= e; ++k) {

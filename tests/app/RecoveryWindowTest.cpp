@@ -19,11 +19,11 @@
 #include "tests/support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -71,7 +71,10 @@ protected:
         return window->findChild<TAStatusBar*>("StatusBar")->PanelText(index);
     }
     static QRgb Shown(int x, int y) { return MapImage().pixel(GroundPixel(x, y)) & 0xFFFFFFu; }
-    static QRgb Ground(TerrainCode code) { return GroundColour(code).rgb() & 0xFFFFFFu; }
+    static QRgb Ground(TerrainCode code)
+    {
+        return GroundColour(static_cast<int>(code)).rgb() & 0xFFFFFFu;
+    }
 
     // A map with cell (1, 1) of that ground, written as a file.
     static QByteArray MapOf(TerrainCode ground)
@@ -94,7 +97,7 @@ protected:
     QString WriteAbandonedRecovery(const QString& name, TerrainCode ground) const
     {
         QDir().mkpath(RecoveryFolder());
-        const QString path =
+        QString path =
             QDir(RecoveryFolder())
                 .filePath(RecoveryFileName({"00000000-0000-0000-0000-000000000000", 7, 9}));
         Write(path, EncodeMapRecovery({MapOf(ground), name, name, 4, 5,

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 #include <QTemporaryDir>
+#include <cmath>
 #include <optional>
 
 // Runs the tests of this program that filter names in a new process at the scale factor, with
@@ -55,9 +56,9 @@ inline std::optional<QPoint> BlendedPixel(const QImage& shown, const QImage& dra
                     return true;
         return false;
     };
-    const int top = static_cast<int>(area.top() * ratio + 0.5);
+    const int top = static_cast<int>(std::lround(area.top() * ratio));
     const int bottom = static_cast<int>((area.bottom() + 1) * ratio);
-    const int left = static_cast<int>(area.left() * ratio + 0.5);
+    const int left = static_cast<int>(std::lround(area.left() * ratio));
     const int right = static_cast<int>((area.right() + 1) * ratio);
     for (int y = top; y < bottom && y < device.height(); ++y)
         for (int x = left; x < right && x < device.width(); ++x)

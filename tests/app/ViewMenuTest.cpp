@@ -442,6 +442,7 @@ TEST_F(ViewMenuTest, TheMouseFindsTheHexUnderThePointerAtEveryZoom)
     PressEnter();
     Type("f");
     std::vector<QAction*> zooms;
+    zooms.reserve(std::size(ZoomSteps) + 1);
     for (const int percent : ZoomSteps)
         zooms.push_back(Action(QStringLiteral("Zoom%1").arg(percent)));
     zooms.push_back(Action("FitMap1"));

@@ -117,7 +117,7 @@ TEST_F(HexClipboard, RefusesAnythingButWholeHexes)
     QByteArray offMap = one;
     offMap[1] = 33;
     EXPECT_FALSE(ReadHexRecords(offMap));
-    EXPECT_FALSE(ReadHexRecords(QByteArray(20 * 1025, '\1')));
+    EXPECT_FALSE(ReadHexRecords(QByteArray(qsizetype{20} * 1025, '\1')));
 }
 
 }  // namespace

@@ -136,6 +136,7 @@ TEST(HexUnder, IsTheHexWhoseHexagonHoldsTheMapPixelUnderThePoint)
     std::mt19937 random(20);
     std::uniform_real_distribution<double> unit(0, 1);
     std::vector<double> scales;
+    scales.reserve(std::size(ZoomSteps) + 2);
     for (const int percent : ZoomSteps)
         scales.push_back(StepScale(percent));
     scales.push_back(495.0 / 1301);

@@ -7,12 +7,12 @@
 #include "platform/ProcessIdentity.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QThread>
+#include <csignal>
 
 // An editor of an earlier boot of the system, which runs no more.
 inline ProcessIdentity DeadEditor(qint64 pid)
@@ -34,7 +34,7 @@ inline QString WriteRecoveryFile(const QString& folder, const ProcessIdentity& o
                                  const QByteArray& bytes)
 {
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(RecoveryFileName(owner));
+    QString path = QDir(folder).filePath(RecoveryFileName(owner));
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     return path;

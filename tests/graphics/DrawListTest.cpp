@@ -429,6 +429,7 @@ bool Drawn(const SpriteDraw& draw, LayerMask shown)
 std::vector<LayerMask> HiddenMixes()
 {
     std::vector<LayerMask> shown;
+    shown.reserve(std::size(MapLayers) + 1);
     for (const MapLayer layer : MapLayers)
         shown.push_back(static_cast<LayerMask>(AllLayers & ~LayerBit(layer)));
     shown.push_back(0);

@@ -4,13 +4,13 @@
 #include "platform/ProcessIdentity.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <csignal>
 
 namespace {
 
