@@ -135,11 +135,13 @@ compare thumbnail --runs "$runs" \
   -n tmxrasterizer "tmxrasterizer --size 256 $tmx/map.tmx $tmx/thumb.png"
 batch_runs=$(( runs / 6 > 5 ? runs / 6 : 5 ))
 # hyperfine -N runs no shell: the fresh output folders and the loop are scripts of their own.
-echo "rm -rf out '$tmx/batch' && mkdir out '$tmx/batch'" >"$work/prepare-batch.sh"
+# Each command's own folder made fresh before its runs alone, so both are whole at the end.
+echo "rm -rf out && mkdir out" >"$work/prepare-batch.sh"
+echo "rm -rf '$tmx/batch' && mkdir '$tmx/batch'" >"$work/prepare-tmx-batch.sh"
 echo "for i in \$(seq 1 50); do tmxrasterizer '$tmx/map.tmx' '$tmx/batch/map'\$i.png || exit 1; done" \
   >"$work/tmx-batch.sh"
 compare batch --runs "$batch_runs" \
-  --prepare "bash $work/prepare-batch.sh" \
+  --prepare "bash $work/prepare-batch.sh" --prepare "bash $work/prepare-tmx-batch.sh" \
   -n batch "$render --out-dir out $(echo batch/*.kvx)" \
   -n tmxrasterizer "bash $work/tmx-batch.sh"
 [ "$(ls out | wc -l)" = 50 ] && [ "$(ls "$tmx/batch" | wc -l)" = 50 ] ||
