@@ -17,7 +17,7 @@
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
 #include "graphics/ViewMarks.h"
-#include "tests/app/StartPresser.h"
+#include "tests/app/MainWindowDriver.h"
 #include "tests/app/TestSheets.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -59,12 +59,9 @@ protected:
 
     void StartUp()
     {
-        window = std::make_unique<TfrmMain>();
-        frmMain = window.get();
-        StartPresser presser;
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return SpriteLibraryReady() || !errors.isEmpty(); }));
+        ShowMainWindow(window, errors);
+        if (HasFatalFailure())
+            return;
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -80,15 +77,11 @@ protected:
         return window->findChild<TAStatusBar*>(QStringLiteral("StatusBar"))->PanelText(index);
     }
     QWidget* MapWidget() const { return window->findChild<QWidget*>(QStringLiteral("imgMap")); }
-    void PressEnter() const { QTest::keyClick(window->focusWidget(), Qt::Key_Return); }
-    void Type(const QString& keys) const
-    {
-        for (const QChar c : keys)
-            QTest::keyClick(window->focusWidget(), c.toLatin1());
-    }
+    void PressEnter() const { PressKey(*window, Qt::Key_Return); }
+    void Type(const QString& keys) const { TypeKeys(*window, keys); }
     void Shortcut(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
     {
-        QTest::keyClick(window->focusWidget(), key, modifiers);
+        PressKey(*window, key, modifiers);
     }
 
     static QByteArray GridBytes()

@@ -11,7 +11,7 @@
 #include "graphics/HexGeometry.h"
 #include "graphics/MapView.h"
 #include "graphics/SpriteLibrary.h"
-#include "tests/app/StartPresser.h"
+#include "tests/app/MainWindowDriver.h"
 #include "tests/app/TestSheets.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -67,12 +67,9 @@ protected:
 
     void StartUp()
     {
-        window = std::make_unique<TfrmMain>();
-        frmMain = window.get();
-        StartPresser presser;
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return SpriteLibraryReady() || !errors.isEmpty(); }));
+        ShowMainWindow(window, errors);
+        if (HasFatalFailure())
+            return;
         view = window->findChild<QScrollArea*>(QStringLiteral("sbMap"));
         ASSERT_NE(view, nullptr);
     }
@@ -145,12 +142,8 @@ protected:
         });
     }
 
-    void PressEnter() const { QTest::keyClick(window->focusWidget(), Qt::Key_Return); }
-    void Type(const QString& keys) const
-    {
-        for (const QChar c : keys)
-            QTest::keyClick(window->focusWidget(), c.toLatin1());
-    }
+    void PressEnter() const { PressKey(*window, Qt::Key_Return); }
+    void Type(const QString& keys) const { TypeKeys(*window, keys); }
     QAction* Action(const char* name) const
     {
         return window->findChild<QAction*>(QString::fromLatin1(name));

@@ -20,7 +20,7 @@
 #include "graphics/SpriteLibrary.h"
 #include "graphics/ViewImage.h"
 #include "graphics/ZoomedPicture.h"
-#include "tests/app/StartPresser.h"
+#include "tests/app/MainWindowDriver.h"
 #include "tests/app/TestSheets.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -83,12 +83,9 @@ protected:
 
     void StartUp()
     {
-        window = std::make_unique<TfrmMain>();
-        frmMain = window.get();
-        StartPresser presser;
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return SpriteLibraryReady() || !errors.isEmpty(); }));
+        ShowMainWindow(window, errors);
+        if (HasFatalFailure())
+            return;
         view = window->findChild<QScrollArea*>(QStringLiteral("sbMap"));
         image = window->findChild<TMapImage*>(QStringLiteral("imgMap"));
         ASSERT_NE(image, nullptr);
@@ -103,15 +100,11 @@ protected:
         return action;
     }
     QWidget* Viewport() const { return view->viewport(); }
-    void PressEnter() const { QTest::keyClick(window->focusWidget(), Qt::Key_Return); }
-    void Type(const QString& keys) const
-    {
-        for (const QChar c : keys)
-            QTest::keyClick(window->focusWidget(), c.toLatin1());
-    }
+    void PressEnter() const { PressKey(*window, Qt::Key_Return); }
+    void Type(const QString& keys) const { TypeKeys(*window, keys); }
     void Shortcut(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
     {
-        QTest::keyClick(window->focusWidget(), key, modifiers);
+        PressKey(*window, key, modifiers);
     }
     double Scale() const { return image->Scale(); }
     QString CheckedZoom() const
