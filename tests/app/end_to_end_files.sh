@@ -158,8 +158,10 @@ sleep 0.3
 xdotool windowfocus --sync "$dialog" key alt+f key ctrl+a type --delay 20 "$maps/map.pdf"
 xdotool key Return
 gone '^Print$'
-for _ in $(seq 1 50); do [ -s "$maps/map.pdf" ] && break; sleep 0.1; done
+# The page is written while the editor paints it (slowly under a sanitizer): wait for its end.
+for _ in $(seq 1 300); do tail -c 8 "$maps/map.pdf" 2>/dev/null | grep -q '%%EOF' && break; sleep 0.1; done
 [ "$(head -c 4 "$maps/map.pdf")" = %PDF ] || fail "no PDF was printed"
+tail -c 8 "$maps/map.pdf" | grep -q '%%EOF' || fail "the PDF was never finished"
 if command -v pdftoppm >/dev/null; then
   pdftoppm -png -r 72 -singlefile "$maps/map.pdf" "$work/page"
   read -r page_w page_h <<<"$(identify -format '%w %h' "$work/page.png")"
