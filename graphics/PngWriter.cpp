@@ -7,13 +7,16 @@
 #include "platform/HugePages.h"
 #include "platform/SafeFile.h"
 
-#include <libdeflate.h>
+#include <isa-l/crc.h>
+#include <isa-l/igzip_lib.h>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #if defined(__x86_64__)
@@ -22,9 +25,10 @@
 
 namespace {
 
-// libdeflate's quickest: measured on the busy and the clean map, twice as quick as its next
-// level and zlib's quickest, for files a tenth larger than at its best.
+// ISA-L's level 1: on the busy and the clean map three times as quick as libdeflate's quickest
+// and zlib's, for files 1 to 6 % larger; its level 2 gains 1 to 3 % more slowly.
 constexpr int CompressionLevel = 1;
+constexpr std::size_t CompressionBufferBytes = ISAL_DEF_LVL1_DEFAULT;
 constexpr std::array<uchar, 8> Signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 constexpr quint8 BitDepth = 8;
 constexpr quint8 TrueColour = 2;
@@ -45,10 +49,7 @@ uchar* PutBigEndian(uchar* out, T value)
 uchar* FrameChunk(uchar* chunk, const char (&type)[5], std::size_t length)
 {
     std::memcpy(PutBigEndian<quint32>(chunk, static_cast<quint32>(length)), type, 4);
-    // Given no data, libdeflate starts the sum afresh instead of keeping it.
-    quint32 crc = libdeflate_crc32(0, chunk + 4, 4);
-    if (length > 0)
-        crc = libdeflate_crc32(crc, chunk + 8, length);
+    const quint32 crc = crc32_gzip_refl(crc32_gzip_refl(0, chunk + 4, 4), chunk + 8, length);
     return PutBigEndian(chunk + 8 + length, crc);
 }
 
@@ -171,21 +172,22 @@ std::span<const uchar> PngRows::Bytes() const
 }
 
 PngEncoder::PngEncoder()
-    : compressor_(libdeflate_alloc_compressor(CompressionLevel)), compressed_(nullptr, FreeBytes)
+    : levelBuffer_(static_cast<uchar*>(std::malloc(CompressionBufferBytes)), FreeBytes),
+      compressed_(nullptr, FreeBytes)
 {
-    if (compressor_ == nullptr)
+    if (!levelBuffer_)
         throw std::bad_alloc();
 }
-
-PngEncoder::~PngEncoder() { libdeflate_free_compressor(compressor_); }
 
 void PngEncoder::Write(const QString& path, const PngRows& rows)
 {
     const std::span<const uchar> bytes = rows.Bytes();
     const std::size_t before = BytesBeforeData(rows);
-    // One data chunk, so that the file is made whole in memory and written in one go.
+    // One data chunk, so that the file is made whole in memory and written in one go. Data that
+    // does not compress is stored: five bytes more for every block of up to 64 KiB, and the
+    // stream's own header and sum.
     const std::size_t bound =
-        before + libdeflate_zlib_compress_bound(compressor_, bytes.size()) + 2 * ChunkFraming;
+        before + bytes.size() + 5 * (bytes.size() / 65535 + 1) + 64 + 2 * ChunkFraming;
     // Only the pages written to are ever touched, so a buffer of the bound costs little.
     if (bound > capacity_) {
         compressed_.reset(static_cast<uchar*>(std::malloc(bound)));
@@ -196,8 +198,7 @@ void PngEncoder::Write(const QString& path, const PngRows& rows)
     }
     uchar* file = compressed_.get();
     PutBeforeData(file, rows);
-    const std::size_t length = libdeflate_zlib_compress(compressor_, bytes.data(), bytes.size(),
-                                                        file + before, bound - before);
+    const std::size_t length = Compress(bytes, file + before, bound - before);
     uchar* end = FrameChunk(file + before - 8, "IDAT", length);
     end = FrameChunk(end, "IEND", 0);
     const auto size = static_cast<std::size_t>(end - file);
@@ -208,6 +209,35 @@ void PngEncoder::Write(const QString& path, const PngRows& rows)
                    static_cast<qint64>(size);
         },
         static_cast<qint64>(size));
+}
+
+std::size_t PngEncoder::Compress(std::span<const uchar> bytes, uchar* out, std::size_t room)
+{
+    // The stream keeps a window of its own, tens of kilobytes: on the heap, not the stack.
+    const auto stream = std::make_unique<isal_zstream>();
+    isal_deflate_init(stream.get());
+    stream->level = CompressionLevel;
+    stream->level_buf = levelBuffer_.get();
+    stream->level_buf_size = CompressionBufferBytes;
+    stream->gzip_flag = IGZIP_ZLIB;
+    stream->end_of_stream = 1;
+    stream->next_out = out;
+    stream->avail_out = static_cast<uint32_t>(room);
+    // Fed in pieces: ISA-L counts its input in 32 bits.
+    constexpr std::size_t Piece = std::size_t{1} << 30;
+    std::size_t fed = 0;
+    do {
+        const std::size_t piece = std::min(Piece, bytes.size() - fed);
+        stream->next_in = const_cast<uchar*>(bytes.data() + fed);
+        stream->avail_in = static_cast<uint32_t>(piece);
+        stream->end_of_stream = fed + piece == bytes.size() ? 1 : 0;
+        fed += piece;
+        if (isal_deflate(stream.get()) != COMP_OK || stream->avail_in != 0)
+            throw GcError(QStringLiteral("Cannot compress the image"));
+    } while (fed < bytes.size());
+    if (stream->internal_state.state != ZSTATE_END)
+        throw GcError(QStringLiteral("Cannot compress the image"));
+    return stream->total_out;
 }
 
 bool PngWriterTakes(QImage::Format format)
