@@ -37,10 +37,11 @@ void WriteImageFile(const QString& path, const QImage& image)
 void WriteRedrawnMapFile(const QString& path, LayerMask shown)
 {
     if (IsPngPath(path)) {
-        PngEncoder().Write(path, RedrawnMapRows(shown));
+        PngEncoder encoder(RedrawStrips());
+        WriteRedrawnMapPng(encoder, path, shown);
         return;
     }
-    const std::vector<SpriteDraw> draws = RedrawList(shown);
+    const std::vector<SpriteDraw> draws = PictureDrawList(shown);
     const BandPainter painter(draws, MapImageHeight);
     // The resolution the map image has: that of any new image.
     const QImage blank(1, 1, QImage::Format_RGB32);

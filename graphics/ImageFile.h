@@ -18,6 +18,6 @@ void WriteImageFile(const QString& path, const QImage& image);
 
 // What WriteImageFile(path, MapImage()) writes after RedrawMap, the whole map drawn anew
 // with the layers of shown only, without the map image's 8 MB and leaving the map image as it
-// was: a bitmap is painted band by band as its rows are written, a PNG's rows are painted on
-// all cores (RedrawnMapRows).
+// was: a bitmap is painted band by band as its rows are written, a PNG's rows are painted and
+// compressed on all cores (WriteRedrawnMapPng).
 void WriteRedrawnMapFile(const QString& path, LayerMask shown = AllLayers);

@@ -31,15 +31,14 @@ void PaintRows(const BandPainter& painter, int first, int last,
     }
 }
 
-// paint(painter, part, parts) for each part of the picture of RedrawList(shown), each on a
-// thread of its own, one part per hardware thread.
-void PaintOnThreads(LayerMask shown,
-                    const std::function<void(const BandPainter&, int part, int parts)>& paint)
+// paint(painter, part) for each of parts parts of the picture of PictureDrawList(shown), each on a
+// thread of its own.
+void PaintOnThreads(LayerMask shown, int parts,
+                    const std::function<void(const BandPainter&, int part)>& paint)
 {
-    const std::vector<SpriteDraw> draws = RedrawList(shown);
+    const std::vector<SpriteDraw> draws = PictureDrawList(shown);
     const BandPainter painter(draws, MapImageHeight);
-    const int parts = RedrawStrips();
-    OnThreads(parts, [&](int part) { paint(painter, part, parts); });
+    OnThreads(parts, [&](int part) { paint(painter, part); });
 }
 
 int Boundary(int length, int part, int parts)
@@ -49,24 +48,16 @@ int Boundary(int length, int part, int parts)
 
 }  // namespace
 
-PngRows RedrawnMapRows(LayerMask shown)
+void WriteRedrawnMapPng(PngEncoder& encoder, const QString& path, LayerMask shown)
 {
-    PngRows rows(MapImageWidth, MapImageHeight, false);
-    PaintRedrawnMap(rows, shown);
-    return rows;
-}
-
-void PaintRedrawnMap(PngRows& rows, LayerMask shown)
-{
-    PaintOnThreads(shown, [&rows](const BandPainter& painter, int part, int parts) {
-        PaintRows(painter, Boundary(MapImageHeight, part, parts),
-                  Boundary(MapImageHeight, part + 1, parts),
-                  [&rows](int y, const QRgb* row) { rows.SetRow(y, row); });
+    encoder.Begin(MapImageWidth, MapImageHeight, false);
+    PaintOnThreads(shown, encoder.Parts(), [&encoder](const BandPainter& painter, int part) {
+        PaintRows(painter, encoder.FirstRow(part), encoder.FirstRow(part + 1),
+                  [&encoder, part](int, const QRgb* row) { encoder.AddRow(part, row); });
     });
     // The resolution of a new image, which the map image has.
     const QImage blank(1, 1, QImage::Format_RGB32);
-    rows.DotsPerMeterX = blank.dotsPerMeterX();
-    rows.DotsPerMeterY = blank.dotsPerMeterY();
+    encoder.Write(path, blank.dotsPerMeterX(), blank.dotsPerMeterY());
 }
 
 QImage RedrawnMapThumbnail(int edge, LayerMask shown)
@@ -75,7 +66,8 @@ QImage RedrawnMapThumbnail(int edge, LayerMask shown)
     QImage thumbnail(FitWithin(source, edge), QImage::Format_RGB32);
     const BoxScaler::Target target = BoxScaler::TargetOf(thumbnail);
     // Each thread makes target rows of its own from the source rows that fall into them.
-    PaintOnThreads(shown, [&](const BandPainter& painter, int part, int parts) {
+    const int parts = RedrawStrips();
+    PaintOnThreads(shown, parts, [&](const BandPainter& painter, int part) {
         const int first = Boundary(target.Size.height(), part, parts);
         const int last = Boundary(target.Size.height(), part + 1, parts);
         BoxScaler scaler(source, target, first, last);

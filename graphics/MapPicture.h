@@ -7,13 +7,12 @@
 #include "graphics/PngWriter.h"
 
 #include <QImage>
+#include <QString>
 
-// The picture of RedrawMap with the layers of shown only, as PNG rows of MapImageWidth by
-// MapImageHeight without alpha, with the resolution of a new image. Leaves the map image as it
-// is.
-PngRows RedrawnMapRows(LayerMask shown = AllLayers);
-// Sets rows, which are of that size and without alpha, to the same picture.
-void PaintRedrawnMap(PngRows& rows, LayerMask shown = AllLayers);
+// The picture of RedrawMap with the layers of shown only as a PNG file at path, without alpha,
+// with the resolution of a new image, as PngEncoder::Write: each part of encoder painted and
+// compressed on a thread of its own. Leaves the map image as it is.
+void WriteRedrawnMapPng(PngEncoder& encoder, const QString& path, LayerMask shown = AllLayers);
 
 // The picture of RedrawMap with the layers of shown only, scaled down to fit within edge by edge
 // pixels (FitWithin), box filtered (BoxScaler), as an RGB32 image with the resolution of a new

@@ -132,6 +132,11 @@ std::vector<SpriteDraw> RedrawList(LayerMask shown)
     return StackedByHex(WithoutHiddenRepeats(MapDraws(shown)));
 }
 
+std::vector<SpriteDraw> PictureDrawList(LayerMask shown)
+{
+    return WithoutHiddenRepeats(MapDraws(shown));
+}
+
 void RedrawMap()
 {
     const BusyCursor busy;

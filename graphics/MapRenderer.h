@@ -34,3 +34,7 @@ std::vector<SpriteDraw> MapDraws(LayerMask shown = AllLayers);
 // MapDraws without the draws that an identical later one hides, stacked by hex: the same
 // picture on black.
 std::vector<SpriteDraw> RedrawList(LayerMask shown = AllLayers);
+// The same picture for drawing once, into a file: not stacked, since a hex's stack costs as
+// much to make as its draws and is worth keeping only for the redraws of an editor. A map
+// whose hexes all differ would make a thousand of them, 10 MB.
+std::vector<SpriteDraw> PictureDrawList(LayerMask shown = AllLayers);

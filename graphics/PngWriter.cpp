@@ -9,6 +9,7 @@
 
 #include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
+#include <zlib.h>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -18,6 +19,9 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
+#include <utility>
+#include <vector>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -57,33 +61,47 @@ constexpr std::size_t ChunkFraming = 12;
 constexpr std::size_t HeaderBytes = 13;
 constexpr std::size_t ResolutionBytes = 9;
 
-bool HasResolution(const PngRows& rows) { return rows.DotsPerMeterX > 0 || rows.DotsPerMeterY > 0; }
+// A zlib stream's header: deflate with a 32 KiB window, the quickest level.
+constexpr std::array<uchar, 2> ZlibHeader{0x78, 0x01};
+// The end of a stream whose pieces each end on a byte: a last, empty block of fixed codes.
+constexpr std::array<uchar, 2> LastEmptyBlock{0x03, 0x00};
 
 // What comes before the compressed rows: the signature, the header chunk, the resolution chunk
-// where the image has one (as Qt's writer), and the length and type of the one data chunk.
-std::size_t BytesBeforeData(const PngRows& rows)
+// where the image has one (as Qt's writer), and a data chunk of the stream's header.
+std::vector<uchar> BeforeData(int width, int height, bool alpha, int dotsPerMeterX,
+                              int dotsPerMeterY)
 {
-    return Signature.size() + ChunkFraming + HeaderBytes +
-           (HasResolution(rows) ? ChunkFraming + ResolutionBytes : 0) + 8;
-}
-
-void PutBeforeData(uchar* out, const PngRows& rows)
-{
-    out = std::copy(Signature.begin(), Signature.end(), out);
-    uchar* at = PutBigEndian<quint32>(out + 8, static_cast<quint32>(rows.Width()));
-    at = PutBigEndian<quint32>(at, static_cast<quint32>(rows.Height()));
+    const bool resolution = dotsPerMeterX > 0 || dotsPerMeterY > 0;
+    std::vector<uchar> bytes(Signature.size() + ChunkFraming + HeaderBytes +
+                             (resolution ? ChunkFraming + ResolutionBytes : 0) + ChunkFraming +
+                             ZlibHeader.size());
+    uchar* out = std::copy(Signature.begin(), Signature.end(), bytes.data());
+    uchar* at = PutBigEndian<quint32>(out + 8, static_cast<quint32>(width));
+    at = PutBigEndian<quint32>(at, static_cast<quint32>(height));
     *at++ = BitDepth;
-    *at++ = rows.Alpha() ? TrueColourWithAlpha : TrueColour;
+    *at++ = alpha ? TrueColourWithAlpha : TrueColour;
     *at++ = 0;  // deflate
     *at++ = 0;  // no filter but those of the rows
     *at = 0;    // no interlace
     out = FrameChunk(out, "IHDR", HeaderBytes);
-    if (!HasResolution(rows))
-        return;
-    at = PutBigEndian<quint32>(out + 8, static_cast<quint32>(rows.DotsPerMeterX));
-    at = PutBigEndian<quint32>(at, static_cast<quint32>(rows.DotsPerMeterY));
-    *at = PixelsPerMeter;
-    FrameChunk(out, "pHYs", ResolutionBytes);
+    if (resolution) {
+        at = PutBigEndian<quint32>(out + 8, static_cast<quint32>(dotsPerMeterX));
+        at = PutBigEndian<quint32>(at, static_cast<quint32>(dotsPerMeterY));
+        *at = PixelsPerMeter;
+        out = FrameChunk(out, "pHYs", ResolutionBytes);
+    }
+    std::copy(ZlibHeader.begin(), ZlibHeader.end(), out + 8);
+    FrameChunk(out, "IDAT", ZlibHeader.size());
+    return bytes;
+}
+
+// After the pieces: a data chunk of the stream's end and sum, and the end chunk.
+std::array<uchar, 2 * ChunkFraming + LastEmptyBlock.size() + 4> AfterData(quint32 sum)
+{
+    std::array<uchar, 2 * ChunkFraming + LastEmptyBlock.size() + 4> bytes{};
+    PutBigEndian(std::copy(LastEmptyBlock.begin(), LastEmptyBlock.end(), bytes.begin() + 8), sum);
+    FrameChunk(FrameChunk(bytes.data(), "IDAT", LastEmptyBlock.size() + 4), "IEND", 0);
+    return bytes;
 }
 
 #if defined(__x86_64__)
@@ -133,111 +151,208 @@ std::size_t RowBytes(int width, bool alpha)
     return 1 + static_cast<std::size_t>(width) * (alpha ? 4 : 3);
 }
 
-uchar* AllocateRows(int width, int height, bool alpha)
+// Rows handed to the compressor at a time: fewer calls, and still a small buffer.
+constexpr int StagedRows = 16;
+// Room the compressor may want beyond what it writes.
+constexpr std::size_t ExtraRoom = std::size_t{1} << 16;
+
+using Bytes = std::unique_ptr<uchar, void (*)(void*)>;
+
+void* Malloc(std::size_t size) { return std::malloc(size); }
+
+// Grows bytes to hold at least size, as allocate gives memory; kept when large enough.
+template <typename Allocate>
+void Reserve(Bytes& bytes, std::size_t& capacity, std::size_t size, Allocate allocate)
 {
-    if (width <= 0 || height <= 0)
-        throw GcError(QStringLiteral("Cannot write an empty image as PNG"));
-    // The compressed rows must fit one chunk, whose length is below 2^31.
-    constexpr std::size_t Most = std::size_t{1} << 30;
-    if (RowBytes(width, alpha) > Most / static_cast<std::size_t>(height))
-        throw GcError(QStringLiteral("The image is too large for a PNG file"));
-    return static_cast<uchar*>(
-        AllocateInHugePages(RowBytes(width, alpha) * static_cast<std::size_t>(height)));
+    if (size <= capacity)
+        return;
+    bytes.reset();
+    capacity = 0;
+    bytes.reset(static_cast<uchar*>(allocate(size)));
+    if (!bytes)
+        throw std::bad_alloc();
+    capacity = size;
 }
 
 }  // namespace
 
-PngRows::PngRows(int width, int height, bool alpha)
-    : width_(width),
-      height_(height),
-      alpha_(alpha),
-      rowBytes_(RowBytes(width, alpha)),
-      bytes_(AllocateRows(width, height, alpha), FreeBytes)
-{
-}
-
-void PngRows::SetRow(int y, const QRgb* pixels)
-{
-    uchar* row = bytes_.get() + static_cast<std::size_t>(y) * rowBytes_;
-    row[0] = 0;  // no filter
-    if (alpha_)
-        PutRgba(row + 1, pixels, width_);
-    else
-        PutRgb(row + 1, pixels, width_);
-}
-
-std::span<const uchar> PngRows::Bytes() const
-{
-    return {bytes_.get(), rowBytes_ * static_cast<std::size_t>(height_)};
-}
-
-PngEncoder::PngEncoder()
-    : levelBuffer_(static_cast<uchar*>(std::malloc(CompressionBufferBytes)), FreeBytes),
-      compressed_(nullptr, FreeBytes)
-{
-    if (!levelBuffer_)
-        throw std::bad_alloc();
-}
-
-void PngEncoder::Write(const QString& path, const PngRows& rows)
-{
-    const std::span<const uchar> bytes = rows.Bytes();
-    const std::size_t before = BytesBeforeData(rows);
-    // One data chunk, so that the file is made whole in memory and written in one go. Data that
-    // does not compress is stored: five bytes more for every block of up to 64 KiB, and the
-    // stream's own header and sum.
-    const std::size_t bound =
-        before + bytes.size() + 5 * (bytes.size() / 65535 + 1) + 64 + 2 * ChunkFraming;
-    // Only the pages written to are ever touched, so a buffer of the bound costs little.
-    if (bound > capacity_) {
-        compressed_.reset(static_cast<uchar*>(std::malloc(bound)));
-        capacity_ = compressed_ ? bound : 0;
-        if (!compressed_)
-            throw GcError(QStringLiteral("Cannot write file %1: %2")
-                              .arg(path, QString::fromLocal8Bit(std::strerror(ENOMEM))));
+// One part's rows, compressed as they come into a piece of the stream that ends on a byte,
+// framed as a data chunk of its own.
+class PngEncoder::Part {
+public:
+    Part() : stream_(std::make_unique<isal_zstream>())
+    {
+        Reserve(levelBuffer_, levelCapacity_, CompressionBufferBytes, Malloc);
     }
-    uchar* file = compressed_.get();
-    PutBeforeData(file, rows);
-    const std::size_t length = Compress(bytes, file + before, bound - before);
-    uchar* end = FrameChunk(file + before - 8, "IDAT", length);
-    end = FrameChunk(end, "IEND", 0);
-    const auto size = static_cast<std::size_t>(end - file);
+
+    void Begin(int width, bool alpha, int rows)
+    {
+        width_ = width;
+        alpha_ = alpha;
+        rowBytes_ = RowBytes(width, alpha);
+        rowsLeft_ = rows;
+        staged_ = 0;
+        failed_ = false;
+        Reserve(stagedRows_, stagedCapacity_, rowBytes_ * StagedRows, Malloc);
+        // Room for rows compressed to half, as map pictures are and more; grown where the
+        // compressor wants more. In huge pages, and only the pages written are touched.
+        const std::size_t bytes = rowBytes_ * static_cast<std::size_t>(rows);
+        Reserve(chunk_, chunkCapacity_, ChunkFraming + bytes / 2 + ExtraRoom, AllocateInHugePages);
+        isal_deflate_init(stream_.get());
+        stream_->level = CompressionLevel;
+        stream_->level_buf = levelBuffer_.get();
+        stream_->level_buf_size = CompressionBufferBytes;
+        // Raw: the stream's header, end and sum are the encoder's.
+        stream_->gzip_flag = IGZIP_DEFLATE;
+        adler32_ = adler32(0, nullptr, 0);
+        stream_->next_out = chunk_.get() + 8;
+        stream_->avail_out = static_cast<uint32_t>(chunkCapacity_ - ChunkFraming);
+    }
+
+    void AddRow(const QRgb* pixels)
+    {
+        uchar* row = stagedRows_.get() + static_cast<std::size_t>(staged_) * rowBytes_;
+        row[0] = 0;  // no filter
+        if (alpha_)
+            PutRgba(row + 1, pixels, width_);
+        else
+            PutRgb(row + 1, pixels, width_);
+        --rowsLeft_;
+        if (++staged_ == StagedRows || rowsLeft_ == 0)
+            Compress();
+    }
+
+    // The part's data chunk, once all its rows are in; nothing for a part without rows.
+    // Throws GcError where the compressor failed.
+    std::span<const uchar> Chunk()
+    {
+        if (failed_)
+            throw GcError(QStringLiteral("Cannot compress the image"));
+        if (stream_->total_in == 0)
+            return {};
+        return {chunk_.get(), FrameChunk(chunk_.get(), "IDAT", stream_->total_out)};
+    }
+    uLong Adler32() const { return adler32_; }
+    std::size_t RowBytesIn() const { return stream_->total_in; }
+
+private:
+    // The staged rows into the piece; after the last, the piece ends on a byte. On a thread
+    // of the caller's, so a failure is kept for Chunk to throw.
+    void Compress()
+    {
+        stream_->next_in = stagedRows_.get();
+        stream_->avail_in = static_cast<uint32_t>(rowBytes_ * static_cast<std::size_t>(staged_));
+        stream_->flush = rowsLeft_ == 0 ? SYNC_FLUSH : NO_FLUSH;
+        adler32_ = adler32_z(adler32_, stream_->next_in, stream_->avail_in);
+        staged_ = 0;
+        // The compressor stops early when its output might not fit, keeping what it took in.
+        for (int round = 0; !failed_; ++round) {
+            failed_ = isal_deflate(stream_.get()) != COMP_OK;
+            const bool done =
+                stream_->avail_in == 0 &&
+                (stream_->flush == NO_FLUSH || stream_->internal_state.state == ZSTATE_NEW_HDR);
+            if (done)
+                break;
+            failed_ = failed_ || round > 0 || !GrowChunk();
+        }
+    }
+
+    // Twice the room, keeping what was written; false where there is no memory.
+    bool GrowChunk()
+    {
+        const std::size_t written = 8 + stream_->total_out;
+        const std::size_t capacity = 2 * chunkCapacity_ + ExtraRoom;
+        Bytes grown{nullptr, FreeBytes};
+        try {
+            grown.reset(static_cast<uchar*>(AllocateInHugePages(capacity)));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        std::memcpy(grown.get(), chunk_.get(), written);
+        chunk_ = std::move(grown);
+        chunkCapacity_ = capacity;
+        stream_->next_out = chunk_.get() + written;
+        stream_->avail_out = static_cast<uint32_t>(capacity - ChunkFraming - stream_->total_out);
+        return true;
+    }
+
+    Bytes levelBuffer_{nullptr, FreeBytes};
+    std::size_t levelCapacity_ = 0;
+    Bytes stagedRows_{nullptr, FreeBytes};
+    std::size_t stagedCapacity_ = 0;
+    Bytes chunk_{nullptr, FreeBytes};
+    std::size_t chunkCapacity_ = 0;
+    // Its window is tens of kilobytes: on the heap.
+    std::unique_ptr<isal_zstream> stream_;
+    int width_ = 0;
+    bool alpha_ = false;
+    std::size_t rowBytes_ = 0;
+    int rowsLeft_ = 0;
+    int staged_ = 0;
+    bool failed_ = false;
+    uLong adler32_ = 0;
+};
+
+PngEncoder::PngEncoder(int parts)
+{
+    for (int i = 0; i < std::max(parts, 1); ++i)
+        parts_.push_back(std::make_unique<Part>());
+}
+
+PngEncoder::~PngEncoder() = default;
+
+void PngEncoder::Begin(int width, int height, bool alpha)
+{
+    if (width <= 0 || height <= 0)
+        throw GcError(QStringLiteral("Cannot write an empty image as PNG"));
+    // A part's compressed rows must fit a chunk, whose length is below 2^31.
+    constexpr std::size_t Most = std::size_t{1} << 30;
+    if (RowBytes(width, alpha) > Most / static_cast<std::size_t>(height))
+        throw GcError(QStringLiteral("The image is too large for a PNG file"));
+    width_ = width;
+    height_ = height;
+    alpha_ = alpha;
+    for (int part = 0; part < Parts(); ++part)
+        parts_[static_cast<std::size_t>(part)]->Begin(width, alpha,
+                                                      FirstRow(part + 1) - FirstRow(part));
+}
+
+int PngEncoder::Parts() const { return static_cast<int>(parts_.size()); }
+
+int PngEncoder::FirstRow(int part) const
+{
+    return static_cast<int>(qint64{height_} * part / Parts());
+}
+
+void PngEncoder::AddRow(int part, const QRgb* pixels)
+{
+    parts_[static_cast<std::size_t>(part)]->AddRow(pixels);
+}
+
+void PngEncoder::Write(const QString& path, int dotsPerMeterX, int dotsPerMeterY)
+{
+    const std::vector<uchar> before =
+        BeforeData(width_, height_, alpha_, dotsPerMeterX, dotsPerMeterY);
+    std::vector<std::span<const uchar>> pieces{before};
+    uLong sum = adler32(0, nullptr, 0);
+    for (const auto& part : parts_) {
+        pieces.push_back(part->Chunk());
+        sum = adler32_combine(sum, part->Adler32(), static_cast<z_off_t>(part->RowBytesIn()));
+    }
+    const auto after = AfterData(static_cast<quint32>(sum));
+    pieces.emplace_back(after);
+    qint64 size = 0;
+    for (const std::span<const uchar> piece : pieces)
+        size += static_cast<qint64>(piece.size());
     WriteFileUnsynced(
         path,
-        [&](QIODevice& out) {
-            return out.write(reinterpret_cast<const char*>(file), static_cast<qint64>(size)) ==
-                   static_cast<qint64>(size);
+        [&pieces](QIODevice& out) {
+            return std::all_of(pieces.begin(), pieces.end(), [&out](std::span<const uchar> piece) {
+                const auto length = static_cast<qint64>(piece.size());
+                return out.write(reinterpret_cast<const char*>(piece.data()), length) == length;
+            });
         },
-        static_cast<qint64>(size));
-}
-
-std::size_t PngEncoder::Compress(std::span<const uchar> bytes, uchar* out, std::size_t room)
-{
-    // The stream keeps a window of its own, tens of kilobytes: on the heap, not the stack.
-    const auto stream = std::make_unique<isal_zstream>();
-    isal_deflate_init(stream.get());
-    stream->level = CompressionLevel;
-    stream->level_buf = levelBuffer_.get();
-    stream->level_buf_size = CompressionBufferBytes;
-    stream->gzip_flag = IGZIP_ZLIB;
-    stream->end_of_stream = 1;
-    stream->next_out = out;
-    stream->avail_out = static_cast<uint32_t>(room);
-    // Fed in pieces: ISA-L counts its input in 32 bits.
-    constexpr std::size_t Piece = std::size_t{1} << 30;
-    std::size_t fed = 0;
-    do {
-        const std::size_t piece = std::min(Piece, bytes.size() - fed);
-        stream->next_in = const_cast<uchar*>(bytes.data() + fed);
-        stream->avail_in = static_cast<uint32_t>(piece);
-        stream->end_of_stream = fed + piece == bytes.size() ? 1 : 0;
-        fed += piece;
-        if (isal_deflate(stream.get()) != COMP_OK || stream->avail_in != 0)
-            throw GcError(QStringLiteral("Cannot compress the image"));
-    } while (fed < bytes.size());
-    if (stream->internal_state.state != ZSTATE_END)
-        throw GcError(QStringLiteral("Cannot compress the image"));
-    return stream->total_out;
+        size);
 }
 
 bool PngWriterTakes(QImage::Format format)
@@ -253,22 +368,16 @@ bool PngWriterTakes(QImage::Format format)
     }
 }
 
-PngRows PngRowsOf(const QImage& image)
+void WritePngFile(const QString& path, const QImage& image)
 {
     if (image.isNull())
         throw GcError(QStringLiteral("Cannot write an empty image as PNG"));
     const bool alpha = image.hasAlphaChannel();
     const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     const QImage pixels = image.format() == format ? image : image.convertToFormat(format);
-    PngRows rows(pixels.width(), pixels.height(), alpha);
+    PngEncoder encoder;
+    encoder.Begin(pixels.width(), pixels.height(), alpha);
     for (int y = 0; y < pixels.height(); ++y)
-        rows.SetRow(y, reinterpret_cast<const QRgb*>(pixels.constScanLine(y)));
-    rows.DotsPerMeterX = image.dotsPerMeterX();
-    rows.DotsPerMeterY = image.dotsPerMeterY();
-    return rows;
-}
-
-void WritePngFile(const QString& path, const QImage& image)
-{
-    PngEncoder().Write(path, PngRowsOf(image));
+        encoder.AddRow(0, reinterpret_cast<const QRgb*>(pixels.constScanLine(y)));
+    encoder.Write(path, image.dotsPerMeterX(), image.dotsPerMeterY());
 }

@@ -11,7 +11,7 @@ build=${GC_BUILD_DIR:-$root/build}
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6test6 qt6-qpa-plugins
-  libisal-dev
+  libisal-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps openbox imagemagick poppler-utils python3 python3-xlib
   fonts-liberation fonts-dejavu-core fonts-bebas-neue

@@ -7,11 +7,13 @@
 
 #include "core/MapModel.h"
 #include "graphics/BoxScaler.h"
+#include "graphics/DrawList.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/ImageFile.h"
 #include "graphics/MapPicture.h"
 #include "graphics/MapRenderer.h"
 #include "graphics/MapView.h"
+#include "graphics/PngWriter.h"
 #include "graphics/SpriteLibrary.h"
 #include "settings/Settings.h"
 #include "tests/graphics/BoxReference.h"
@@ -65,25 +67,23 @@ protected:
     GameFolder game;
 };
 
-TEST_F(MapPicture, TheRowsHoldTheRedrawnMapImageAndTheMapImageIsLeftAlone)
+// One encoder for map after map, as a batch keeps it; in as many parts as there are threads,
+// and in more.
+TEST_F(MapPicture, ThePngHoldsTheRedrawnMapImageAndTheMapImageIsLeftAlone)
 {
-    RandomMap(1, 40);
-    const QImage expected = Redrawn();
-    MapImage().fill(Qt::red);
-    const PngRows rows = RedrawnMapRows();
-    ASSERT_EQ(rows.Width(), MapImageWidth);
-    ASSERT_EQ(rows.Height(), MapImageHeight);
-    const std::span<const uchar> bytes = rows.Bytes();
-    const std::size_t rowBytes = 1 + 3 * std::size_t{MapImageWidth};
-    for (int y = 0; y < MapImageHeight; ++y) {
-        const uchar* row = bytes.data() + static_cast<std::size_t>(y) * rowBytes;
-        ASSERT_EQ(row[0], 0) << y;
-        for (int x = 0; x < MapImageWidth; ++x) {
-            const QRgb pixel = expected.pixel(x, y);
-            ASSERT_EQ(qRgb(row[1 + 3 * x], row[2 + 3 * x], row[3 + 3 * x]), pixel) << x << "," << y;
+    const QString path = game.EditorDir() + "/map.png";
+    for (const int parts : {RedrawStrips(), 5}) {
+        PngEncoder encoder(parts);
+        for (const std::uint32_t seed : {1U, 6U}) {
+            SCOPED_TRACE(testing::Message() << parts << " parts, seed " << seed);
+            RandomMap(seed, seed == 1 ? 40 : 100);
+            const QImage expected = Redrawn();
+            MapImage().fill(Qt::red);
+            WriteRedrawnMapPng(encoder, path);
+            EXPECT_EQ(QImage(path, "PNG").convertToFormat(QImage::Format_RGB32), expected);
+            EXPECT_EQ(MapImage().pixel(800, 600), qRgb(255, 0, 0));
         }
     }
-    EXPECT_EQ(MapImage().pixel(800, 600), qRgb(255, 0, 0));
 }
 
 TEST_F(MapPicture, ThumbnailsAreThePlainBoxFilterOfTheMapImageAtEveryEdge)

@@ -16,6 +16,8 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -101,21 +103,43 @@ TEST_F(PngWriter, LeavesDeeperFormatsToQt)
     EXPECT_FALSE(PngWriterTakes(QImage::Format_Invalid));
 }
 
-TEST_F(PngWriter, OneEncoderWritesFileAfterFileAndARowsWholeAreAsSet)
+// Parts of no rows, of one, and many; rows of random and of repeating pixels, with and without
+// alpha; each part filled on a thread of its own.
+TEST_F(PngWriter, OneEncoderWritesFileAfterFileInPartsFilledOnThreadsApart)
 {
     std::mt19937 random(5);
-    PngEncoder encoder;
-    for (const QSize size : {QSize(400, 300), QSize(3, 2), QSize(900, 700)}) {
-        const QImage image = RandomImage(size, QImage::Format_RGB32, random);
-        encoder.Write(path, PngRowsOf(image));
-        EXPECT_EQ(Decoded(ReadAll(path)), image.convertToFormat(QImage::Format_ARGB32));
+    for (const int parts : {1, 2, 3, 8}) {
+        PngEncoder encoder(parts);
+        ASSERT_EQ(encoder.Parts(), parts);
+        for (const QSize size : {QSize(400, 300), QSize(3, 2), QSize(900, 700), QSize(1, 1)})
+            for (const bool repeating : {false, true}) {
+                SCOPED_TRACE(testing::Message()
+                             << parts << " parts, " << size.width() << "x" << size.height()
+                             << (repeating ? " repeating" : ""));
+                QImage image = RandomImage(size, QImage::Format_ARGB32, random);
+                if (repeating)
+                    for (int y = 0; y < size.height(); ++y)
+                        for (int x = 0; x < size.width(); ++x)
+                            image.setPixel(x, y, image.pixel(x % 7, y % 5));
+                const bool alpha = size.width() % 2 == 0;
+                if (!alpha)
+                    image = image.convertToFormat(QImage::Format_RGB32);
+                encoder.Begin(size.width(), size.height(), alpha);
+                ASSERT_EQ(encoder.FirstRow(0), 0);
+                ASSERT_EQ(encoder.FirstRow(parts), size.height());
+                std::vector<std::thread> threads;
+                for (int part = 0; part < parts; ++part)
+                    threads.emplace_back([&, part] {
+                        for (int y = encoder.FirstRow(part); y < encoder.FirstRow(part + 1); ++y)
+                            encoder.AddRow(part,
+                                           reinterpret_cast<const QRgb*>(image.constScanLine(y)));
+                    });
+                for (std::thread& thread : threads)
+                    thread.join();
+                encoder.Write(path, 0, 0);
+                EXPECT_EQ(Decoded(ReadAll(path)), image.convertToFormat(QImage::Format_ARGB32));
+            }
     }
-    PngRows rows(2, 1, false);
-    const QRgb pixels[] = {qRgba(1, 2, 3, 0), qRgb(250, 251, 252)};
-    rows.SetRow(0, pixels);
-    const std::span<const uchar> bytes = rows.Bytes();
-    EXPECT_EQ(std::vector<uchar>(bytes.begin(), bytes.end()),
-              (std::vector<uchar>{0, 1, 2, 3, 250, 251, 252}));
 }
 
 TEST_F(PngWriter, AFailedWriteNamesTheFileAndTheSystemsReasonAndKeepsWhatWasThere)
@@ -150,7 +174,7 @@ TEST_F(PngWriter, AFailedWriteNamesTheFileAndTheSystemsReasonAndKeepsWhatWasTher
             << error.Text().toStdString();
     }
     EXPECT_THROW(WritePngFile(path, QImage()), GcError);
-    EXPECT_THROW(PngRows(0, 5, false), GcError);
+    EXPECT_THROW(PngEncoder().Begin(0, 5, false), GcError);
 }
 
 }  // namespace

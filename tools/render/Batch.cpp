@@ -5,21 +5,19 @@
 
 #include "core/MapFile.h"
 #include "graphics/BmpWriter.h"
+#include "graphics/DrawList.h"
 #include "graphics/HexGeometry.h"
 #include "graphics/ImageFile.h"
 #include "graphics/MapPicture.h"
+#include "graphics/PngWriter.h"
 #include "platform/Errors.h"
 #include "platform/FileIdentity.h"
 
 #include <unistd.h>
 #include <QDir>
 #include <QFileInfo>
-#include <array>
 #include <cstdio>
 #include <exception>
-#include <optional>
-#include <thread>
-#include <utility>
 
 namespace {
 
@@ -39,13 +37,10 @@ public:
             try {
                 Render(request_.Maps[i]);
             } catch (const std::exception& error) {
-                // After the failure of the map before, if any.
-                FinishWriting();
                 Report(QString::fromLocal8Bit(error.what()));
             }
             ShowProgress(i + 1);
         }
-        FinishWriting();
         if (progress_)
             std::fputc('\n', stderr);
         return failed_ ? 1 : 0;
@@ -71,42 +66,10 @@ private:
             else
                 WriteBmpFile(out, thumbnail);
         } else if (request_.Png) {
-            WriteInTurn(out);
+            WriteRedrawnMapPng(encoder_, out, request_.Shown);
         } else {
             WriteRedrawnMapFile(out, request_.Shown);
         }
-    }
-
-    // The map is painted here while the last one is compressed and written on another thread,
-    // each into rows of its own, the two taking turns.
-    void WriteInTurn(const QString& out)
-    {
-        std::optional<PngRows>& rows = rows_[turn_];
-        if (!rows)
-            rows.emplace(MapImageWidth, MapImageHeight, false);
-        PaintRedrawnMap(*rows, request_.Shown);
-        FinishWriting();
-        turn_ ^= 1U;
-        const auto write = [this, out, &rows] {
-            try {
-                encoder_.Write(out, *rows);
-            } catch (const std::exception& error) {
-                writeError_ = QString::fromLocal8Bit(error.what());
-            }
-        };
-        try {
-            writer_ = std::jthread(write);
-        } catch (const std::system_error&) {
-            write();
-        }
-    }
-
-    void FinishWriting()
-    {
-        if (writer_.joinable())
-            writer_.join();
-        if (!writeError_.isEmpty())
-            Report(std::exchange(writeError_, QString()));
     }
 
     void Report(const QString& text)
@@ -128,11 +91,7 @@ private:
     const BatchRequest& request_;
     const bool progress_;
     bool failed_ = false;
-    PngEncoder encoder_;
-    std::array<std::optional<PngRows>, 2> rows_;
-    std::size_t turn_ = 0;
-    std::jthread writer_;
-    QString writeError_;
+    PngEncoder encoder_{RedrawStrips()};
 };
 
 }  // namespace
