@@ -729,10 +729,10 @@ TEST_F(MainWindowTest, CtrlSSavesAMapInItsOwnFileAndCtrlShiftSOpensTheSaveDialog
     EXPECT_EQ(prompts.DialogFileNames.last(), path);
 }
 
-// The README and the manual page name every shortcut of the window, and only keys that work:
+// The user's guide and the manual page name every shortcut of the window, and only keys that work:
 // a shortcut of an entry, or Alt with the access letter of a menu; where a key stands
 // before an entry's name ("Ctrl+N New"), it is that entry's.
-TEST_F(MainWindowTest, TheReadmeAndTheManualPageNameTheShortcutsThatWork)
+TEST_F(MainWindowTest, TheGuideAndTheManualPageNameTheShortcutsThatWork)
 {
     StartUp();
     std::map<QString, QStringList> owners;  // key: the entries it is the shortcut of
@@ -747,7 +747,7 @@ TEST_F(MainWindowTest, TheReadmeAndTheManualPageNameTheShortcutsThatWork)
     const QRegularExpression mention(QStringLiteral(
         R"((?<![\w+])((?:(?:Ctrl|Alt|Shift)\+)+(?:F\d+|[A-Z0-9]))(?![\w+])(?: ([A-Z]\w+))?)"));
 
-    for (const char* name : {"README.md", "packaging/man/gridcrafter.1"}) {
+    for (const char* name : {"docs/USING.md", "packaging/man/gridcrafter.1"}) {
         SCOPED_TRACE(name);
         QFile file(QStringLiteral(GC_SOURCE_DIR "/") + QLatin1String(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
