@@ -128,6 +128,7 @@ TEST_F(PngWriter, OneEncoderWritesFileAfterFileInPartsFilledOnThreadsApart)
                 ASSERT_EQ(encoder.FirstRow(0), 0);
                 ASSERT_EQ(encoder.FirstRow(parts), size.height());
                 std::vector<std::thread> threads;
+                threads.reserve(static_cast<std::size_t>(parts));
                 for (int part = 0; part < parts; ++part)
                     threads.emplace_back([&, part] {
                         for (int y = encoder.FirstRow(part); y < encoder.FirstRow(part + 1); ++y)
