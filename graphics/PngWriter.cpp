@@ -13,7 +13,6 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -211,6 +210,10 @@ public:
 
     void AddRow(const QRgb* pixels)
     {
+        if (rowsLeft_ == 0) {
+            failed_ = true;
+            return;
+        }
         uchar* row = stagedRows_.get() + static_cast<std::size_t>(staged_) * rowBytes_;
         row[0] = 0;  // no filter
         if (alpha_)
@@ -223,10 +226,11 @@ public:
     }
 
     // The part's data chunk, once all its rows are in; nothing for a part without rows.
-    // Throws GcError where the compressor failed.
+    // Throws GcError where the compressor failed or the part was given too few rows or too
+    // many.
     std::span<const uchar> Chunk()
     {
-        if (failed_)
+        if (failed_ || rowsLeft_ != 0)
             throw GcError(QStringLiteral("Cannot compress the image"));
         if (stream_->total_in == 0)
             return {};

@@ -176,6 +176,19 @@ TEST_F(PngWriter, AFailedWriteNamesTheFileAndTheSystemsReasonAndKeepsWhatWasTher
     }
     EXPECT_THROW(WritePngFile(path, QImage()), GcError);
     EXPECT_THROW(PngEncoder().Begin(0, 5, false), GcError);
+
+    // A part given too few rows or too many makes no file.
+    const QRgb row[4] = {};
+    for (const int rows : {3, 5}) {
+        PngEncoder encoder(2);
+        encoder.Begin(4, 8, false);
+        for (int y = 0; y < 4; ++y)
+            encoder.AddRow(1, row);
+        for (int y = 0; y < rows; ++y)
+            encoder.AddRow(0, row);
+        EXPECT_THROW(encoder.Write(path, 0, 0), GcError) << rows;
+        EXPECT_EQ(ReadAll(path), before);
+    }
 }
 
 }  // namespace
