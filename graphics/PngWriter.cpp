@@ -179,9 +179,10 @@ void Reserve(Bytes& bytes, std::size_t& capacity, std::size_t size, Allocate all
 // framed as a data chunk of its own.
 class PngEncoder::Part {
 public:
-    Part() : stream_(std::make_unique<isal_zstream>())
+    Part() : levelBuffer_(static_cast<uchar*>(Malloc(CompressionBufferBytes)), FreeBytes)
     {
-        Reserve(levelBuffer_, levelCapacity_, CompressionBufferBytes, Malloc);
+        if (!levelBuffer_)
+            throw std::bad_alloc();
     }
 
     void Begin(int width, bool alpha, int rows)
@@ -280,14 +281,13 @@ private:
         return true;
     }
 
-    Bytes levelBuffer_{nullptr, FreeBytes};
-    std::size_t levelCapacity_ = 0;
+    Bytes levelBuffer_;
     Bytes stagedRows_{nullptr, FreeBytes};
     std::size_t stagedCapacity_ = 0;
     Bytes chunk_{nullptr, FreeBytes};
     std::size_t chunkCapacity_ = 0;
     // Its window is tens of kilobytes: on the heap.
-    std::unique_ptr<isal_zstream> stream_;
+    std::unique_ptr<isal_zstream> stream_ = std::make_unique<isal_zstream>();
     int width_ = 0;
     bool alpha_ = false;
     std::size_t rowBytes_ = 0;
